@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+// Where the program reads the time of day and the date. Tests hand in a
+// clock that says what they want, so file names and hit times are testable.
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const { return QDateTime::currentDateTime(); }
+};
+
+// A clock that always answers the time it was last set to.
+class FixedClock : public Clock
+{
+public:
+    explicit FixedClock(QDateTime at = {}) : m_at(at) {}
+    QDateTime now() const override { return m_at; }
+    void set(QDateTime at) { m_at = at; }
+    void advanceSecs(int secs) { m_at = m_at.addSecs(secs); }
+
+private:
+    QDateTime m_at;
+};
+
+// The time of day in the locale's own format, with seconds and without a
+// time zone (e.g. "3:45:12 PM" in the United States, "15:45:12" in Germany).
+QString timeOfDayText(QTime time, const QLocale &locale = QLocale::system());
+
+// The run's date as "mm-dd-yyyy", e.g. "12-06-2026".
+QString dateText(QDate date);

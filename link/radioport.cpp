@@ -1,0 +1,127 @@
+#include "link/radioport.h"
+
+#include <QTimer>
+
+RadioPort::RadioPort(QObject *parent) : QObject(parent)
+{
+    connect(&m_port, &QSerialPort::errorOccurred, this, &RadioPort::onError);
+}
+
+RadioPort::~RadioPort() = default;
+
+bool RadioPort::OpenRadioPort(const QString &device, int baud)
+{
+    if (m_port.isOpen())
+        close();
+    m_device = device;
+    m_baud = baud;
+    m_errorText.clear();
+    if (device.isEmpty()) {
+        m_errorText = tr("No serial device stands for this COM port number.");
+        setState(State::Closed);
+        return false;
+    }
+    m_port.setPortName(device);
+    m_port.setBaudRate(baud);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    m_port.setReadBufferSize(readBufferBytes);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_errorText = openErrorText(device, m_port.error(), m_port.errorString());
+        m_port.clearError();
+        setState(State::Closed);
+        return false;
+    }
+    // The radio wants no modem-control lines; keep them in a steady state.
+    m_port.setDataTerminalReady(true);
+    m_port.setRequestToSend(true);
+    m_port.clear();
+    m_port.clearError();
+    setState(State::Open);
+    return true;
+}
+
+void RadioPort::close()
+{
+    if (m_port.isOpen())
+        m_port.close();
+    m_port.clearError();
+    setState(State::Closed);
+}
+
+void RadioPort::SendCommand(const QByteArray &command)
+{
+    if (m_state != State::Open)
+        return;
+    m_port.write(command + '\r');
+    // Hand the bytes to the device now, so they leave in the order written
+    // even while a sequence waits between its commands.
+    m_port.flush();
+}
+
+qint64 RadioPort::bytesWaiting() const
+{
+    return m_state == State::Open ? m_port.bytesAvailable() : 0;
+}
+
+QByteArray RadioPort::snapshotRead()
+{
+    if (bytesWaiting() <= 1)
+        return {};
+    return m_port.readAll();
+}
+
+void RadioPort::onError(QSerialPort::SerialPortError error)
+{
+    if (error == QSerialPort::NoError || m_state != State::Open)
+        return;
+    if (error == QSerialPort::ResourceError || error == QSerialPort::PermissionError ||
+        error == QSerialPort::DeviceNotFoundError) {
+        m_errorText = tr("The radio on %1 has gone away (%2).").arg(m_device, m_port.errorString());
+        setState(State::Lost);
+        // The port repeats its read error until it is closed; close it once
+        // the signal that reported the error has returned.
+        QTimer::singleShot(0, this, [this] {
+            if (m_state == State::Lost && m_port.isOpen())
+                m_port.close();
+            m_port.clearError();
+        });
+        Q_EMIT lost(m_errorText);
+        return;
+    }
+    // Other errors (a write that timed out, a framing error) leave the line
+    // usable; the poll drops what it cannot read.
+    m_port.clearError();
+}
+
+void RadioPort::setState(State state)
+{
+    if (state == m_state)
+        return;
+    m_state = state;
+    Q_EMIT stateChanged(state);
+}
+
+QString RadioPort::openErrorText(const QString &device, QSerialPort::SerialPortError error,
+                                 const QString &systemText)
+{
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return tr("Cannot open %1: there is no such device. Is the radio's cable plugged in?")
+            .arg(device);
+    case QSerialPort::PermissionError:
+        return tr("Cannot open %1: permission denied, or another program is using it. To use "
+                  "serial ports your user must be in the dialout group "
+                  "(sudo usermod -aG dialout $USER, then log in again).")
+            .arg(device);
+    case QSerialPort::OpenError:
+        return tr("Cannot open %1: it is already open.").arg(device);
+    case QSerialPort::UnsupportedOperationError:
+        return tr("Cannot open %1: the device refuses these line settings (%2).")
+            .arg(device, systemText);
+    default:
+        return tr("Cannot open %1: %2.").arg(device, systemText);
+    }
+}

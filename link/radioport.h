@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+// The one owner of the radio's serial line. Commands go out as plain bytes
+// ended by a single CR; replies come back as bytes and stay bytes here.
+//
+// The line has an explicit state. When the device goes away while open (the
+// cable is pulled, the far end of a pseudo-terminal closes), the port is
+// closed once and lost() is emitted once; the read errors that follow are
+// not reported again.
+class RadioPort : public QObject
+{
+    Q_OBJECT
+public:
+    enum class State { Closed, Open, Lost };
+    Q_ENUM(State)
+
+    explicit RadioPort(QObject *parent = nullptr);
+    ~RadioPort() override;
+
+    // (Re)opens the line on the device at the given speed, 8N1, no flow
+    // control. Returns false and leaves the port closed when the device
+    // cannot be opened; errorText() then says why, naming the device.
+    bool OpenRadioPort(const QString &device, int baud);
+    void close();
+
+    // Writes the command and a CR. Ignored unless the port is open.
+    void SendCommand(const QByteArray &command);
+
+    // Bytes received and not yet taken.
+    qint64 bytesWaiting() const;
+
+    // Takes everything waiting, but only when more than one byte waits: a
+    // lone byte is left for the next read.
+    QByteArray snapshotRead();
+
+    State state() const { return m_state; }
+    bool isOpen() const { return m_state == State::Open; }
+    QString device() const { return m_device; }
+    int baud() const { return m_baud; }
+    QString errorText() const { return m_errorText; }
+
+    // How many bytes the line keeps before it stops reading the device; a
+    // flood of bytes is then read and dropped a buffer at a time.
+    static constexpr qint64 readBufferBytes = 64 * 1024;
+
+Q_SIGNALS:
+    void stateChanged(RadioPort::State state);
+    void lost(const QString &reason);
+
+private:
+    void onError(QSerialPort::SerialPortError error);
+    void setState(State state);
+    static QString openErrorText(const QString &device, QSerialPort::SerialPortError error,
+                                 const QString &systemText);
+
+    QSerialPort m_port;
+    State m_state = State::Closed;
+    QString m_device;
+    int m_baud = 0;
+    QString m_errorText;
+};
