@@ -1,0 +1,65 @@
+#include "link/commandsequencer.h"
+
+#include <utility>
+
+CommandSequencer::CommandSequencer(std::function<void(const QByteArray &)> send, QObject *parent)
+    : QObject(parent), m_send(std::move(send))
+{
+    m_wait.setSingleShot(true);
+    m_wait.setTimerType(Qt::PreciseTimer);
+    connect(&m_wait, &QTimer::timeout, this, &CommandSequencer::run);
+}
+
+void CommandSequencer::play(const QList<Step> &steps)
+{
+    if (steps.isEmpty())
+        return;
+    m_queue.append(steps);
+    // A sequence asked for from inside a step (an action, the send) or
+    // during a wait joins the queue and is played in its turn.
+    if (!m_running && !m_wait.isActive())
+        run();
+}
+
+bool CommandSequencer::busy() const
+{
+    return m_running || m_wait.isActive() || !m_queue.isEmpty();
+}
+
+void CommandSequencer::clear()
+{
+    const bool wasBusy = busy();
+    m_queue.clear();
+    m_wait.stop();
+    if (wasBusy && !m_running)
+        Q_EMIT idle();
+}
+
+void CommandSequencer::run()
+{
+    m_running = true;
+    while (!m_queue.isEmpty()) {
+        const Step step = m_queue.takeFirst();
+        if (step.action)
+            step.action();
+        else if (m_send)
+            m_send(step.command);
+        if (step.waitAfterMs > 0) {
+            // Also after the last step: the wait keeps the line to itself.
+            m_wait.start(step.waitAfterMs);
+            m_running = false;
+            return;
+        }
+    }
+    m_running = false;
+    Q_EMIT idle();
+}
+
+QList<CommandSequencer::Step> CommandSequencer::steps(const QList<CommandStep> &commands)
+{
+    QList<Step> out;
+    out.reserve(commands.size());
+    for (const CommandStep &command : commands)
+        out.append({command.command, command.waitAfterMs, {}});
+    return out;
+}
