@@ -1,0 +1,160 @@
+#include "link/widgets/keybutton.h"
+
+#include <QFontMetricsF>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+
+namespace {
+
+// A font of the given pixel height, made smaller until the text fits.
+QFont fittedFont(QFont font, const QString &text, qreal pixelHeight, qreal maxWidth)
+{
+    font.setBold(true);
+    qreal size = std::max<qreal>(pixelHeight, 1);
+    font.setPixelSize(qRound(size));
+    while (size > 4 && QFontMetricsF(font).horizontalAdvance(text) > maxWidth) {
+        size -= 0.5;
+        font.setPixelSize(qRound(size));
+    }
+    return font;
+}
+
+QPainterPath arrowPath(const QRectF &box, Qt::ArrowType arrow)
+{
+    const qreal h = box.height() * 0.45;
+    const qreal w = h * 0.9;
+    const QPointF c = box.center();
+    QPainterPath path;
+    if (arrow == Qt::LeftArrow) {
+        path.moveTo(c.x() - w / 2, c.y());
+        path.lineTo(c.x() + w / 2, c.y() - h / 2);
+        path.lineTo(c.x() + w / 2, c.y() + h / 2);
+    } else {
+        path.moveTo(c.x() + w / 2, c.y());
+        path.lineTo(c.x() - w / 2, c.y() - h / 2);
+        path.lineTo(c.x() - w / 2, c.y() + h / 2);
+    }
+    path.closeSubpath();
+    return path;
+}
+
+} // namespace
+
+KeyButton::KeyButton(const QString &label, QWidget *parent) : QAbstractButton(parent)
+{
+    setText(label);
+    setToolTip(label);
+    // The keyboard shortcuts work while the focus rests elsewhere; a click
+    // on a key must not take it.
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_Hover, false);
+}
+
+void KeyButton::setSubLabel(const QString &subLabel)
+{
+    m_subLabel = subLabel;
+    update();
+}
+
+void KeyButton::setArrow(Qt::ArrowType arrow)
+{
+    m_arrow = arrow;
+    update();
+}
+
+void KeyButton::setShowsHeldState(bool shows)
+{
+    m_showsHeldState = shows;
+    update();
+}
+
+void KeyButton::setHeld(bool held)
+{
+    if (m_held == held)
+        return;
+    m_held = held;
+    update();
+}
+
+bool KeyButton::looksPressed() const
+{
+    return m_showsHeldState ? m_held : isDown();
+}
+
+QSize KeyButton::sizeHint() const
+{
+    return {38, 23};
+}
+
+void KeyButton::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+
+    const bool pressed = looksPressed();
+    const QRectF outer = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const qreal radius = std::min(outer.height(), outer.width()) * 0.28;
+
+    // Body: a soft dark-grey rubber, lit from above; darker when pressed.
+    QLinearGradient body(outer.topLeft(), outer.bottomLeft());
+    if (pressed) {
+        body.setColorAt(0, QColor(0x2a, 0x2a, 0x2c));
+        body.setColorAt(1, QColor(0x36, 0x36, 0x38));
+    } else {
+        body.setColorAt(0, QColor(0x66, 0x66, 0x6a));
+        body.setColorAt(0.5, QColor(0x4c, 0x4c, 0x50));
+        body.setColorAt(1, QColor(0x38, 0x38, 0x3b));
+    }
+    p.setPen(QPen(QColor(0x16, 0x16, 0x18), 1));
+    p.setBrush(body);
+    p.drawRoundedRect(outer, radius, radius);
+
+    const QRectF inner = outer.adjusted(1, 1, -1, -1);
+    p.setBrush(Qt::NoBrush);
+    if (pressed) {
+        // Inner shadow along the top and left edges.
+        QLinearGradient shadow(inner.topLeft(), inner.topLeft() + QPointF(0, inner.height() * 0.4));
+        shadow.setColorAt(0, QColor(0, 0, 0, 150));
+        shadow.setColorAt(1, QColor(0, 0, 0, 0));
+        p.setPen(QPen(QBrush(shadow), 2));
+        p.drawRoundedRect(inner.adjusted(0.5, 0.5, 0, 0), radius - 1, radius - 1);
+    } else {
+        // Highlight along the top edge.
+        QLinearGradient light(inner.topLeft(), inner.bottomLeft());
+        light.setColorAt(0, QColor(255, 255, 255, 70));
+        light.setColorAt(0.35, QColor(255, 255, 255, 0));
+        p.setPen(QPen(QBrush(light), 1));
+        p.drawRoundedRect(inner, radius - 1, radius - 1);
+    }
+
+    // The print, shifted one pixel right and down when pressed.
+    QRectF face = inner.adjusted(2, 1, -2, -1);
+    if (pressed)
+        face.translate(1, 1);
+    const QColor ink = isEnabled() ? QColor(0xee, 0xee, 0xea) : QColor(0x99, 0x99, 0x99);
+    const QColor secondInk(0xe8, 0xa0, 0x40);
+
+    QRectF mainBox = face;
+    if (!m_subLabel.isEmpty()) {
+        const QRectF subBox(face.left(), face.top(), face.width(), face.height() * 0.4);
+        mainBox.setTop(subBox.bottom());
+        p.setFont(fittedFont(font(), m_subLabel, subBox.height() * 0.95, subBox.width()));
+        p.setPen(secondInk);
+        p.drawText(subBox, Qt::AlignCenter, m_subLabel);
+    }
+
+    if (m_arrow == Qt::LeftArrow || m_arrow == Qt::RightArrow) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        p.drawPath(arrowPath(mainBox, m_arrow));
+        return;
+    }
+    const qreal textHeight = mainBox.height() * (m_subLabel.isEmpty() ? 0.55 : 0.8);
+    p.setFont(fittedFont(font(), text(), textHeight, mainBox.width()));
+    p.setPen(ink);
+    p.drawText(mainBox, Qt::AlignCenter, text());
+}

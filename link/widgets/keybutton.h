@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QString>
+
+// One key of the drawn keypad: a rubbery dark-grey radio key with its print,
+// painted in code so it stays sharp at any size. It looks pressed while the
+// mouse holds it down and normal again on release; clicked() comes only when
+// the button is released over the key.
+//
+// A key that shows its held state (key_f, key_rev) looks pressed while it is
+// held instead, whatever the mouse does.
+class KeyButton : public QAbstractButton
+{
+    Q_OBJECT
+public:
+    explicit KeyButton(const QString &label, QWidget *parent = nullptr);
+
+    // The small second print above the main one; empty for none.
+    void setSubLabel(const QString &subLabel);
+    QString subLabel() const { return m_subLabel; }
+
+    // Draws an arrow instead of the label's text (Qt::LeftArrow,
+    // Qt::RightArrow); Qt::NoArrow for the text.
+    void setArrow(Qt::ArrowType arrow);
+    Qt::ArrowType arrow() const { return m_arrow; }
+
+    void setShowsHeldState(bool shows);
+    bool showsHeldState() const { return m_showsHeldState; }
+
+    void setHeld(bool held);
+    bool isHeld() const { return m_held; }
+
+    // True while the key is drawn in its pressed look.
+    bool looksPressed() const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString m_subLabel;
+    Qt::ArrowType m_arrow = Qt::NoArrow;
+    bool m_showsHeldState = false;
+    bool m_held = false;
+};

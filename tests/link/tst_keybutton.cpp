@@ -1,0 +1,183 @@
+#include "link/keyoperations.h"
+#include "link/keypadlayout.h"
+#include "link/widgets/keybutton.h"
+#include "link/widgets/keypad.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QWidget>
+
+class TestKeyButton : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void pressShowsPressedLook();
+    void releaseInsideClicksOnce();
+    void releaseOutsideSendsNoClick();
+    void heldKeysShowHeldState_data();
+    void heldKeysShowHeldState();
+    void pressedLookIsDrawnDifferently();
+    void keepsSharpWhenScaled();
+    void keypadCreatesEveryKey();
+    void keypadKeysClick_data();
+    void keypadKeysClick();
+};
+
+void TestKeyButton::pressShowsPressedLook()
+{
+    KeyButton key(QStringLiteral("HOLD"));
+    key.resize(38, 23);
+    key.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&key));
+    QVERIFY(!key.looksPressed());
+    QTest::mousePress(&key, Qt::LeftButton, {}, QPoint(19, 11));
+    QVERIFY(key.looksPressed());
+    QTest::mouseRelease(&key, Qt::LeftButton, {}, QPoint(19, 11));
+    QVERIFY(!key.looksPressed());
+}
+
+void TestKeyButton::releaseInsideClicksOnce()
+{
+    KeyButton key(QStringLiteral("1"));
+    key.resize(38, 23);
+    key.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&key));
+    QSignalSpy clicked(&key, &QAbstractButton::clicked);
+    QTest::mousePress(&key, Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(clicked.count(), 0);
+    QTest::mouseRelease(&key, Qt::LeftButton, {}, QPoint(30, 15));
+    QCOMPARE(clicked.count(), 1);
+}
+
+void TestKeyButton::releaseOutsideSendsNoClick()
+{
+    QWidget window;
+    window.resize(200, 100);
+    auto *key = new KeyButton(QStringLiteral("SCAN"), &window);
+    key->setGeometry(10, 10, 38, 23);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy clicked(key, &QAbstractButton::clicked);
+    QTest::mousePress(key, Qt::LeftButton, {}, QPoint(19, 11));
+    QVERIFY(key->looksPressed());
+    QTest::mouseMove(key, QPoint(150, 60));
+    QTest::mouseRelease(key, Qt::LeftButton, {}, QPoint(150, 60));
+    QVERIFY(!key->looksPressed());
+    QCOMPARE(clicked.count(), 0);
+}
+
+void TestKeyButton::heldKeysShowHeldState_data()
+{
+    QTest::addColumn<bool>("held");
+    QTest::newRow("released") << false;
+    QTest::newRow("held") << true;
+}
+
+void TestKeyButton::heldKeysShowHeldState()
+{
+    QFETCH(bool, held);
+    KeyButton key(QStringLiteral("FUNC"));
+    key.setShowsHeldState(true);
+    key.setHeld(held);
+    key.resize(38, 23);
+    key.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&key));
+    QSignalSpy clicked(&key, &QAbstractButton::clicked);
+    QCOMPARE(key.looksPressed(), held);
+    // The mouse does not change its look; the click still comes.
+    QTest::mousePress(&key, Qt::LeftButton, {}, QPoint(19, 11));
+    QCOMPARE(key.looksPressed(), held);
+    QTest::mouseRelease(&key, Qt::LeftButton, {}, QPoint(19, 11));
+    QCOMPARE(key.looksPressed(), held);
+    QCOMPARE(clicked.count(), 1);
+    QCOMPARE(key.isHeld(), held);
+    key.setHeld(!held);
+    QCOMPARE(key.looksPressed(), !held);
+}
+
+void TestKeyButton::pressedLookIsDrawnDifferently()
+{
+    KeyButton key(QStringLiteral("REV"));
+    key.setShowsHeldState(true);
+    key.resize(38, 23);
+    const QImage normal = key.grab().toImage();
+    key.setHeld(true);
+    const QImage pressed = key.grab().toImage();
+    QCOMPARE(normal.size(), pressed.size());
+    QVERIFY(normal != pressed);
+    // Pressed is darker overall.
+    auto brightness = [](const QImage &image) {
+        qint64 sum = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                sum += qGray(image.pixel(x, y));
+        return sum;
+    };
+    QVERIFY(brightness(pressed) < brightness(normal));
+}
+
+void TestKeyButton::keepsSharpWhenScaled()
+{
+    // Drawn in code at the widget's own size: a big key is fully painted,
+    // not a stretched small picture.
+    KeyButton key(QStringLiteral("MENU"));
+    key.resize(380, 230);
+    const QImage image = key.grab().toImage();
+    QCOMPARE(image.size(), QSize(380, 230));
+    const QColor centreLeft = image.pixelColor(40, 115);
+    QVERIFY(centreLeft.alpha() > 0);
+    QVERIFY(qGray(centreLeft.rgb()) < 128); // dark grey rubber
+}
+
+void TestKeyButton::keypadCreatesEveryKey()
+{
+    QWidget panel;
+    const QHash<QString, KeyButton *> keys = createKeypad(&panel);
+    QCOMPARE(keys.size(), drawnKeyNames().size());
+    const QStringList names = drawnKeyNames();
+    for (const QString &name : names) {
+        KeyButton *key = keys.value(name);
+        QVERIFY2(key, qPrintable(name));
+        QCOMPARE(key->objectName(), name);
+        QCOMPARE(key->parentWidget(), &panel);
+        QCOMPARE(key->geometry(), pixelRect(keyPlacement(name)));
+        QCOMPARE(key->text(), keyPlacement(name).label);
+        QCOMPARE(key->showsHeldState(), isToggleKey(name));
+        QCOMPARE(key->focusPolicy(), Qt::NoFocus);
+    }
+    QCOMPARE(keys.value(QStringLiteral("key_hold"))->geometry(), QRect(273, 15, 38, 23));
+    QCOMPARE(keys.value(QStringLiteral("key_lo"))->geometry(), QRect(274, 75, 38, 23));
+    QCOMPARE(keys.value(QStringLiteral("key_hold_bar"))->geometry(), QRect(17, 156, 238, 23));
+    QCOMPARE(keys.value(QStringLiteral("key_left"))->arrow(), Qt::LeftArrow);
+    QCOMPARE(keys.value(QStringLiteral("key_right"))->arrow(), Qt::RightArrow);
+    QCOMPARE(keys.value(QStringLiteral("key_1"))->subLabel(), QStringLiteral("PRI"));
+    QCOMPARE(panel.findChild<KeyButton *>(QStringLiteral("key_cconly"))->text(),
+             QStringLiteral("CC Only"));
+}
+
+void TestKeyButton::keypadKeysClick_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("g3") << "key_g3";
+    QTest::newRow("hold bar") << "key_hold_bar";
+    QTest::newRow("lock") << "key_lock";
+    QTest::newRow("m2") << "key_m2";
+}
+
+void TestKeyButton::keypadKeysClick()
+{
+    QFETCH(QString, name);
+    QWidget panel;
+    panel.resize(775, 190);
+    const QHash<QString, KeyButton *> keys = createKeypad(&panel);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    KeyButton *key = keys.value(name);
+    QSignalSpy clicked(key, &QAbstractButton::clicked);
+    QTest::mouseClick(key, Qt::LeftButton, {}, key->rect().center());
+    QCOMPARE(clicked.count(), 1);
+    QVERIFY(!key->looksPressed());
+}
+
+QTEST_MAIN(TestKeyButton)
+#include "tst_keybutton.moc"
