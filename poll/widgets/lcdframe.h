@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWidget>
+
+// The radio's screen as the panel draws it: a dark bezel with rounded
+// corners around a backlit glass in warm amber grey. The screen's text boxes
+// sit on top of it.
+class LcdFrame : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit LcdFrame(QWidget *parent = nullptr);
+
+    QSize sizeHint() const override;
+
+    // The glass area inside the bezel, in widget coordinates.
+    QRectF glassRect() const;
+
+    static QColor bezelColor();
+    static QColor glassColor();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};

@@ -1,0 +1,177 @@
+#include "poll/widgets/lcdframe.h"
+#include "poll/widgets/screenfont.h"
+#include "poll/widgets/signalmeter.h"
+
+#include <QFontInfo>
+#include <QImage>
+#include <QTest>
+
+namespace {
+
+// Pixels drawn at least half opaque.
+int inkedPixels(const QPixmap &pixmap)
+{
+    const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) >= 128)
+                ++count;
+        }
+    }
+    return count;
+}
+
+// Pixels as dark as the meter's ink, on an opaque grab of the widget.
+int darkPixels(const QPixmap &pixmap)
+{
+    const QImage image = pixmap.toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y).lightness() < 80)
+                ++count;
+        }
+    }
+    return count;
+}
+
+} // namespace
+
+class TestPollWidgets : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void meterPixmapSize_data();
+    void meterPixmapSize();
+    void moreLevelMoreInk();
+    void emptyFrameIsDrawn();
+    void meterLevelBounds_data();
+    void meterLevelBounds();
+    void meterDesignSize();
+    void meterPaintsItsLevel();
+    void lcdFramePaintsBezelAndGlass();
+    void screenFontIsFixedPitch_data();
+    void screenFontIsFixedPitch();
+};
+
+void TestPollWidgets::meterPixmapSize_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QSize>("pixels");
+
+    QTest::newRow("design") << QSize(15, 11) << 1.0 << QSize(15, 11);
+    QTest::newRow("high dpi") << QSize(15, 11) << 2.0 << QSize(30, 22);
+    QTest::newRow("large") << QSize(60, 44) << 1.5 << QSize(90, 66);
+    QTest::newRow("bad ratio counts as 1") << QSize(15, 11) << 0.0 << QSize(15, 11);
+}
+
+void TestPollWidgets::meterPixmapSize()
+{
+    QFETCH(QSize, size);
+    QFETCH(qreal, ratio);
+    QFETCH(QSize, pixels);
+    const QPixmap pixmap = signalMeterPixmap(3, size, ratio);
+    QCOMPARE(pixmap.size(), pixels);
+    QCOMPARE(pixmap.deviceIndependentSize().toSize(), size);
+}
+
+void TestPollWidgets::moreLevelMoreInk()
+{
+    int previous = -1;
+    for (int level = 0; level <= SignalMeter::maximumLevel; ++level) {
+        const int ink = inkedPixels(signalMeterPixmap(level, QSize(60, 44), 1.0));
+        QVERIFY2(ink > previous, qPrintable(QStringLiteral("level %1").arg(level)));
+        previous = ink;
+    }
+}
+
+void TestPollWidgets::emptyFrameIsDrawn()
+{
+    const QPixmap empty = signalMeterPixmap(0, QSize(60, 44), 1.0);
+    QVERIFY(inkedPixels(empty) > 0);
+    QVERIFY(inkedPixels(empty) < 60 * 44 / 2);
+    QCOMPARE(inkedPixels(signalMeterPixmap(-3, QSize(60, 44), 1.0)), inkedPixels(empty));
+    QCOMPARE(inkedPixels(signalMeterPixmap(9, QSize(60, 44), 1.0)),
+             inkedPixels(signalMeterPixmap(5, QSize(60, 44), 1.0)));
+}
+
+void TestPollWidgets::meterLevelBounds_data()
+{
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<int>("level");
+    QTest::newRow("below") << -1 << 0;
+    QTest::newRow("0") << 0 << 0;
+    QTest::newRow("3") << 3 << 3;
+    QTest::newRow("5") << 5 << 5;
+    QTest::newRow("above") << 6 << 5;
+}
+
+void TestPollWidgets::meterLevelBounds()
+{
+    QFETCH(int, asked);
+    QFETCH(int, level);
+    SignalMeter meter;
+    meter.setLevel(asked);
+    QCOMPARE(meter.level(), level);
+}
+
+void TestPollWidgets::meterDesignSize()
+{
+    SignalMeter meter;
+    QCOMPARE(meter.sizeHint(), QSize(15, 11));
+    QCOMPARE(meter.size(), QSize(15, 11));
+    QCOMPARE(meter.level(), 0);
+}
+
+void TestPollWidgets::meterPaintsItsLevel()
+{
+    SignalMeter meter;
+    meter.resize(60, 44);
+    meter.setLevel(0);
+    const int empty = darkPixels(meter.grab());
+    meter.setLevel(5);
+    const int full = darkPixels(meter.grab());
+    QVERIFY(empty > 0);
+    QVERIFY(full > empty);
+}
+
+void TestPollWidgets::lcdFramePaintsBezelAndGlass()
+{
+    LcdFrame frame;
+    frame.resize(300, 140);
+    const QImage image = frame.grab().toImage();
+    const QRectF glass = frame.glassRect();
+    QVERIFY(glass.width() > 0 && glass.height() > 0);
+    QVERIFY(QRectF(frame.rect()).contains(glass));
+
+    const QColor centre = image.pixelColor(image.width() / 2, image.height() / 2);
+    const QColor edge = image.pixelColor(image.width() / 2, 3);
+    QVERIFY(qAbs(centre.red() - LcdFrame::glassColor().red()) < 40);
+    QVERIFY(qAbs(centre.green() - LcdFrame::glassColor().green()) < 40);
+    QVERIFY(edge.lightness() < 100);
+    QVERIFY(centre.lightness() > edge.lightness() + 60);
+    // The glass is warm: more red and green than blue.
+    QVERIFY(centre.red() > centre.blue() + 20);
+}
+
+void TestPollWidgets::screenFontIsFixedPitch_data()
+{
+    QTest::addColumn<int>("pixelSize");
+    QTest::newRow("12") << 12;
+    QTest::newRow("20") << 20;
+    QTest::newRow("0 becomes 1") << 0;
+}
+
+void TestPollWidgets::screenFontIsFixedPitch()
+{
+    QFETCH(int, pixelSize);
+    const QFont font = screenFont(pixelSize);
+    QCOMPARE(font.pixelSize(), qMax(1, pixelSize));
+    QCOMPARE(font.styleHint(), QFont::Monospace);
+    QVERIFY(QFontInfo(font).fixedPitch());
+}
+
+QTEST_MAIN(TestPollWidgets)
+#include "tst_pollwidgets.moc"
