@@ -1,0 +1,17 @@
+#pragma once
+
+class QTableView;
+
+// Prepares the view of the log table. The view's model must already be a
+// LogGridModel. Column 0 (the line number) is hidden, the other columns get
+// their fixed widths and captions, whole rows are selected, nothing can be
+// edited, and after every rebuild of the model the first visible cell of
+// row 0 is made current.
+void setUpLogGridView(QTableView *view);
+
+// Makes the top-left visible cell (row 0, column 1) current. The shading
+// itself comes with the model's rows.
+void ShadeLogGrid(QTableView *view);
+
+// A width in twips as pixels on the screen (15 twips to the pixel).
+int twipsToPixels(int twips);
