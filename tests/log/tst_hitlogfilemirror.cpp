@@ -32,11 +32,8 @@ private Q_SLOTS:
     void cleanup();
     void offWritesNothing();
     void tickingCatchesUp();
-    void eachChangeRewrites();
     void clearWithLoggingOn();
     void clearWithLoggingOff();
-    void folderChoice_data();
-    void folderChoice();
     void newFolderMidRun();
     void failingFolderTellsOnce();
 
@@ -84,17 +81,6 @@ void TestHitLogFileMirror::tickingCatchesUp()
     QCOMPARE(readFile(files.filePath()), (hitB + hitA + QStringLiteral("\r\n")).toUtf8());
 }
 
-void TestHitLogFileMirror::eachChangeRewrites()
-{
-    HitLogFileMirror files = mirror();
-    files.setLogToFile(true, QString());
-    QCOMPARE(readFile(files.filePath()), QByteArray("\r\n"));
-    QVERIFY(files.logTextChanged(hitA).written);
-    QCOMPARE(readFile(files.filePath()), (hitA + QStringLiteral("\r\n")).toUtf8());
-    QVERIFY(files.logTextChanged(hitB + hitA).written);
-    QCOMPARE(readFile(files.filePath()), (hitB + hitA + QStringLiteral("\r\n")).toUtf8());
-}
-
 void TestHitLogFileMirror::clearWithLoggingOn()
 {
     HitLogFileMirror files = mirror();
@@ -111,31 +97,6 @@ void TestHitLogFileMirror::clearWithLoggingOff()
     QVERIFY(!outcome.written);
     files.logTextChanged(QString());
     QCOMPARE(readFile(files.filePath()), (hitB + hitA + QStringLiteral("\r\n")).toUtf8());
-}
-
-void TestHitLogFileMirror::folderChoice_data()
-{
-    QTest::addColumn<QString>("logFolder");
-    QTest::addColumn<bool>("inDataFolder");
-
-    QTest::newRow("empty") << QString() << true;
-    QTest::newRow("bare name") << QStringLiteral("logs") << true;
-    QTest::newRow("absolute") << QStringLiteral("chosen") << false;
-}
-
-void TestHitLogFileMirror::folderChoice()
-{
-    QFETCH(QString, logFolder);
-    QFETCH(bool, inDataFolder);
-
-    const QString chosen = m_dir->filePath(QStringLiteral("chosen"));
-    QVERIFY(QDir().mkpath(chosen));
-    HitLogFileMirror files = mirror();
-    files.setLogFolder(logFolder == QStringLiteral("chosen") ? chosen : logFolder);
-    QVERIFY(files.setLogToFile(true, hitA).ok);
-    const QString expected = (inDataFolder ? dataFolder() : chosen) + u'/' + fileName;
-    QCOMPARE(files.filePath(), expected);
-    QCOMPARE(readFile(expected), (hitA + QStringLiteral("\r\n")).toUtf8());
 }
 
 void TestHitLogFileMirror::newFolderMidRun()
