@@ -1,4 +1,69 @@
-int main()
+#include "app/commandline.h"
+#include "app/form1.h"
+#include "app/signalwatcher.h"
+
+#include "sim/ptyradio.h"
+#include "sim/scenario.h"
+
+#include <QApplication>
+#include <QRandomGenerator>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// The demo's radio plays one long scenario after another.
+void keepScenarioGoing(PtyRadio &radio, quint32 &seed)
 {
-    return 0;
+    if (radio.radio().pendingCount() >= 5)
+        return;
+    const Scenario next = Scenario::generate(seed++, 200, 12.0);
+    for (const Reception &reception : next.receptions())
+        radio.radio().queueReception(reception);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tollvane"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tollvane"));
+
+    const CommandLine line = parseCommandLine(QApplication::arguments());
+    if (!line.ok) {
+        std::fprintf(stderr, "%s\n", qPrintable(line.error));
+        return line.error.startsWith(QLatin1String("Usage")) ? 0 : 2;
+    }
+
+    std::unique_ptr<PtyRadio> radio;
+    quint32 seed = QRandomGenerator::global()->generate();
+    QTimer scenarioTimer;
+    Form1Options options;
+    options.givenPorts = line.ports;
+    if (line.demo) {
+        radio = std::make_unique<PtyRadio>();
+        keepScenarioGoing(*radio, seed);
+        if (!radio->start()) {
+            std::fprintf(stderr, "The simulated radio could not start: %s\n",
+                         qPrintable(radio->errorText()));
+            return 1;
+        }
+        options.givenPorts.prepend(radio->slavePath());
+        QObject::connect(&scenarioTimer, &QTimer::timeout, &app,
+                         [&radio, &seed] { keepScenarioGoing(*radio, seed); });
+        scenarioTimer.start(10000);
+    }
+    options.dataFolder = resolveDataFolder(line.dataDir, line.demo);
+
+    Form1 window(options);
+    if (line.demo)
+        window.runOnFirstPort();
+
+    SignalWatcher signals;
+    QObject::connect(&signals, &SignalWatcher::terminationRequested, &window, &Form1::close);
+
+    window.show();
+    return app.exec();
 }

@@ -1,0 +1,83 @@
+// The hit log: the log box, the run's text file and the table.
+#include "app/form1.h"
+
+#include "log/fixforlog.h"
+#include "log/logfilepath.h"
+#include "log/logfolderchoice.h"
+#include "log/widgets/loggridview.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QTableView>
+#include <QTextCursor>
+
+QString Form1::hitLogFilePath() const
+{
+    return ::hitLogFilePath(log_folder, m_options.dataFolder, startup_date, startup_time);
+}
+
+void Form1::WriteHitLogFile()
+{
+    const HitLogFileWriter::WriteOutcome outcome = m_logFile.write(hitLogFilePath(), m_log.text());
+    if (outcome.tellUser)
+        tellUser(outcome.message);
+}
+
+void Form1::onLogChanged()
+{
+    // The box shows the log text; the newest line goes in at the top
+    // without laying out the whole text again.
+    if (m_log.text().isEmpty()) {
+        logbox->clear();
+    } else {
+        const qsizetype end = m_log.text().indexOf(QLatin1String("\r\n"));
+        QTextCursor cursor(logbox->document());
+        cursor.movePosition(QTextCursor::Start);
+        cursor.insertText(m_log.text().left(end) +
+                          (logbox->document()->isEmpty() ? QString() : QStringLiteral("\n")));
+    }
+    if (LogTextCheck->isChecked())
+        WriteHitLogFile();
+    RebuildLogGrid();
+}
+
+void Form1::RebuildLogGrid()
+{
+    grid_blank_fill = false;
+    grdInfo->setUpdatesEnabled(false);
+    m_grid.RebuildLogGrid(m_log.text());
+    ShadeLogGrid(grdInfo);
+    grdInfo->setUpdatesEnabled(true);
+}
+
+void Form1::SetUpLogGrid()
+{
+    m_grid.SetUpLogGrid(grid_blank_fill);
+    ShadeLogGrid(grdInfo);
+}
+
+void Form1::onLogTextCheckClicked()
+{
+    if (LogTextCheck->isChecked())
+        WriteHitLogFile();
+}
+
+void Form1::onLogDirClicked()
+{
+    const QString picked =
+        m_options.chooseFolder(isLogFolder(log_folder) ? log_folder : QDir::homePath());
+    const LogFolderChoice choice = chooseLogFolder(picked, m_options.dataFolder);
+    log_folder = choice.logFolder;
+    tellUser(choice.message);
+    focusLogo();
+}
+
+void Form1::onClearLogClicked()
+{
+    m_log.clear();
+    onLogChanged();
+    grid_blank_fill = true;
+    SetUpLogGrid();
+    focusLogo();
+}

@@ -1,0 +1,269 @@
+// Building the main window: every element at its design position of the
+// "full" layout (twips / 15 = pixels).
+#include "app/form1.h"
+#include "app/logowidget.h"
+
+#include "link/widgets/keybutton.h"
+#include "link/widgets/keypad.h"
+#include "log/widgets/loggridview.h"
+#include "poll/widgets/lcdframe.h"
+#include "poll/widgets/screenfont.h"
+#include "poll/widgets/signalmeter.h"
+#include "tuning/statecodes.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+
+namespace {
+
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+template <typename W> W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QLabel *screenLabel(QWidget *parent, const char *name, const QRect &geometry, int pixelSize)
+{
+    auto *label = named(new QLabel(parent), name);
+    label->setGeometry(geometry);
+    label->setFont(screenFont(pixelSize));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    label->setStyleSheet(QStringLiteral("color: #1d2417; background: transparent;"));
+    return label;
+}
+
+QTimer *timer(QObject *parent, const char *name, int interval)
+{
+    auto *t = new QTimer(parent);
+    t->setObjectName(QLatin1String(name));
+    t->setInterval(interval);
+    return t;
+}
+
+QComboBox *listOf(QWidget *parent, const char *name, const QStringList &items, const QRect &at)
+{
+    auto *combo = named(new QComboBox(parent), name);
+    combo->addItems(items);
+    combo->setCurrentIndex(-1);
+    combo->setGeometry(at);
+    return combo;
+}
+
+} // namespace
+
+void Form1::buildWidgets()
+{
+    // The design size of the "full" layout's client area: 11625 x 8370.
+    resize(11625 / 15, 8370 / 15);
+    setFocusPolicy(Qt::NoFocus);
+
+    Timer1 = timer(this, "Timer1", 100);
+    Timer2 = timer(this, "Timer2", 600);
+    // The status word needs no more than a few updates a second; a 1 ms
+    // timer would only burn the processor.
+    Timer3 = timer(this, "Timer3", 50);
+    Timer4 = timer(this, "Timer4", 1000);
+
+    buildScreen();
+    buildKeypad();
+    buildTabs();
+
+    Text4 = named(new QLineEdit(this), "Text4");
+    Text4->setGeometry(twips(6840, 2070, 1860, 300));
+    Text4->setReadOnly(true);
+    Text4->setFocusPolicy(Qt::NoFocus);
+    Text3 = named(new QLineEdit(this), "Text3");
+    Text3->setGeometry(twips(8775, 2070, 2010, 300));
+    Text3->setReadOnly(true);
+    Text3->setFocusPolicy(Qt::NoFocus);
+
+    Picture1 = named(new LogoWidget(this), "Picture1");
+    Picture1->setGeometry(twips(9600, 7605, 1935, 720));
+    Picture1->raise();
+
+    debug_box = named(new QPlainTextEdit(this), "debug_box");
+    debug_box->setReadOnly(true);
+    debug_box->hide();
+}
+
+void Form1::buildScreen()
+{
+    Picture2 = named(new LcdFrame(this), "Picture2");
+    Picture2->setGeometry(twips(120, 180, 3915, 2070));
+
+    sigdisplay = screenLabel(this, "sigdisplay", twips(240, 270, 3300, 270), 13);
+    sigpic = named(new SignalMeter(this), "sigpic");
+    sigpic->setGeometry(twips(3540, 360, 225, 165));
+    Text1 = screenLabel(this, "Text1", twips(240, 540, 3525, 1365), 18);
+    Text1->setText(QStringLiteral("Choose Settings\nThen Hit Run\n"));
+    moddisp = screenLabel(this, "moddisp", twips(240, 1260, 2300, 255), 13);
+    freq = screenLabel(this, "freq", twips(2400, 1260, 1365, 255), 13);
+    freq->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    IconsSet1 = screenLabel(this, "IconsSet1", twips(240, 1530, 3525, 255), 13);
+    IconsSet2 = screenLabel(this, "IconsSet2", twips(240, 1800, 3525, 255), 13);
+
+    floating_taskbar = named(new QLabel(this), "floating_taskbar");
+    floating_taskbar->setGeometry(twips(0, 0, 3885, 285));
+    floating_taskbar->setFont(screenFont(13));
+    floating_taskbar->setTextFormat(Qt::PlainText);
+    floating_taskbar->setAutoFillBackground(true);
+    floating_taskbar->setText(QStringLiteral(" WWWWWWWWWWWWWWWW/WWWWWWWWWWWWWWWW"));
+    floating_taskbar->hide();
+}
+
+void Form1::buildKeypad()
+{
+    m_keys = createKeypad(this);
+}
+
+void Form1::buildTabs()
+{
+    SSTab1 = named(new QTabWidget(this), "SSTab1");
+    SSTab1->setGeometry(twips(60, 2880, 11505, 4965));
+    SSTab1->addTab(buildLogTab(), QStringLiteral("Log"));
+    SSTab1->addTab(buildExtendedInfoTab(), QStringLiteral("Extended Info"));
+    SSTab1->addTab(buildTunerTab(), QStringLiteral("Tuner"));
+    SSTab1->addTab(buildSettingsTab(), QStringLiteral("Settings"));
+    SSTab1->setFocusPolicy(Qt::NoFocus);
+
+    key_clear_log = named(new QPushButton(QStringLiteral("Clear Log"), this), "key_clear_log");
+    key_clear_log->setGeometry(twips(10140, 2880, 1380, 330));
+    key_clear_log->setFocusPolicy(Qt::NoFocus);
+}
+
+QWidget *Form1::buildLogTab()
+{
+    auto *page = new QWidget;
+    grdInfo = named(new QTableView(page), "grdInfo");
+    grdInfo->setGeometry(4, 4, 752, 214);
+    grdInfo->setModel(&m_grid);
+    setUpLogGridView(grdInfo);
+
+    logbox = named(new QPlainTextEdit(page), "logbox");
+    logbox->setGeometry(4, 222, 752, 76);
+    logbox->setReadOnly(true);
+    logbox->setLineWrapMode(QPlainTextEdit::NoWrap);
+    logbox->setFont(screenFont(11));
+    logbox->setTabStopDistance(logbox->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 12);
+    return page;
+}
+
+QWidget *Form1::buildExtendedInfoTab()
+{
+    auto *page = new QWidget;
+    auto *frame = new QGroupBox(QStringLiteral("Extended Info"), page);
+    frame->setObjectName(QStringLiteral("extended_info_frame"));
+    frame->setGeometry(8, 8, 744, 284);
+    return page;
+}
+
+QWidget *Form1::buildTunerTab()
+{
+    auto *page = new QWidget;
+    const QStringList modulations = {QStringLiteral("FM"), QStringLiteral("NFM"),
+                                     QStringLiteral("WFM"), QStringLiteral("AM")};
+    const QStringList states = stateCodes();
+    QComboBox **mods[2] = {&direct_entry_mod, &direct_entry_mod2};
+    QComboBox **stateLists[2] = {&direct_entry_state, &direct_entry_state2};
+    const char *modNames[2] = {"direct_entry_mod", "direct_entry_mod2"};
+    const char *stateNames[2] = {"direct_entry_state", "direct_entry_state2"};
+    const char *frameNames[2] = {"VFO_frame", "VFO_frame2"};
+    for (int i = 0; i < 2; ++i) {
+        auto *frame = named(new QGroupBox(QStringLiteral("Direct Entry / VFO"), page), frameNames[i]);
+        frame->setGeometry(8, 8 + i * 100, 360, 92);
+        auto *modLabel = new QLabel(QStringLiteral("Mod:"), frame);
+        modLabel->setGeometry(10, 24, 60, 22);
+        *mods[i] = listOf(frame, modNames[i], modulations, QRect(70, 24, 90, 24));
+        auto *stateLabel = new QLabel(QStringLiteral("State:"), frame);
+        stateLabel->setGeometry(10, 56, 60, 22);
+        *stateLists[i] = listOf(frame, stateNames[i], states, QRect(70, 56, 90, 24));
+    }
+    return page;
+}
+
+QWidget *Form1::buildSettingsTab()
+{
+    auto *page = new QWidget;
+
+    auto *port = named(new QGroupBox(QStringLiteral("Port Settings"), page), "port_frame");
+    port->setGeometry(8, 4, 230, 116);
+    Label8 = named(new QLabel(QStringLiteral("COM Port:"), port), "Label8");
+    Label8->setGeometry(10, 24, 80, 22);
+    Combo1 = named(new QComboBox(port), "Combo1");
+    Combo1->setGeometry(90, 22, 130, 24);
+    Label10 = named(new QLabel(QStringLiteral("Port Speed:"), port), "Label10");
+    Label10->setGeometry(10, 54, 80, 22);
+    Combo2 = listOf(port, "Combo2",
+                    {QStringLiteral("9600"), QStringLiteral("19200"), QStringLiteral("38400"),
+                     QStringLiteral("57600"), QStringLiteral("115200")},
+                    QRect(90, 52, 130, 24));
+    Combo2->setEnabled(false);
+    Command2 = named(new QPushButton(QStringLiteral("Run"), port), "Command2");
+    Command2->setGeometry(90, 82, 130, 26);
+    Command2->setEnabled(false);
+
+    auto *log = named(new QGroupBox(QStringLiteral("Log Settings"), page), "log_frame");
+    log->setGeometry(8, 124, 230, 110);
+    LogTextCheck = named(new QCheckBox(QStringLiteral("Log To Text File"), log), "LogTextCheck");
+    LogTextCheck->setGeometry(10, 22, 210, 22);
+    RecordAudioCheck = named(new QCheckBox(QStringLiteral("Record Audio"), log), "RecordAudioCheck");
+    RecordAudioCheck->setGeometry(10, 46, 210, 22);
+    log_dir = named(new QPushButton(QStringLiteral("Log Directory"), log), "log_dir");
+    log_dir->setGeometry(10, 74, 130, 26);
+
+    auto *window = named(new QGroupBox(QStringLiteral("Window Settings"), page), "window_frame");
+    window->setGeometry(8, 238, 230, 54);
+    AlwaysOnTopCheck = named(new QCheckBox(QStringLiteral("Enable Always On Top"), window),
+                             "AlwaysOnTopCheck");
+    AlwaysOnTopCheck->setGeometry(10, 24, 210, 22);
+
+    QLineEdit **boxes[3] = {&m1, &m2, &m3};
+    const char *boxNames[3] = {"m1", "m2", "m3"};
+    const char *frameNames[3] = {"Macro1Frame", "Macro2Frame", "Macro3Frame"};
+    for (int i = 0; i < 3; ++i) {
+        auto *frame = named(new QGroupBox(QStringLiteral("Macro %1").arg(i + 1), page),
+                            frameNames[i]);
+        frame->setGeometry(248, 4 + i * 62, 250, 58);
+        *boxes[i] = named(new QLineEdit(frame), boxNames[i]);
+        (*boxes[i])->setGeometry(10, 24, 230, 24);
+    }
+    SaveMacrosButton = named(new QPushButton(QStringLiteral("Save Macros"), page), "SaveMacros");
+    SaveMacrosButton->setGeometry(248, 194, 130, 26);
+
+    QStringList levels;
+    for (int level = 0; level <= 15; ++level)
+        levels.append(QString::number(level));
+    auto *vlsq = named(new QGroupBox(QStringLiteral("Volume / Sql"), page), "vlsq");
+    vlsq->setGeometry(508, 4, 244, 90);
+    Vol_Combo = listOf(vlsq, "Vol_Combo", levels, QRect(10, 24, 70, 24));
+    cmd_set_vol = named(new QPushButton(QStringLiteral("Set Vol"), vlsq), "cmd_set_vol");
+    cmd_set_vol->setGeometry(90, 23, 90, 26);
+    Sql_Combo = listOf(vlsq, "Sql_Combo", levels, QRect(10, 56, 70, 24));
+    cmd_set_sql = named(new QPushButton(QStringLiteral("Set Sql"), vlsq), "cmd_set_sql");
+    cmd_set_sql->setGeometry(90, 55, 90, 26);
+
+    auto *data = named(new QGroupBox(QStringLiteral("Data Folder"), page), "data_frame");
+    data->setGeometry(508, 100, 244, 92);
+    dataFolderLabel = named(new QLabel(data), "dataFolderLabel");
+    dataFolderLabel->setGeometry(10, 22, 226, 62);
+    dataFolderLabel->setWordWrap(true);
+    dataFolderLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    dataFolderLabel->setText(m_options.dataFolder);
+    dataFolderLabel->setToolTip(
+        QStringLiteral("Settings, the hit log files and extended info live in this folder."));
+    return page;
+}

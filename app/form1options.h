@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class Clock;
+
+// What the program is started with: the data folder (the program's own
+// folder for its settings and logs), the serial devices named on the command
+// line, and the clock. Tests fill these in; main() takes them from the
+// command line.
+struct Form1Options
+{
+    QString dataFolder;
+    QStringList givenPorts;
+    // Ask the system for its serial devices; tests switch this off so that
+    // only the given pseudo-terminals are listed.
+    bool listSystemPorts = true;
+    const Clock *clock = nullptr; // nullptr: the system clock
+    // Shows a message to the user; by default a message box. The modal
+    // messages of the program (saved macros, log folder) wait until it
+    // returns.
+    std::function<void(const QString &text)> showMessage;
+    // Asks the user for a folder (the log folder); empty when cancelled. By
+    // default the system's folder picker.
+    std::function<QString(const QString &startIn)> chooseFolder;
+};

@@ -1,0 +1,56 @@
+#include "app/logowidget.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+LogoWidget::LogoWidget(QWidget *parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void LogoWidget::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
+
+    QLinearGradient plate(r.topLeft(), r.bottomLeft());
+    plate.setColorAt(0, QColor(58, 64, 72));
+    plate.setColorAt(1, QColor(24, 27, 31));
+    p.setPen(QPen(QColor(12, 12, 14), 1));
+    p.setBrush(plate);
+    p.drawRoundedRect(r, 6, 6);
+
+    // A toll gate's vane over a wave: the mark.
+    const qreal h = r.height();
+    QPainterPath wave;
+    wave.moveTo(r.left() + 8, r.center().y() + h * 0.18);
+    for (int i = 0; i < 4; ++i) {
+        const qreal x = r.left() + 8 + i * h * 0.22;
+        wave.quadTo(x + h * 0.055, r.center().y() + (i % 2 ? 0.36 : 0.0) * h - h * 0.05,
+                    x + h * 0.11, r.center().y() + h * 0.18);
+        wave.quadTo(x + h * 0.165, r.center().y() + h * 0.32, x + h * 0.22,
+                    r.center().y() + h * 0.18);
+    }
+    p.setPen(QPen(QColor(255, 176, 59), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(wave);
+    p.drawLine(QPointF(r.left() + 8, r.top() + h * 0.28),
+               QPointF(r.left() + 8 + h * 0.9, r.top() + h * 0.28));
+
+    QFont font = p.font();
+    font.setPixelSize(qMax(8, int(h * 0.38)));
+    font.setBold(true);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
+    p.setFont(font);
+    p.setPen(QColor(236, 238, 240));
+    const QRectF text = r.adjusted(h * 1.05, 0, -6, 0);
+    p.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("TOLLVANE"));
+
+    if (hasFocus()) {
+        p.setPen(QPen(QColor(255, 176, 59, 120), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(r.adjusted(2, 2, -2, -2), 4, 4);
+    }
+}

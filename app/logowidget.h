@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QWidget>
+
+// The program's logo in the corner of the window. It takes the keyboard
+// focus after most button actions, which ends typing in a text field and
+// gives the keyboard back to the radio's shortcuts.
+class LogoWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit LogoWidget(QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};

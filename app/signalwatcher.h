@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+// Turns SIGTERM and SIGINT into a Qt signal, so that the program can close
+// its window as a user would (and save its settings) when it is told to end.
+class SignalWatcher : public QObject
+{
+    Q_OBJECT
+public:
+    explicit SignalWatcher(QObject *parent = nullptr);
+    ~SignalWatcher() override;
+
+Q_SIGNALS:
+    void terminationRequested();
+
+private:
+    QSocketNotifier *m_notifier = nullptr;
+};

@@ -1,0 +1,157 @@
+#include "app/settingsfiles.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestSettingsFiles : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void comRoundTrip()
+    {
+        const QByteArray bytes = writeComSettings(2, 1, 100);
+        QCOMPARE(bytes, QByteArray("2\r\n1\r\n100\r\n"));
+        const ComSettings s = readComSettings(bytes);
+        QCOMPARE(s.portIndex, std::optional<int>(2));
+        QCOMPARE(s.speedIndex, std::optional<int>(1));
+        QCOMPARE(s.interval, std::optional<int>(100));
+    }
+
+    void comReading_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("port");  // -2: line ignored
+        QTest::addColumn<int>("speed");
+        QTest::addColumn<int>("interval"); // 0: keeps the default
+        QTest::newRow("two lines") << QByteArray("2\r\n1\r\n") << 2 << 1 << 0;
+        QTest::newRow("one line") << QByteArray("4\r\n") << 4 << -2 << 0;
+        QTest::newRow("no line end") << QByteArray("3\r\n4\r\n250") << 3 << 4 << 250;
+        QTest::newRow("bare LF") << QByteArray("3\n4\n250\n") << 3 << 4 << 250;
+        QTest::newRow("nothing selected") << QByteArray("-1\r\n-1\r\n100\r\n") << -1 << -1 << 100;
+        QTest::newRow("port out of range") << QByteArray("10\r\n1\r\n100\r\n") << -2 << 1 << 100;
+        QTest::newRow("speed out of range") << QByteArray("1\r\n5\r\n100\r\n") << 1 << -2 << 100;
+        QTest::newRow("negative index") << QByteArray("-7\r\n-3\r\n") << -2 << -2 << 0;
+        QTest::newRow("interval zero") << QByteArray("1\r\n1\r\n0\r\n") << 1 << 1 << 0;
+        QTest::newRow("interval nonsense") << QByteArray("1\r\n1\r\n-5\r\n") << 1 << 1 << 0;
+        QTest::newRow("garbage") << QByteArray("port\r\n\x01\xff\r\nfast\r\n") << 0 << 0 << 0;
+        QTest::newRow("leading number") << QByteArray("3 apples\r\n 2\r\n150ms\r\n") << 3 << 2 << 150;
+        QTest::newRow("empty") << QByteArray() << -2 << -2 << 0;
+        QTest::newRow("extra lines") << QByteArray("1\r\n2\r\n300\r\nmore\r\n") << 1 << 2 << 300;
+    }
+    void comReading()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, port);
+        QFETCH(int, speed);
+        QFETCH(int, interval);
+        const ComSettings s = readComSettings(file);
+        QCOMPARE(s.portIndex.value_or(-2), port);
+        QCOMPARE(s.speedIndex.value_or(-2), speed);
+        QCOMPARE(s.interval.value_or(0), interval);
+    }
+
+    void pgmRoundTripIsByteExact()
+    {
+        PgmValues v;
+        v.tab = 2;
+        v.recordAudio = true;
+        v.logText = false;
+        v.alwaysOnTop = true;
+        v.state1 = 37;
+        v.state2 = 5;
+        v.layout = 3;
+        v.left = 1187.5;
+        v.top = 1200;
+        v.logFolder = QStringLiteral("/home/listener/logs");
+        const QByteArray bytes = writePgmSettings(v);
+        QCOMPARE(bytes, QByteArray("2\r\n1\r\n0\r\n1\r\n37\r\n5\r\n3\r\n1187.5\r\n1200\r\n"
+                                   "\"/home/listener/logs\"\r\n"));
+        const PgmSettings s = readPgmSettings(bytes, 56);
+        QCOMPARE(s.tab.value(), 2);
+        QCOMPARE(s.recordAudio.value(), true);
+        QCOMPARE(s.logText.value(), false);
+        QCOMPARE(s.alwaysOnTop.value(), true);
+        QCOMPARE(s.state1.value(), 37);
+        QCOMPARE(s.state2.value(), 5);
+        QCOMPARE(s.layout.value(), 3);
+        QCOMPARE(s.left.value(), 1187.5);
+        QCOMPARE(s.top.value(), 1200.0);
+        QCOMPARE(s.logFolder.value(), v.logFolder);
+        PgmValues again;
+        again.tab = *s.tab;
+        again.recordAudio = *s.recordAudio;
+        again.logText = *s.logText;
+        again.alwaysOnTop = *s.alwaysOnTop;
+        again.state1 = *s.state1;
+        again.state2 = *s.state2;
+        again.layout = *s.layout;
+        again.left = *s.left;
+        again.top = *s.top;
+        again.logFolder = *s.logFolder;
+        QCOMPARE(writePgmSettings(again), bytes);
+    }
+
+    void pgmLayoutOutsideTheTableIsAnEmptyLine()
+    {
+        PgmValues v;
+        v.layout = 0;
+        QCOMPARE(writePgmSettings(v).split('\n').at(6), QByteArray("\r"));
+    }
+
+    void pgmQuotesInTheFolderAreLost()
+    {
+        PgmValues v;
+        v.logFolder = QStringLiteral("/data/\"odd\" folder");
+        const PgmSettings s = readPgmSettings(writePgmSettings(v), 56);
+        QCOMPARE(s.logFolder.value(), QStringLiteral("/data/odd folder"));
+    }
+
+    void pgmOutOfRangeLinesAreIgnored()
+    {
+        const QByteArray file("7\r\n2\r\n1\r\n-1\r\n56\r\n-1\r\n\r\nabc\r\n300\r\n");
+        const PgmSettings s = readPgmSettings(file, 56);
+        QVERIFY(!s.tab);
+        QVERIFY(!s.recordAudio);
+        QCOMPARE(s.logText.value(), true);
+        QVERIFY(!s.alwaysOnTop);
+        QVERIFY(!s.state1);
+        QCOMPARE(s.state2.value(), -1);
+        QCOMPARE(s.layout.value(), 0);
+        QCOMPARE(s.left.value(), 0.0);
+        QCOMPARE(s.top.value(), 300.0);
+        QVERIFY(!s.logFolder);
+    }
+
+    void hugeLineIsReadWithoutHarm()
+    {
+        QByteArray file("1\r\n0\r\n0\r\n0\r\n37\r\n37\r\n1\r\n0\r\n0\r\n");
+        file += QByteArray(10 * 1024 * 1024, '9') + "\r\n";
+        const PgmSettings s = readPgmSettings(file, 56);
+        QCOMPARE(s.tab.value(), 1);
+        QCOMPARE(s.logFolder->size(), 10 * 1024 * 1024);
+        const ComSettings c = readComSettings(QByteArray(10 * 1024 * 1024, '7'));
+        QVERIFY(!c.portIndex);
+    }
+
+    void writeReplacesTheFileWhole()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("com_settings.txt"));
+        QVERIFY(writeSettingsFile(path, "1\r\n"));
+        QVERIFY(writeSettingsFile(path, writeComSettings(2, 1, 100)));
+        QCOMPARE(readSettingsFile(path).value(), QByteArray("2\r\n1\r\n100\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("com_settings.txt")});
+    }
+
+    void writeToAMissingFolderFailsAndSaysWhy()
+    {
+        QTemporaryDir dir;
+        QString error;
+        QVERIFY(!writeSettingsFile(dir.filePath(QStringLiteral("gone/pgm_settings.txt")), "1\r\n", &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!readSettingsFile(dir.filePath(QStringLiteral("gone/pgm_settings.txt"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsFiles)
+#include "tst_settingsfiles.moc"
