@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/form1.h"
+#include "link/clock.h"
+#include "sim/ptyradio.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// One test's world: a data folder of its own, a simulated radio on a
+// pseudo-terminal reached through a link (as /dev/serial/by-id/... links
+// reach a real radio, so the same COM port finds the radio again after it
+// was unplugged and plugged back in), a fixed clock, and the messages the
+// program showed.
+class RadioFixture
+{
+public:
+    RadioFixture();
+
+    QString dataDir() const { return m_dataDir.path(); }
+    QString portLink() const { return m_dataDir.filePath(QStringLiteral("radio-link")); }
+    PtyRadio &radio() { return *m_radio; }
+
+    // A fresh pseudo-terminal behind the same link, after radio().unplug().
+    bool plugBackIn();
+
+    void writeFile(const QString &name, const QByteArray &bytes) const;
+    QByteArray readFile(const QString &name) const;
+
+    // Port 1 is the radio; the given extra devices follow it.
+    std::unique_ptr<Form1> makeForm(const QStringList &portsBefore = {},
+                                    const QStringList &portsAfter = {});
+
+    FixedClock clock;
+    QStringList messages;
+    QString folderToChoose;
+
+private:
+    QTemporaryDir m_dataDir;
+    std::unique_ptr<PtyRadio> m_radio;
+};
+
+// The COM settings that make a form start running at once on port N
+// (1-based) at 115200 with the given poll interval.
+QByteArray runningComSettings(int port = 1, int interval = 100);
+
+// The combo box, button... with that object name inside the form.
+template <typename T> T *child(QWidget *form, const char *name)
+{
+    return form->findChild<T *>(QLatin1String(name));
+}
