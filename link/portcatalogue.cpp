@@ -1,11 +1,24 @@
 #include "link/portcatalogue.h"
 
-#include <QCollator>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
+
+// "ttyS2" before "ttyS10": names compare by their text before the trailing
+// number, then by the number.
+bool naturalLess(const QString &a, const QString &b)
+{
+    const auto split = [](const QString &name) {
+        qsizetype digitsFrom = name.size();
+        while (digitsFrom > 0 && name.at(digitsFrom - 1).isDigit())
+            --digitsFrom;
+        return std::make_pair(name.left(digitsFrom), name.mid(digitsFrom).toLongLong());
+    };
+    return split(a) < split(b);
+}
 
 bool isUsbAdapter(const QString &device)
 {
@@ -25,10 +38,8 @@ QStringList comPortDevices(const QStringList &givenDevices, const QStringList &s
             continue;
         (isUsbAdapter(device) ? usb : other).append(device);
     }
-    QCollator natural;
-    natural.setNumericMode(true);
-    std::sort(usb.begin(), usb.end(), natural);
-    std::sort(other.begin(), other.end(), natural);
+    std::sort(usb.begin(), usb.end(), naturalLess);
+    std::sort(other.begin(), other.end(), naturalLess);
 
     QStringList devices = givenDevices + usb + other;
     if (devices.size() > count)

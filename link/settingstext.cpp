@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
+#include <optional>
 
 namespace SettingsText {
 
@@ -39,10 +41,13 @@ QList<QByteArray> lines(const QByteArray &file)
     return out;
 }
 
-double leadingNumber(const QByteArray &line)
+namespace {
+
+// Like the old Val(): skip blanks, take an optional sign, digits and one
+// point; anything else ends the number. No digits at all: nullopt. A number
+// too large for a double comes back infinite.
+std::optional<double> parseLeading(const QByteArray &line)
 {
-    // Like the old Val(): skip blanks, take an optional sign, digits and one
-    // point; anything else ends the number.
     qsizetype i = 0;
     const qsizetype n = line.size();
     while (i < n && (line.at(i) == ' ' || line.at(i) == '\t'))
@@ -52,9 +57,7 @@ double leadingNumber(const QByteArray &line)
         ++i;
     bool digits = false;
     bool point = false;
-    // Long runs of digits add nothing but risk; 40 characters hold any value
-    // these files use.
-    while (i < n && i - begin < 40) {
+    while (i < n) {
         const char c = line.at(i);
         if (c >= '0' && c <= '9') {
             digits = true;
@@ -66,18 +69,27 @@ double leadingNumber(const QByteArray &line)
         ++i;
     }
     if (!digits)
-        return 0;
+        return std::nullopt;
     const QByteArray text = line.mid(begin, i - begin);
-    const double value = std::strtod(text.constData(), nullptr);
-    return std::isfinite(value) ? value : 0;
+    return std::strtod(text.constData(), nullptr);
+}
+
+} // namespace
+
+double leadingNumber(const QByteArray &line)
+{
+    const std::optional<double> value = parseLeading(line);
+    return value && std::isfinite(*value) ? *value : 0;
 }
 
 int leadingInt(const QByteArray &line)
 {
-    const double value = leadingNumber(line);
-    if (value > 2147483647.0 || value < -2147483648.0)
+    const std::optional<double> value = parseLeading(line);
+    if (!value)
         return 0;
-    return static_cast<int>(value);
+    if (!(*value <= 2147483647.0 && *value >= -2147483647.0))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(*value);
 }
 
 QString unquoted(const QByteArray &line)

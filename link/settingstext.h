@@ -24,7 +24,8 @@ QList<QByteArray> lines(const QByteArray &file);
 // non-numeric line reads as 0. Real numbers keep their fraction.
 double leadingNumber(const QByteArray &line);
 
-// As above, truncated to a whole number (e.g. a list index).
+// As above, truncated to a whole number (e.g. a list index). A number too
+// large for an int reads as the smallest int, which no list accepts.
 int leadingInt(const QByteArray &line);
 
 // A text line with every double quote removed.
