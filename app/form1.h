@@ -156,6 +156,7 @@ private:
     LogGridModel m_grid;
     WheelSupport *m_wheel = nullptr;
     QStringList m_portDevices;
+    QString m_openError;
     bool m_shutDown = false;
     int m_storedLayout = 1;
 

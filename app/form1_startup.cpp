@@ -62,7 +62,7 @@ void Form1::startUp()
         } else {
             // A saved port that is gone or busy: start stopped, with the
             // lists usable, and say why once the window is up.
-            const QString why = m_port.errorText();
+            const QString why = m_openError;
             Text3->setText(QStringLiteral("Port not opened"));
             QTimer::singleShot(0, this, [this, why] { tellUser(why); });
         }
@@ -206,9 +206,20 @@ bool Form1::OpenRadioPort()
     const int baud = Combo2->currentText().toInt();
     if (number < 1 || baud <= 0) {
         m_port.close();
+        m_openError = QStringLiteral("Select a COM port and a port speed, then press Run.");
         return false;
     }
-    return m_port.OpenRadioPort(comPortDevice(number), baud);
+    const QString device = comPortDevice(number);
+    if (device.isEmpty()) {
+        m_port.close();
+        m_openError = QStringLiteral("No serial device stands for COM port %1: plug the radio's "
+                                     "cable in, or name its device with --port.")
+                          .arg(number);
+        return false;
+    }
+    const bool opened = m_port.OpenRadioPort(device, baud);
+    m_openError = opened ? QString() : m_port.errorText();
+    return opened;
 }
 
 void Form1::RunStop()
@@ -217,7 +228,7 @@ void Form1::RunStop()
         if (!OpenRadioPort()) {
             // The program stays stopped and the lists stay usable.
             Text3->setText(QStringLiteral("Port not opened"));
-            tellUser(m_port.errorText());
+            tellUser(m_openError);
             focusLogo();
             return;
         }

@@ -44,6 +44,10 @@ public:
     int baud() const { return m_baud; }
     QString errorText() const { return m_errorText; }
 
+    // Why a device could not be opened, in words for the user that name it.
+    static QString openErrorText(const QString &device, QSerialPort::SerialPortError error,
+                                 const QString &systemText);
+
     // How many bytes the line keeps before it stops reading the device; a
     // flood of bytes is then read and dropped a buffer at a time.
     static constexpr qint64 readBufferBytes = 64 * 1024;
@@ -55,8 +59,6 @@ Q_SIGNALS:
 private:
     void onError(QSerialPort::SerialPortError error);
     void setState(State state);
-    static QString openErrorText(const QString &device, QSerialPort::SerialPortError error,
-                                 const QString &systemText);
 
     QSerialPort m_port;
     State m_state = State::Closed;

@@ -1,0 +1,270 @@
+// Start-up, the guided port choice, Run/Stop, shutdown and the settings
+// files, on a real window with the simulated radio behind port 1.
+#include "support/radiofixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include <csignal>
+
+namespace {
+
+const QString missingA = QStringLiteral("/nonexistent/ttyUSB7");
+const QString missingB = QStringLiteral("/nonexistent/ttyUSB8");
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void firstStartWalksThroughTheChoice()
+    {
+        RadioFixture f;
+        auto form = f.makeForm();
+        QCOMPARE(child<QTabWidget>(form.get(), "SSTab1")->currentIndex(), 3);
+        QVERIFY(child<QPushButton>(form.get(), "key_clear_log")->isHidden());
+        auto *text3 = child<QLineEdit>(form.get(), "Text3");
+        QCOMPARE(text3->text(), QStringLiteral("Select COM Port"));
+        QCOMPARE(child<QLineEdit>(form.get(), "Text4")->text(), QStringLiteral("Tollvane - V1.0b2"));
+        auto *combo1 = child<QComboBox>(form.get(), "Combo1");
+        auto *combo2 = child<QComboBox>(form.get(), "Combo2");
+        auto *run = child<QPushButton>(form.get(), "Command2");
+        QVERIFY(combo1->isEnabled());
+        QVERIFY(!combo2->isEnabled());
+        QVERIFY(!run->isEnabled());
+        QCOMPARE(run->text(), QStringLiteral("Run"));
+        QCOMPARE(form->display_mode, QStringLiteral("full"));
+        QCOMPARE(combo1->count(), 10);
+        QCOMPARE(combo1->currentIndex(), -1);
+        QVERIFY(combo1->itemText(0).startsWith(QStringLiteral("1  ")));
+        QVERIFY(combo1->itemText(0).endsWith(f.portLink()));
+        QCOMPARE(combo1->itemText(1), QStringLiteral("2"));
+        QCOMPARE(combo2->count(), 5);
+        QVERIFY(!form->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
+        QCOMPARE(child<QLabel>(form.get(), "dataFolderLabel")->text(), f.dataDir());
+
+        combo1->setCurrentIndex(0);
+        QVERIFY(combo2->isEnabled());
+        QCOMPARE(text3->text(), QStringLiteral("Select Port Speed"));
+        QVERIFY(!run->isEnabled());
+        combo2->setCurrentIndex(4);
+        QCOMPARE(text3->text(), QStringLiteral("Hit Run"));
+        QVERIFY(run->isEnabled());
+
+        QTest::mouseClick(run, Qt::LeftButton);
+        QCOMPARE(run->text(), QStringLiteral("Stop"));
+        QVERIFY(!combo1->isEnabled());
+        QVERIFY(!combo2->isEnabled());
+        QVERIFY(form->port().isOpen());
+        QCOMPARE(form->port().baud(), 115200);
+        QCOMPARE(f.readFile(QStringLiteral("com_settings.txt")), QByteArray("0\r\n4\r\n100\r\n"));
+
+        QTest::mouseClick(run, Qt::LeftButton);
+        QCOMPARE(run->text(), QStringLiteral("Run"));
+        QVERIFY(combo1->isEnabled());
+        QVERIFY(!form->port().isOpen());
+        QVERIFY(!form->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
+        QCOMPARE(f.readFile(QStringLiteral("com_settings.txt")), QByteArray("0\r\n4\r\n100\r\n"));
+    }
+
+    void savedChoiceStartsRunning_data()
+    {
+        QTest::addColumn<QByteArray>("comSettings");
+        QTest::addColumn<QString>("speed");
+        QTest::addColumn<int>("interval");
+        QTest::newRow("2, 1, 100") << QByteArray("2\r\n1\r\n100\r\n") << "19200" << 100;
+        QTest::newRow("two lines") << QByteArray("2\r\n4\r\n") << "115200" << 100;
+        QTest::newRow("interval 250") << QByteArray("2\r\n0\r\n250\r\n") << "9600" << 250;
+        QTest::newRow("interval 0") << QByteArray("2\r\n2\r\n0\r\n") << "38400" << 100;
+    }
+    void savedChoiceStartsRunning()
+    {
+        QFETCH(QByteArray, comSettings);
+        QFETCH(QString, speed);
+        QFETCH(int, interval);
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), comSettings);
+        // Port 3 is the radio here.
+        auto form = f.makeForm({missingA, missingB});
+        auto *combo1 = child<QComboBox>(form.get(), "Combo1");
+        QCOMPARE(combo1->currentIndex(), 2);
+        QVERIFY(combo1->currentText().startsWith(QStringLiteral("3  ")));
+        QCOMPARE(child<QComboBox>(form.get(), "Combo2")->currentText(), speed);
+        QCOMPARE(child<QPushButton>(form.get(), "Command2")->text(), QStringLiteral("Stop"));
+        QVERIFY(form->port().isOpen());
+        QCOMPARE(form->port().device(), f.portLink());
+        QCOMPARE(form->port().baud(), speed.toInt());
+        auto *timer1 = form->findChild<QTimer *>(QStringLiteral("Timer1"));
+        QVERIFY(timer1->isActive());
+        QCOMPARE(timer1->interval(), interval);
+        QCOMPARE(child<QTabWidget>(form.get(), "SSTab1")->currentIndex(), 0);
+        QVERIFY(!child<QPushButton>(form.get(), "key_clear_log")->isHidden());
+        // The radio hears the poll.
+        QTRY_VERIFY(f.radio().rawReceived().startsWith("STS\rGLG\rWIN\r"));
+        QVERIFY(f.messages.isEmpty());
+    }
+
+    void savedPortThatCannotOpenStartsStopped_data()
+    {
+        QTest::addColumn<QByteArray>("comSettings");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("device gone") << QByteArray("1\r\n4\r\n100\r\n") << missingA;
+        QTest::newRow("no device for the number") << QByteArray("5\r\n4\r\n100\r\n") << "COM port 6";
+        QTest::newRow("out of range index") << QByteArray("100\r\n4\r\n100\r\n") << "Select a COM port";
+    }
+    void savedPortThatCannotOpenStartsStopped()
+    {
+        QFETCH(QByteArray, comSettings);
+        QFETCH(QString, named);
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), comSettings);
+        auto form = f.makeForm({}, {missingA});
+        auto *run = child<QPushButton>(form.get(), "Command2");
+        QCOMPARE(run->text(), QStringLiteral("Run"));
+        QVERIFY(run->isEnabled());
+        auto *combo1 = child<QComboBox>(form.get(), "Combo1");
+        QVERIFY(combo1->isEnabled());
+        // The speed list opens once a port is chosen.
+        QCOMPARE(child<QComboBox>(form.get(), "Combo2")->isEnabled(), combo1->currentIndex() != -1);
+        QVERIFY(!form->port().isOpen());
+        QTRY_COMPARE(f.messages.size(), 1);
+        QVERIFY2(f.messages.first().contains(named), qPrintable(f.messages.first()));
+
+        // The lists stay usable: port 1 is the radio.
+        combo1->setCurrentIndex(0);
+        QVERIFY(child<QComboBox>(form.get(), "Combo2")->isEnabled());
+        QTest::mouseClick(run, Qt::LeftButton);
+        QCOMPARE(run->text(), QStringLiteral("Stop"));
+        QVERIFY(form->port().isOpen());
+    }
+
+    void shutdownWritesPgmSettingsThatTheNextStartRestores()
+    {
+        RadioFixture f;
+        QByteArray first;
+        {
+            auto form = f.makeForm();
+            child<QTabWidget>(form.get(), "SSTab1")->setCurrentIndex(2);
+            child<QCheckBox>(form.get(), "RecordAudioCheck")->setChecked(true);
+            QTest::mouseClick(child<QCheckBox>(form.get(), "LogTextCheck"), Qt::LeftButton);
+            child<QComboBox>(form.get(), "direct_entry_state")->setCurrentIndex(5);
+            child<QComboBox>(form.get(), "direct_entry_state2")->setCurrentIndex(55);
+            form->log_folder = f.dataDir() + QStringLiteral("/\"logs\"");
+            form->close();
+            first = f.readFile(QStringLiteral("pgm_settings.txt"));
+        }
+        const QList<QByteArray> lines = first.split('\n');
+        QCOMPARE(lines.size(), 11);
+        QCOMPARE(lines.at(0), QByteArray("2\r"));
+        QCOMPARE(lines.at(1), QByteArray("1\r"));
+        QCOMPARE(lines.at(2), QByteArray("1\r"));
+        QCOMPARE(lines.at(3), QByteArray("0\r"));
+        QCOMPARE(lines.at(4), QByteArray("5\r"));
+        QCOMPARE(lines.at(5), QByteArray("55\r"));
+        QCOMPARE(lines.at(6), QByteArray("1\r"));
+        QCOMPARE(lines.at(9), '"' + f.dataDir().toUtf8() + "/logs\"\r");
+        QVERIFY(first.endsWith("\r\n"));
+
+        auto again = f.makeForm();
+        QCOMPARE(child<QTabWidget>(again.get(), "SSTab1")->currentIndex(), 2);
+        QVERIFY(child<QPushButton>(again.get(), "key_clear_log")->isHidden());
+        QVERIFY(child<QCheckBox>(again.get(), "RecordAudioCheck")->isChecked());
+        QVERIFY(child<QCheckBox>(again.get(), "LogTextCheck")->isChecked());
+        QCOMPARE(child<QComboBox>(again.get(), "direct_entry_state")->currentIndex(), 5);
+        QCOMPARE(child<QComboBox>(again.get(), "direct_entry_state2")->currentIndex(), 55);
+        // The double quotes of the folder are gone.
+        QCOMPARE(again->log_folder, f.dataDir() + QStringLiteral("/logs"));
+        again->close();
+        QCOMPARE(f.readFile(QStringLiteral("pgm_settings.txt")), first);
+    }
+
+    void badPgmLinesKeepTheDefaults()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("pgm_settings.txt"),
+                    "9\r\n7\r\n1\r\n0\r\n99\r\n-4\r\n1\r\n99999999\r\n-99999999\r\n\"\"\r\n");
+        auto form = f.makeForm();
+        const QPoint before = form->pos();
+        QCOMPARE(child<QTabWidget>(form.get(), "SSTab1")->currentIndex(), 3);
+        QVERIFY(!child<QCheckBox>(form.get(), "RecordAudioCheck")->isChecked());
+        QVERIFY(child<QCheckBox>(form.get(), "LogTextCheck")->isChecked());
+        QCOMPARE(child<QComboBox>(form.get(), "direct_entry_state")->currentIndex(), 37);
+        QCOMPARE(child<QComboBox>(form.get(), "direct_entry_state2")->currentIndex(), 37);
+        QCOMPARE(child<QComboBox>(form.get(), "direct_entry_mod")->currentIndex(), 0);
+        // A position off every screen is not taken.
+        QCOMPARE(form->pos(), before);
+    }
+
+    void aPositionOnTheScreenIsTaken()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("pgm_settings.txt"),
+                    "0\r\n0\r\n0\r\n0\r\n37\r\n37\r\n1\r\n1500\r\n750\r\n\"\"\r\n");
+        auto form = f.makeForm();
+        QCOMPARE(form->pos(), QPoint(100, 50));
+    }
+
+    void qKeyRespectsTheRunButton()
+    {
+        RadioFixture f;
+        auto form = f.makeForm();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        auto *run = child<QPushButton>(form.get(), "Command2");
+        QTest::keyClick(form.get(), Qt::Key_Q);
+        QCOMPARE(run->text(), QStringLiteral("Run"));
+        QVERIFY(!form->port().isOpen());
+        QVERIFY(f.messages.isEmpty());
+
+        child<QComboBox>(form.get(), "Combo1")->setCurrentIndex(0);
+        child<QComboBox>(form.get(), "Combo2")->setCurrentIndex(4);
+        QTest::keyClick(form.get(), Qt::Key_Q, Qt::ShiftModifier);
+        QCOMPARE(run->text(), QStringLiteral("Run"));
+        QTest::keyClick(form.get(), Qt::Key_Q);
+        QCOMPARE(run->text(), QStringLiteral("Stop"));
+        QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(run->text(), QStringLiteral("Run"));
+    }
+
+    void terminationClosesTheWindowAndSavesSettings_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("SIGTERM") << "term";
+        QTest::newRow("SIGINT") << "int";
+    }
+    void terminationClosesTheWindowAndSavesSettings()
+    {
+        QFETCH(QString, how);
+        RadioFixture f;
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(TOLLVANE_PROGRAM),
+                      {QStringLiteral("--data-dir"), f.dataDir(), QStringLiteral("--port"), f.portLink()});
+        QVERIFY(program.waitForStarted());
+        // The program is up once it has read its settings and shows its window.
+        QTest::qWait(1500);
+        QVERIFY(!QFile::exists(f.dataDir() + QStringLiteral("/pgm_settings.txt")));
+        if (how == QLatin1String("term"))
+            program.terminate();
+        else
+            ::kill(program.processId(), SIGINT);
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        const QByteArray pgm = f.readFile(QStringLiteral("pgm_settings.txt"));
+        QCOMPARE(pgm.count('\n'), 10);
+        QVERIFY(pgm.startsWith("3\r\n"));
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
