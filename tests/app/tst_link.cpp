@@ -1,0 +1,127 @@
+// The serial line as the window uses it: opening, failing to open, commands
+// on the wire, and the radio going away while the poll runs.
+#include "support/radiofixture.h"
+
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+class TestLink : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void openErrorsNameTheDevice_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("mentions");
+        QTest::newRow("missing") << int(QSerialPort::DeviceNotFoundError) << "no such device";
+        QTest::newRow("permission") << int(QSerialPort::PermissionError) << "dialout";
+        QTest::newRow("other") << int(QSerialPort::UnknownError) << "odd failure";
+    }
+    void openErrorsNameTheDevice()
+    {
+        QFETCH(int, error);
+        QFETCH(QString, mentions);
+        const QString text = RadioPort::openErrorText(QStringLiteral("/dev/ttyUSB3"),
+                                                      QSerialPort::SerialPortError(error),
+                                                      QStringLiteral("odd failure"));
+        QVERIFY2(text.contains(QStringLiteral("/dev/ttyUSB3")), qPrintable(text));
+        QVERIFY2(text.contains(mentions), qPrintable(text));
+    }
+
+    void openFailureLeavesTheProgramStoppedAndUsable()
+    {
+        RadioFixture f;
+        const QString missing = QStringLiteral("/nonexistent/ttyUSB9");
+        auto form = f.makeForm({}, {missing});
+        auto *combo1 = child<QComboBox>(form.get(), "Combo1");
+        auto *combo2 = child<QComboBox>(form.get(), "Combo2");
+        auto *run = child<QPushButton>(form.get(), "Command2");
+        combo1->setCurrentIndex(1);
+        combo2->setCurrentIndex(4);
+        QTest::mouseClick(run, Qt::LeftButton);
+        QCOMPARE(run->text(), QStringLiteral("Run"));
+        QVERIFY(run->isEnabled());
+        QVERIFY(combo1->isEnabled());
+        QVERIFY(combo2->isEnabled());
+        QVERIFY(!form->port().isOpen());
+        QVERIFY(!form->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
+        QCOMPARE(f.messages.size(), 1);
+        QVERIFY(f.messages.first().contains(missing));
+        QVERIFY(!QFile::exists(f.dataDir() + QStringLiteral("/com_settings.txt")));
+
+        combo1->setCurrentIndex(0);
+        QTest::mouseClick(run, Qt::LeftButton);
+        QCOMPARE(run->text(), QStringLiteral("Stop"));
+        QTRY_VERIFY(f.radio().rawReceived().contains("STS\rGLG\rWIN\r"));
+    }
+
+    void commandsLeaveInOrderAsCrTerminatedLines()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 60000));
+        auto form = f.makeForm();
+        QVERIFY(form->port().isOpen());
+        form->SendCommand("KEY,F,H");
+        form->SendCommand("KEY,1,P");
+        QTRY_COMPARE(f.radio().rawReceived(), QByteArray("KEY,F,H\rKEY,1,P\r"));
+    }
+
+    void reopeningWhileOpenClosesFirst()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 60000));
+        auto form = f.makeForm();
+        QVERIFY(form->OpenRadioPort());
+        QVERIFY(form->OpenRadioPort());
+        QVERIFY(form->port().isOpen());
+        form->SendCommand("MDL");
+        QTRY_COMPARE(f.radio().rawReceived(), QByteArray("MDL\r"));
+    }
+
+    void writesToAClosedPortAreIgnored()
+    {
+        RadioFixture f;
+        auto form = f.makeForm();
+        QVERIFY(!form->port().isOpen());
+        form->runKeyOperation(QStringLiteral("key_hold"));
+        form->SendCommand("KEY,S,P");
+        form->PollRadio();
+        QTest::qWait(50);
+        QVERIFY(f.radio().rawReceived().isEmpty());
+        QCOMPARE(form->port().state(), RadioPort::State::Closed);
+    }
+
+    void unplugIsReportedOnceAndRunWorksAgain()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 50));
+        auto form = f.makeForm();
+        auto *run = child<QPushButton>(form.get(), "Command2");
+        auto *debug = child<QPlainTextEdit>(form.get(), "debug_box");
+        QTRY_VERIFY(debug->toPlainText().startsWith(QStringLiteral("17 - STS,")));
+
+        f.radio().unplug();
+        QTRY_COMPARE(run->text(), QStringLiteral("Run"));
+        QCOMPARE(f.messages.size(), 1);
+        QVERIFY2(f.messages.first().contains(f.portLink()), qPrintable(f.messages.first()));
+        QVERIFY(!form->port().isOpen());
+        QVERIFY(!form->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
+        QVERIFY(child<QComboBox>(form.get(), "Combo1")->isEnabled());
+        // No storm of errors follows: the port was closed on the first one.
+        QTest::qWait(300);
+        QCOMPARE(f.messages.size(), 1);
+
+        QVERIFY(f.plugBackIn());
+        debug->clear();
+        QTest::mouseClick(run, Qt::LeftButton);
+        QCOMPARE(run->text(), QStringLiteral("Stop"));
+        QCOMPARE(form->port().state(), RadioPort::State::Open);
+        QTRY_VERIFY(debug->toPlainText().startsWith(QStringLiteral("17 - STS,")));
+        QCOMPARE(f.messages.size(), 1);
+    }
+};
+
+QTEST_MAIN(TestLink)
+#include "tst_link.moc"
