@@ -56,6 +56,12 @@ void ScriptedPty::write(const QByteArray &bytes)
     }
 }
 
+qsizetype ScriptedPty::writeSome(const QByteArray &bytes)
+{
+    const ssize_t n = ::write(m_master, bytes.constData(), bytes.size());
+    return n > 0 ? n : 0;
+}
+
 void ScriptedPty::close()
 {
     if (m_slave >= 0)

@@ -19,7 +19,10 @@ public:
 
     // Everything the program has written so far (and not yet taken).
     QByteArray takeWritten();
+    // Writes all the bytes; meant for what fits the line's buffer (a few kB).
     void write(const QByteArray &bytes);
+    // Writes what the line takes now, without waiting; returns how much.
+    qsizetype writeSome(const QByteArray &bytes);
     void close();
 
 private:
