@@ -42,6 +42,8 @@ QLabel *screenLabel(QWidget *parent, const char *name, const QRect &geometry, in
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setTextFormat(Qt::PlainText);
     label->setAttribute(Qt::WA_TranslucentBackground);
+    // Keep the text clear of the display frame's bezel.
+    label->setContentsMargins(6, 0, 0, 0);
     label->setStyleSheet(QStringLiteral("color: #1d2417; background: transparent;"));
     return label;
 }

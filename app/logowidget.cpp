@@ -43,10 +43,13 @@ void LogoWidget::paintEvent(QPaintEvent *)
     font.setPixelSize(qMax(8, int(h * 0.38)));
     font.setBold(true);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
+    const QRectF text = r.adjusted(h * 1.05, 0, -6, 0);
+    const QString word = QStringLiteral("TOLLVANE");
+    while (font.pixelSize() > 6 && QFontMetricsF(font).horizontalAdvance(word) > text.width())
+        font.setPixelSize(font.pixelSize() - 1);
     p.setFont(font);
     p.setPen(QColor(236, 238, 240));
-    const QRectF text = r.adjusted(h * 1.05, 0, -6, 0);
-    p.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("TOLLVANE"));
+    p.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, word);
 
     if (hasFocus()) {
         p.setPen(QPen(QColor(255, 176, 59, 120), 1, Qt::DotLine));

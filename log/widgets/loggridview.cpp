@@ -16,7 +16,10 @@ void ShadeLogGrid(QTableView *view)
     const QAbstractItemModel *model = view->model();
     if (!model)
         return;
-    view->setCurrentIndex(model->index(0, 1));
+    // The top-left cell becomes current without selecting its row, so the
+    // newest hit keeps its shading until the user picks a row.
+    if (view->selectionModel())
+        view->selectionModel()->setCurrentIndex(model->index(0, 1), QItemSelectionModel::Clear);
 }
 
 void setUpLogGridView(QTableView *view)
