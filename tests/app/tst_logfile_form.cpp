@@ -1,0 +1,313 @@
+// The run's hit log file on a real window: its name, when it is written,
+// "Clear Log", the "Log To Text File" tick, the "Log Directory" choice and a
+// folder that cannot be written, with the simulated radio playing the hits.
+#include "support/radiofixture.h"
+
+#include "log/fixforlog.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+constexpr int hitTimeoutMs = 15000;
+
+Reception conventional(const QByteArray &system, const QByteArray &channel,
+                       const QByteArray &frequency)
+{
+    Reception reception;
+    reception.system = system;
+    reception.group = "Fire";
+    reception.channel = channel;
+    reception.frequency = frequency;
+    reception.tone = "76";
+    reception.activeTicks = 3;
+    reception.gapTicks = 3;
+    return reception;
+}
+
+const Reception firstHit = conventional("Marion County", "Fire Dispatch", "01540700");
+const Reception secondHit = conventional("Springfield", "FD Fireground", "04537500");
+const Reception thirdHit = conventional("Lake County", "Tone Out", "08515625");
+const Reception fourthHit = conventional("Clark County", "Fire Tac 3", "01552650");
+
+// pgm_settings.txt with the tab, record audio and log text lines, and when
+// given the other lines up to the log folder.
+QByteArray pgmSettings(bool logText, const QString &logFolder = {})
+{
+    QByteArray file = "0\r\n0\r\n" + QByteArray(logText ? "1" : "0") + "\r\n";
+    if (!logFolder.isNull())
+        file += "0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n\"" + logFolder.toUtf8() + "\"\r\n";
+    return file;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The log text as the file holds it: the whole text and one CR LF more.
+QByteArray asFile(const Form1 &form)
+{
+    return form.hitLog().text().toUtf8() + "\r\n";
+}
+
+// The name of the run's file for the fixture's clock: the date, "_", the
+// locale's time text of 15:45:12 made safe for a file name, ".txt".
+QString expectedFileName()
+{
+    QString time = timeOfDayText(QTime(15, 45, 12));
+    return QStringLiteral("12-06-2026_") + FixForLog(time) + QStringLiteral(".txt");
+}
+
+} // namespace
+
+class TestLogFileForm : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void tickAtStartUpWritesTheRunsFile()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 50));
+        f.writeFile(QStringLiteral("pgm_settings.txt"), pgmSettings(true));
+        auto form = f.makeForm();
+
+        const QFileInfo file(form->hitLogFilePath());
+        QCOMPARE(file.fileName(), expectedFileName());
+        QVERIFY(file.fileName().contains(QLatin1String("45-12")));
+        QVERIFY(!file.fileName().contains(u':'));
+        QCOMPARE(file.absolutePath(), QDir(f.dataDir()).absolutePath());
+        // Restoring the tick runs its reaction: the empty log is written.
+        QCOMPARE(fileBytes(file.filePath()), QByteArray("\r\n"));
+
+        f.radio().radio().queueReception(firstHit);
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 1, hitTimeoutMs);
+        QByteArray bytes = fileBytes(file.filePath());
+        QVERIFY(bytes.startsWith("Marion County / Fire\tFire Dispatch\t 154.0700\tC100.0\t"));
+        QVERIFY(bytes.endsWith("\t12-06-2026\r\n\r\n"));
+        QCOMPARE(bytes, asFile(*form));
+
+        f.radio().radio().queueReception(secondHit);
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 2, hitTimeoutMs);
+        bytes = fileBytes(file.filePath());
+        QCOMPARE(bytes, asFile(*form));
+        const QList<QByteArray> lines = bytes.split('\n');
+        QCOMPARE(lines.size(), 4);
+        QVERIFY(lines.at(0).startsWith("Springfield / Fire\tFD Fireground\t 453.7500\t"));
+        QVERIFY(lines.at(1).startsWith("Marion County / Fire\tFire Dispatch\t"));
+        QCOMPARE(lines.at(2), QByteArray("\r"));
+        QVERIFY(f.messages.isEmpty());
+    }
+
+    void clearLog_data()
+    {
+        QTest::addColumn<bool>("logging");
+        QTest::newRow("logging to the file") << true;
+        QTest::newRow("not logging") << false;
+    }
+    void clearLog()
+    {
+        QFETCH(bool, logging);
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 50));
+        f.writeFile(QStringLiteral("pgm_settings.txt"), pgmSettings(true));
+        auto form = f.makeForm();
+        const QString path = form->hitLogFilePath();
+        f.radio().radio().queueReception(firstHit);
+        f.radio().radio().queueReception(secondHit);
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 2, hitTimeoutMs);
+        const QByteArray twoHits = fileBytes(path);
+        QCOMPARE(twoHits, asFile(*form));
+        QCOMPARE(form->logGrid().rowCount(), 20);
+        if (!logging)
+            child<QCheckBox>(form.get(), "LogTextCheck")->click();
+
+        auto *clear = child<QPushButton>(form.get(), "key_clear_log");
+        QVERIFY(!clear->isHidden());
+        QCOMPARE(clear->text(), QStringLiteral("Clear Log"));
+        clear->click();
+
+        QVERIFY(form->hitLog().text().isEmpty());
+        QCOMPARE(child<QPlainTextEdit>(form.get(), "logbox")->toPlainText(), QString());
+        QCOMPARE(fileBytes(path), logging ? QByteArray("\r\n") : twoHits);
+        const LogGridModel &grid = form->logGrid();
+        QCOMPARE(grid.rowCount(), 21);
+        for (int row = 0; row < grid.rowCount(); ++row) {
+            QCOMPARE(grid.rowNumber(row), row);
+            for (int column = 1; column < LogGridModel::GridColumns; ++column)
+                QCOMPARE(grid.cellText(row, column), QString());
+        }
+        QVERIFY(form->grid_blank_fill);
+
+        // The log starts again from the next hit.
+        f.radio().radio().queueReception(thirdHit);
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 1, hitTimeoutMs);
+        QCOMPARE(grid.rowCount(), 20);
+        QCOMPARE(grid.cellText(0, 1), QStringLiteral("Lake County / Fire"));
+        QCOMPARE(grid.cellText(0, 3), QStringLiteral(" 851.5625"));
+        QCOMPARE(grid.rowNumber(1), 2);
+        QString shown = form->hitLog().text();
+        QCOMPARE(child<QPlainTextEdit>(form.get(), "logbox")->toPlainText(),
+                 shown.remove(u'\r').chopped(1));
+        QCOMPARE(fileBytes(path), logging ? asFile(*form) : twoHits);
+    }
+
+    void tickingLateWritesEverythingAtOnce()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 50));
+        f.writeFile(QStringLiteral("pgm_settings.txt"), pgmSettings(false));
+        auto form = f.makeForm();
+        const QString path = form->hitLogFilePath();
+        auto *check = child<QCheckBox>(form.get(), "LogTextCheck");
+        QCOMPARE(check->text(), QStringLiteral("Log To Text File"));
+        QVERIFY(!check->isChecked());
+
+        for (const Reception &hit : {firstHit, secondHit, thirdHit})
+            f.radio().radio().queueReception(hit);
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 3, hitTimeoutMs);
+        QVERIFY(!QFileInfo::exists(path));
+
+        check->click();
+        QVERIFY(check->isChecked());
+        const QByteArray threeHits = fileBytes(path);
+        QCOMPARE(threeHits, asFile(*form));
+        QCOMPARE(threeHits.count('\n'), 4);
+
+        // Cleared, the file keeps what it has; ticked again, it catches up.
+        check->click();
+        f.radio().radio().queueReception(fourthHit);
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 4, hitTimeoutMs);
+        QCOMPARE(fileBytes(path), threeHits);
+        check->click();
+        QCOMPARE(fileBytes(path), asFile(*form));
+        QVERIFY(fileBytes(path).startsWith("Clark County / Fire\tFire Tac 3\t"));
+        QVERIFY(f.messages.isEmpty());
+    }
+
+    void unwritableFolderLosesNothing()
+    {
+        RadioFixture f;
+        // The log folder lies below a regular file, so it can never exist.
+        f.writeFile(QStringLiteral("not-a-folder"), "x");
+        const QString badFolder = QDir(f.dataDir()).filePath(QStringLiteral("not-a-folder/logs"));
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 50));
+        f.writeFile(QStringLiteral("pgm_settings.txt"), pgmSettings(true, badFolder));
+        auto form = f.makeForm();
+        QCOMPARE(form->log_folder, badFolder);
+        const QString badPath = form->hitLogFilePath();
+        QCOMPARE(badPath, QDir(badFolder).filePath(expectedFileName()));
+
+        f.radio().radio().queueReception(firstHit);
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 1, hitTimeoutMs);
+        QCOMPARE(f.messages.size(), 1);
+        QVERIFY2(f.messages.first().contains(QDir::toNativeSeparators(badPath)),
+                 qPrintable(f.messages.first()));
+
+        // Later failures of the same spell are not announced again.
+        f.radio().radio().queueReception(secondHit);
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 2, hitTimeoutMs);
+        QCOMPARE(f.messages.size(), 1);
+        QVERIFY(!QFileInfo::exists(badPath));
+        QVERIFY(form->hitLog().text().contains(QLatin1String("Fire Dispatch")));
+        QVERIFY(form->hitLog().text().contains(QLatin1String("FD Fireground")));
+        QCOMPARE(form->logGrid().cellText(0, 2), QStringLiteral("FD Fireground"));
+        QCOMPARE(form->logGrid().cellText(1, 2), QStringLiteral("Fire Dispatch"));
+
+        // A good folder: the choice alone writes nothing, the next hit
+        // brings the new file up to date with every hit of the run.
+        const QString goodFolder = QDir(f.dataDir()).filePath(QStringLiteral("logs"));
+        QVERIFY(QDir().mkpath(goodFolder));
+        f.folderToChoose = goodFolder;
+        child<QPushButton>(form.get(), "log_dir")->click();
+        QCOMPARE(f.messages.size(), 2);
+        QCOMPARE(f.messages.last(), QStringLiteral("Log Directory now set to ") + goodFolder);
+        const QString goodPath = QDir(goodFolder).filePath(expectedFileName());
+        QCOMPARE(form->hitLogFilePath(), goodPath);
+        QVERIFY(!QFileInfo::exists(goodPath));
+
+        f.radio().radio().queueReception(thirdHit);
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 3, hitTimeoutMs);
+        QCOMPARE(fileBytes(goodPath), asFile(*form));
+        QCOMPARE(fileBytes(goodPath).count('\n'), 4);
+        QCOMPARE(f.messages.size(), 2);
+    }
+
+    void logDirectoryMessages_data()
+    {
+        QTest::addColumn<QString>("picked"); // relative to the data folder
+        QTest::addColumn<bool>("absolute");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("a folder") << QStringLiteral("chosen") << true << true;
+        QTest::newRow("cancelled") << QString() << false << false;
+        QTest::newRow("relative path") << QStringLiteral("chosen") << false << false;
+    }
+    void logDirectoryMessages()
+    {
+        QFETCH(QString, picked);
+        QFETCH(bool, absolute);
+        QFETCH(bool, kept);
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 50));
+        f.writeFile(QStringLiteral("pgm_settings.txt"), pgmSettings(true));
+        auto form = f.makeForm();
+        const QString chosenFolder = QDir(f.dataDir()).filePath(QStringLiteral("chosen"));
+        QVERIFY(QDir().mkpath(chosenFolder));
+        f.folderToChoose = absolute ? QDir(f.dataDir()).filePath(picked) : picked;
+
+        child<QPushButton>(form.get(), "log_dir")->click();
+        QCOMPARE(f.messages.size(), 1);
+        if (kept) {
+            QCOMPARE(f.messages.first(),
+                     QStringLiteral("Log Directory now set to ") + chosenFolder);
+            QCOMPARE(form->log_folder, chosenFolder);
+        } else {
+            QCOMPARE(f.messages.first(),
+                     QStringLiteral("Log Directory defaulting back to ") + f.dataDir());
+            QCOMPARE(form->log_folder, f.dataDir());
+        }
+
+        f.radio().radio().queueReception(firstHit);
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 1, hitTimeoutMs);
+        const QString folder = kept ? chosenFolder : f.dataDir();
+        QCOMPARE(fileBytes(QDir(folder).filePath(expectedFileName())), asFile(*form));
+        QCOMPARE(f.messages.size(), 1);
+    }
+
+    void newFolderMidRunLeavesTheOldFile()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 50));
+        f.writeFile(QStringLiteral("pgm_settings.txt"), pgmSettings(true));
+        auto form = f.makeForm();
+        const QString folderA = QDir(f.dataDir()).filePath(QStringLiteral("a"));
+        const QString folderB = QDir(f.dataDir()).filePath(QStringLiteral("b"));
+        QVERIFY(QDir().mkpath(folderA));
+        QVERIFY(QDir().mkpath(folderB));
+
+        f.folderToChoose = folderA;
+        child<QPushButton>(form.get(), "log_dir")->click();
+        f.radio().radio().queueReception(firstHit);
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 1, hitTimeoutMs);
+        const QByteArray oneHit = asFile(*form);
+        QCOMPARE(fileBytes(QDir(folderA).filePath(expectedFileName())), oneHit);
+
+        f.folderToChoose = folderB;
+        child<QPushButton>(form.get(), "log_dir")->click();
+        f.radio().radio().queueReception(secondHit);
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 2, hitTimeoutMs);
+        QCOMPARE(fileBytes(QDir(folderB).filePath(expectedFileName())), asFile(*form));
+        QCOMPARE(fileBytes(QDir(folderA).filePath(expectedFileName())), oneHit);
+        QCOMPARE(f.messages, QStringList({QStringLiteral("Log Directory now set to ") + folderA,
+                                          QStringLiteral("Log Directory now set to ") + folderB}));
+    }
+};
+
+QTEST_MAIN(TestLogFileForm)
+#include "tst_logfile_form.moc"
