@@ -107,6 +107,10 @@ void Form1::applyComSettings(const QByteArray &file)
 void Form1::applyPgmSettings(const QByteArray &file)
 {
     const PgmSettings s = readPgmSettings(file, direct_entry_state->count());
+    // The log folder is taken first: ticking "Log To Text File" writes the
+    // run's file at once, and it belongs in that folder, not in ours.
+    if (s.logFolder)
+        log_folder = *s.logFolder;
     if (s.tab) {
         key_clear_log->hide();
         SSTab1->setCurrentIndex(*s.tab);
@@ -135,8 +139,6 @@ void Form1::applyPgmSettings(const QByteArray &file)
         if (QGuiApplication::screenAt(at))
             move(at);
     }
-    if (s.logFolder)
-        log_folder = *s.logFolder;
 }
 
 void Form1::shutDown()
