@@ -35,9 +35,6 @@ void Form1::connectWidgets()
     connect(SaveMacrosButton, &QPushButton::clicked, this, &Form1::SaveMacros);
     connect(cmd_set_vol, &QPushButton::clicked, this, &Form1::setVolume);
     connect(cmd_set_sql, &QPushButton::clicked, this, &Form1::setSquelch);
-    for (QLineEdit *box : {m1, m2, m3}) {
-        connect(box, &QLineEdit::returnPressed, this, &Form1::focusLogo);
-    }
 
     // The keyboard shortcuts work whichever element of the window has the
     // focus, so they are looked at before the element gets the key.
@@ -56,6 +53,16 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             text_entry_focus = false;
         break;
     case QEvent::KeyPress: {
+        if (watched == m1 || watched == m2 || watched == m3) {
+            // Enter leaves a macro box. It is taken here: a line edit lets
+            // Enter go on to its parents, and by then the focus has left the
+            // box, so the shortcuts would read it as the radio's push key.
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                focusLogo();
+                return true;
+            }
+        }
         auto *widget = qobject_cast<QWidget *>(watched);
         if (widget && widget->window() == this && widget->isWidgetType())
             return handleKeyPress(static_cast<QKeyEvent *>(event));
