@@ -5,7 +5,7 @@
 #include "link/clock.h"
 #include "link/commandsequencer.h"
 #include "link/radioport.h"
-#include "log/hitlogfile.h"
+#include "log/hitlogfilequeue.h"
 #include "log/hitlogtext.h"
 #include "log/loggridmodel.h"
 #include "poll/hitdetector.h"
@@ -59,6 +59,9 @@ public:
     // The log of this run.
     void WriteHitLogFile();
     QString hitLogFilePath() const;
+    // The file is written on a thread of its own; this waits for the newest
+    // text to be on disk and for its outcome to be handled.
+    void flushLogFile();
 
     static bool FileExists(const QString &path);
     QString Command2Caption() const;
@@ -130,6 +133,7 @@ private:
 
     // The log.
     void onLogChanged();
+    void onLogFileWritten(const HitLogFileWriter::WriteOutcome &outcome);
     void RebuildLogGrid();
     void SetUpLogGrid();
     void onLogTextCheckClicked();
@@ -152,7 +156,7 @@ private:
     CommandSequencer m_sequencer;
     HitDetector m_hits;
     HitLogText m_log;
-    HitLogFileWriter m_logFile;
+    HitLogFileQueue m_logFile;
     LogGridModel m_grid;
     WheelSupport *m_wheel = nullptr;
     QStringList m_portDevices;

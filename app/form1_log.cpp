@@ -7,6 +7,7 @@
 #include "log/widgets/loggridview.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QTableView>
@@ -19,9 +20,19 @@ QString Form1::hitLogFilePath() const
 
 void Form1::WriteHitLogFile()
 {
-    const HitLogFileWriter::WriteOutcome outcome = m_logFile.write(hitLogFilePath(), m_log.text());
+    m_logFile.write(hitLogFilePath(), m_log.text());
+}
+
+void Form1::onLogFileWritten(const HitLogFileWriter::WriteOutcome &outcome)
+{
     if (outcome.tellUser)
         tellUser(outcome.message);
+}
+
+void Form1::flushLogFile()
+{
+    m_logFile.waitUntilWritten();
+    QCoreApplication::sendPostedEvents(&m_logFile);
 }
 
 void Form1::onLogChanged()

@@ -161,6 +161,7 @@ void Form1::shutDown()
     values.top = y() * twipsPerPixel;
     values.logFolder = log_folder;
     writeSettingsFile(m_options.dataFolder + pgmSettingsName, writePgmSettings(values));
+    m_logFile.waitUntilWritten();
 }
 
 void Form1::refreshPortList()

@@ -16,6 +16,7 @@ void Form1::connectWidgets()
     connect(Timer1, &QTimer::timeout, this, &Form1::PollRadio);
     connect(Timer3, &QTimer::timeout, this, &Form1::onStatusTick);
     connect(&m_port, &RadioPort::lost, this, &Form1::onPortLost);
+    connect(&m_logFile, &HitLogFileQueue::written, this, &Form1::onLogFileWritten);
 
     connect(Combo1, &QComboBox::currentIndexChanged, this, &Form1::onComPortChosen);
     connect(Combo2, &QComboBox::currentIndexChanged, this, &Form1::onSpeedChosen);

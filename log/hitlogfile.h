@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMetaType>
 #include <QString>
 
 class QIODevice;
@@ -41,3 +42,4 @@ private:
 // The words shown when the log file cannot be written: the file, the cause,
 // and that no hit is lost.
 QString hitLogFileFailureMessage(const QString &path, const QString &cause);
+Q_DECLARE_METATYPE(HitLogFileWriter::WriteOutcome)

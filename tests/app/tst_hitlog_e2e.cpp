@@ -205,6 +205,7 @@ private Q_SLOTS:
         }
 
         // The file of the run: the text and one CR LF more.
+        form->flushLogFile();
         QCOMPARE(fileBytes(form->hitLogFilePath()), text.toUtf8() + "\r\n");
         QVERIFY(f.messages.isEmpty());
     }

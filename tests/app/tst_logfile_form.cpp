@@ -45,8 +45,10 @@ QByteArray pgmSettings(bool logText, const QString &logFolder = {})
     return file;
 }
 
-QByteArray fileBytes(const QString &path)
+// What the file holds once the form's writes of the log so far are done.
+QByteArray fileBytes(Form1 &form, const QString &path)
 {
+    form.flushLogFile();
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -84,24 +86,25 @@ private Q_SLOTS:
         QVERIFY(!file.fileName().contains(u':'));
         QCOMPARE(file.absolutePath(), QDir(f.dataDir()).absolutePath());
         // Restoring the tick runs its reaction: the empty log is written.
-        QCOMPARE(fileBytes(file.filePath()), QByteArray("\r\n"));
+        QCOMPARE(fileBytes(*form, file.filePath()), QByteArray("\r\n"));
 
         f.radio().radio().queueReception(firstHit);
         QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 1, hitTimeoutMs);
-        QByteArray bytes = fileBytes(file.filePath());
+        QByteArray bytes = fileBytes(*form, file.filePath());
         QVERIFY(bytes.startsWith("Marion County / Fire\tFire Dispatch\t 154.0700\tC100.0\t"));
         QVERIFY(bytes.endsWith("\t12-06-2026\r\n\r\n"));
         QCOMPARE(bytes, asFile(*form));
 
         f.radio().radio().queueReception(secondHit);
         QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 2, hitTimeoutMs);
-        bytes = fileBytes(file.filePath());
+        bytes = fileBytes(*form, file.filePath());
         QCOMPARE(bytes, asFile(*form));
         const QList<QByteArray> lines = bytes.split('\n');
         QCOMPARE(lines.size(), 4);
         QVERIFY(lines.at(0).startsWith("Springfield / Fire\tFD Fireground\t 453.7500\t"));
         QVERIFY(lines.at(1).startsWith("Marion County / Fire\tFire Dispatch\t"));
         QCOMPARE(lines.at(2), QByteArray("\r"));
+        form->flushLogFile();
         QVERIFY(f.messages.isEmpty());
     }
 
@@ -122,7 +125,7 @@ private Q_SLOTS:
         f.radio().radio().queueReception(firstHit);
         f.radio().radio().queueReception(secondHit);
         QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 2, hitTimeoutMs);
-        const QByteArray twoHits = fileBytes(path);
+        const QByteArray twoHits = fileBytes(*form, path);
         QCOMPARE(twoHits, asFile(*form));
         QCOMPARE(form->logGrid().rowCount(), 20);
         if (!logging)
@@ -135,7 +138,7 @@ private Q_SLOTS:
 
         QVERIFY(form->hitLog().text().isEmpty());
         QCOMPARE(child<QPlainTextEdit>(form.get(), "logbox")->toPlainText(), QString());
-        QCOMPARE(fileBytes(path), logging ? QByteArray("\r\n") : twoHits);
+        QCOMPARE(fileBytes(*form, path), logging ? QByteArray("\r\n") : twoHits);
         const LogGridModel &grid = form->logGrid();
         QCOMPARE(grid.rowCount(), 21);
         for (int row = 0; row < grid.rowCount(); ++row) {
@@ -155,7 +158,7 @@ private Q_SLOTS:
         QString shown = form->hitLog().text();
         QCOMPARE(child<QPlainTextEdit>(form.get(), "logbox")->toPlainText(),
                  shown.remove(u'\r').chopped(1));
-        QCOMPARE(fileBytes(path), logging ? asFile(*form) : twoHits);
+        QCOMPARE(fileBytes(*form, path), logging ? asFile(*form) : twoHits);
     }
 
     void tickingLateWritesEverythingAtOnce()
@@ -176,7 +179,7 @@ private Q_SLOTS:
 
         check->click();
         QVERIFY(check->isChecked());
-        const QByteArray threeHits = fileBytes(path);
+        const QByteArray threeHits = fileBytes(*form, path);
         QCOMPARE(threeHits, asFile(*form));
         QCOMPARE(threeHits.count('\n'), 4);
 
@@ -184,10 +187,11 @@ private Q_SLOTS:
         check->click();
         f.radio().radio().queueReception(fourthHit);
         QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 4, hitTimeoutMs);
-        QCOMPARE(fileBytes(path), threeHits);
+        QCOMPARE(fileBytes(*form, path), threeHits);
         check->click();
-        QCOMPARE(fileBytes(path), asFile(*form));
-        QVERIFY(fileBytes(path).startsWith("Clark County / Fire\tFire Tac 3\t"));
+        QCOMPARE(fileBytes(*form, path), asFile(*form));
+        QVERIFY(fileBytes(*form, path).startsWith("Clark County / Fire\tFire Tac 3\t"));
+        form->flushLogFile();
         QVERIFY(f.messages.isEmpty());
     }
 
@@ -206,6 +210,7 @@ private Q_SLOTS:
 
         f.radio().radio().queueReception(firstHit);
         QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 1, hitTimeoutMs);
+        form->flushLogFile();
         QCOMPARE(f.messages.size(), 1);
         QVERIFY2(f.messages.first().contains(QDir::toNativeSeparators(badPath)),
                  qPrintable(f.messages.first()));
@@ -213,6 +218,7 @@ private Q_SLOTS:
         // Later failures of the same spell are not announced again.
         f.radio().radio().queueReception(secondHit);
         QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 2, hitTimeoutMs);
+        form->flushLogFile();
         QCOMPARE(f.messages.size(), 1);
         QVERIFY(!QFileInfo::exists(badPath));
         QVERIFY(form->hitLog().text().contains(QLatin1String("Fire Dispatch")));
@@ -226,6 +232,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(goodFolder));
         f.folderToChoose = goodFolder;
         child<QPushButton>(form.get(), "log_dir")->click();
+        form->flushLogFile();
         QCOMPARE(f.messages.size(), 2);
         QCOMPARE(f.messages.last(), QStringLiteral("Log Directory now set to ") + goodFolder);
         const QString goodPath = QDir(goodFolder).filePath(expectedFileName());
@@ -234,8 +241,9 @@ private Q_SLOTS:
 
         f.radio().radio().queueReception(thirdHit);
         QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 3, hitTimeoutMs);
-        QCOMPARE(fileBytes(goodPath), asFile(*form));
-        QCOMPARE(fileBytes(goodPath).count('\n'), 4);
+        QCOMPARE(fileBytes(*form, goodPath), asFile(*form));
+        QCOMPARE(fileBytes(*form, goodPath).count('\n'), 4);
+        form->flushLogFile();
         QCOMPARE(f.messages.size(), 2);
     }
 
@@ -262,12 +270,15 @@ private Q_SLOTS:
         f.folderToChoose = absolute ? QDir(f.dataDir()).filePath(picked) : picked;
 
         child<QPushButton>(form.get(), "log_dir")->click();
+        form->flushLogFile();
         QCOMPARE(f.messages.size(), 1);
         if (kept) {
+            form->flushLogFile();
             QCOMPARE(f.messages.first(),
                      QStringLiteral("Log Directory now set to ") + chosenFolder);
             QCOMPARE(form->log_folder, chosenFolder);
         } else {
+            form->flushLogFile();
             QCOMPARE(f.messages.first(),
                      QStringLiteral("Log Directory defaulting back to ") + f.dataDir());
             QCOMPARE(form->log_folder, f.dataDir());
@@ -276,7 +287,8 @@ private Q_SLOTS:
         f.radio().radio().queueReception(firstHit);
         QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 1, hitTimeoutMs);
         const QString folder = kept ? chosenFolder : f.dataDir();
-        QCOMPARE(fileBytes(QDir(folder).filePath(expectedFileName())), asFile(*form));
+        QCOMPARE(fileBytes(*form, QDir(folder).filePath(expectedFileName())), asFile(*form));
+        form->flushLogFile();
         QCOMPARE(f.messages.size(), 1);
     }
 
@@ -296,14 +308,15 @@ private Q_SLOTS:
         f.radio().radio().queueReception(firstHit);
         QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 1, hitTimeoutMs);
         const QByteArray oneHit = asFile(*form);
-        QCOMPARE(fileBytes(QDir(folderA).filePath(expectedFileName())), oneHit);
+        QCOMPARE(fileBytes(*form, QDir(folderA).filePath(expectedFileName())), oneHit);
 
         f.folderToChoose = folderB;
         child<QPushButton>(form.get(), "log_dir")->click();
         f.radio().radio().queueReception(secondHit);
         QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 2, hitTimeoutMs);
-        QCOMPARE(fileBytes(QDir(folderB).filePath(expectedFileName())), asFile(*form));
-        QCOMPARE(fileBytes(QDir(folderA).filePath(expectedFileName())), oneHit);
+        QCOMPARE(fileBytes(*form, QDir(folderB).filePath(expectedFileName())), asFile(*form));
+        QCOMPARE(fileBytes(*form, QDir(folderA).filePath(expectedFileName())), oneHit);
+        form->flushLogFile();
         QCOMPARE(f.messages, QStringList({QStringLiteral("Log Directory now set to ") + folderA,
                                           QStringLiteral("Log Directory now set to ") + folderB}));
     }
