@@ -284,7 +284,7 @@ private Q_SLOTS:
         QCOMPARE(form->stsFields().size(), 14);
         QCOMPARE(labelText(form, "Text1"),
                  padded(" -- M E N U --") + u'\n' + u'*' + padded("Program System") + u'\n' +
-                     padded("Srch/CloCall Opt") + u'\n' + padded("Scan Service") + u'\n');
+                     padded("Srch/CloCall Opt") + u'\n' + padded("Settings") + u'\n');
         QVERIFY(child<QLabel>(form, "IconsSet1")->isHidden());
         QVERIFY(child<QLabel>(form, "IconsSet2")->isHidden());
         QVERIFY(child<QLabel>(form, "moddisp")->isHidden());
@@ -300,7 +300,7 @@ private Q_SLOTS:
             [form] { return labelText(form, "Text1").contains(QLatin1String("*Srch")); }));
         QCOMPARE(labelText(form, "Text1"),
                  padded(" -- M E N U --") + u'\n' + padded("Program System") + u'\n' + u'*' +
-                     padded("Srch/CloCall Opt") + u'\n' + padded("Scan Service") + u'\n');
+                     padded("Srch/CloCall Opt") + u'\n' + padded("Settings") + u'\n');
         QVERIFY(child<QLabel>(form, "moddisp")->isHidden());
 
         // Leaving the menu: the next six-line screen brings the boxes back.
