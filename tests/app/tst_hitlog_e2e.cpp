@@ -77,12 +77,6 @@ QString actualHead(const QStringList &fields)
         u'\t');
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestHitLogEndToEnd : public QObject
@@ -206,7 +200,7 @@ private Q_SLOTS:
 
         // The file of the run: the text and one CR LF more.
         form->flushLogFile();
-        QCOMPARE(fileBytes(form->hitLogFilePath()), text.toUtf8() + "\r\n");
+        QCOMPARE(readWholeFile(form->hitLogFilePath()), text.toUtf8() + "\r\n");
         QVERIFY(f.messages.isEmpty());
     }
 };

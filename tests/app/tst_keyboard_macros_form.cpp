@@ -20,23 +20,7 @@ namespace {
 // then carries only what the keys send.
 constexpr int quietInterval = 60000;
 
-const QByteArray marker = QByteArrayLiteral("MDL");
 const QString savedMessage = QStringLiteral("Your Macros Have Been Saved!");
-
-// Every byte the radio got up to a marker command sent once the keys are
-// quiet: what the keys sent, and proof that nothing more is on its way.
-QByteArray wireUpToMarker(RadioFixture &fx, Form1 &form)
-{
-    if (!QTest::qWaitFor([&] { return !form.sequencer().busy(); }, 10000))
-        return QByteArrayLiteral("<a sequence still plays>");
-    form.SendCommand(marker);
-    const QByteArray end = marker + '\r';
-    if (!QTest::qWaitFor([&] { return fx.radio().rawReceived().endsWith(end); }, 5000))
-        return fx.radio().rawReceived() + "<marker not received>";
-    QByteArray raw = fx.radio().rawReceived();
-    raw.chop(end.size());
-    return raw;
-}
 
 // A key press the way the platform hands it on while the key is held down.
 void sendKeyPress(QWidget *widget, int key, Qt::KeyboardModifiers modifiers, bool autoRepeat)
@@ -145,7 +129,7 @@ void TestKeyboardMacrosForm::keyboard()
     fx.radio().clearReceived();
 
     QTest::keyClick(receiver, Qt::Key(key), modifiers);
-    QCOMPARE(wireUpToMarker(fx, *form), wire);
+    QCOMPARE(fx.wireUpToMarker(*form), wire);
     QVERIFY(form->isRunning());
 }
 
@@ -161,7 +145,7 @@ void TestKeyboardMacrosForm::keyRepeatActsAgain()
     sendKeyPress(form.get(), Qt::Key_Right, {}, true);
     sendKeyPress(form.get(), Qt::Key_5, Qt::ShiftModifier, false);
     sendKeyPress(form.get(), Qt::Key_5, Qt::ShiftModifier, true);
-    QCOMPARE(wireUpToMarker(fx, *form),
+    QCOMPARE(fx.wireUpToMarker(*form),
              QByteArray("KEY,>,P\rKEY,>,P\rKEY,>,P\r"
                         "KEY,F,H\rKEY,5,P\rKEY,F,R\rKEY,F,H\rKEY,5,P\rKEY,F,R\r"));
 }
@@ -198,7 +182,7 @@ void TestKeyboardMacrosForm::qTogglesRunStop()
     // Running again after Q: the keys reach the radio.
     fx.radio().clearReceived();
     QTest::keyClick(form.get(), Qt::Key_S);
-    QCOMPARE(wireUpToMarker(fx, *form), QByteArray("KEY,S,P\r"));
+    QCOMPARE(fx.wireUpToMarker(*form), QByteArray("KEY,S,P\r"));
 }
 
 void TestKeyboardMacrosForm::qOnFirstStartDoesNothing()
@@ -238,7 +222,7 @@ void TestKeyboardMacrosForm::silentWhileMacroBoxHasFocus()
     QTest::keyClick(m1, Qt::Key_Right);
     QCOMPARE(m1->text(), QStringLiteral("S,P 5,P hq.5"));
     QVERIFY(form->isRunning());
-    QCOMPARE(wireUpToMarker(fx, *form), QByteArray());
+    QCOMPARE(fx.wireUpToMarker(*form), QByteArray());
 }
 
 void TestKeyboardMacrosForm::enterInMacroBoxLeavesIt_data()
@@ -277,11 +261,11 @@ void TestKeyboardMacrosForm::enterInMacroBoxLeavesIt()
     QTRY_VERIFY(logo->hasFocus());
     QVERIFY(!form->text_entry_focus);
     // The Enter that left the box is not a press of the radio's push key.
-    QCOMPARE(wireUpToMarker(fx, *form), QByteArray());
+    QCOMPARE(fx.wireUpToMarker(*form), QByteArray());
 
     fx.radio().clearReceived();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S);
-    QCOMPARE(wireUpToMarker(fx, *form), QByteArray("KEY,S,P\r"));
+    QCOMPARE(fx.wireUpToMarker(*form), QByteArray("KEY,S,P\r"));
 }
 
 void TestKeyboardMacrosForm::macroPlays_data()
@@ -319,7 +303,7 @@ void TestKeyboardMacrosForm::macroPlays()
 
     KeyButton *button = child<KeyButton>(form.get(), key.constData());
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
-    QCOMPARE(wireUpToMarker(fx, *form), wire);
+    QCOMPARE(fx.wireUpToMarker(*form), wire);
 }
 
 void TestKeyboardMacrosForm::macroItemsAreSpacedOnTheWire()
@@ -443,7 +427,7 @@ void TestKeyboardMacrosForm::levels()
     fx.radio().clearReceived();
 
     QTest::mouseClick(child<QPushButton>(form.get(), button.constData()), Qt::LeftButton);
-    QCOMPARE(wireUpToMarker(fx, *form), wire);
+    QCOMPARE(fx.wireUpToMarker(*form), wire);
     QTRY_VERIFY(form->findChild<QWidget *>(QStringLiteral("Picture1"))->hasFocus());
 }
 

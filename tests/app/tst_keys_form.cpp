@@ -19,7 +19,6 @@ namespace {
 constexpr int quietInterval = 60000;
 constexpr int pollInterval = 100;
 
-const QByteArray marker = QByteArrayLiteral("MDL");
 
 QList<QByteArray> lines(PtyRadio &radio)
 {
@@ -37,21 +36,6 @@ qint64 receivedAt(PtyRadio &radio, const QByteArray &text)
             return received.atMs;
     }
     return -1;
-}
-
-// Every byte the radio got up to a marker command sent once the keys are
-// quiet: what the keys sent, and proof that nothing more is on its way.
-QByteArray wireUpToMarker(RadioFixture &fx, Form1 &form)
-{
-    if (!QTest::qWaitFor([&] { return !form.sequencer().busy(); }, 10000))
-        return QByteArrayLiteral("<a sequence still plays>");
-    form.SendCommand(marker);
-    const QByteArray end = marker + '\r';
-    if (!QTest::qWaitFor([&] { return fx.radio().rawReceived().endsWith(end); }, 5000))
-        return fx.radio().rawReceived() + "<marker not received>";
-    QByteArray raw = fx.radio().rawReceived();
-    raw.chop(end.size());
-    return raw;
 }
 
 // A wheel roll as the platform delivers it: to the window, from where Qt
@@ -147,7 +131,7 @@ void TestKeysForm::clickSendsExactBytes()
     QVERIFY(form->isRunning());
     fx.radio().clearReceived();
     click(*form, key.constData());
-    QCOMPARE(wireUpToMarker(fx, *form), wire);
+    QCOMPARE(fx.wireUpToMarker(*form), wire);
 }
 
 void TestKeysForm::closeCallOnlyStopsQuickScanFirst()
@@ -169,7 +153,7 @@ void TestKeysForm::closeCallOnlyStopsQuickScanFirst()
     // click returns, and the menu walk follows.
     QVERIFY(!form->quick_scan_running);
     QCOMPARE(scanButton->text(), QStringLiteral("Start Quick Scan"));
-    QCOMPARE(wireUpToMarker(fx, *form),
+    QCOMPARE(fx.wireUpToMarker(*form),
              QByteArray("KEY,M,P\rKEY,>,P\rKEY,>,P\rKEY,>,P\rKEY,E,P\rKEY,E,P\r"));
 }
 
@@ -188,7 +172,7 @@ void TestKeysForm::closeCallOnlyStopsQuickScanInItsTurn()
     // The lock still waits for its second: the close-call key, and with it
     // the stop of the quick scan, comes after it.
     QVERIFY(form->quick_scan_running);
-    QCOMPARE(wireUpToMarker(fx, *form),
+    QCOMPARE(fx.wireUpToMarker(*form),
              QByteArray("KEY,F,H\rKEY,P,P\rKEY,F,R\r"
                         "KEY,M,P\rKEY,>,P\rKEY,>,P\rKEY,>,P\rKEY,E,P\rKEY,E,P\r"));
     QVERIFY(!form->quick_scan_running);
@@ -202,7 +186,7 @@ void TestKeysForm::lockWaitsOneSecond()
     fx.radio().clearReceived();
 
     click(*form, "key_lock");
-    QCOMPARE(wireUpToMarker(fx, *form), QByteArray("KEY,F,H\rKEY,P,P\rKEY,F,R\r"));
+    QCOMPARE(fx.wireUpToMarker(*form), QByteArray("KEY,F,H\rKEY,P,P\rKEY,F,R\r"));
     const qint64 held = receivedAt(fx.radio(), "KEY,F,H");
     const qint64 pressed = receivedAt(fx.radio(), "KEY,P,P");
     QVERIFY2(pressed - held >= 1000, qPrintable(QString::number(pressed - held)));
@@ -219,14 +203,14 @@ void TestKeysForm::funcKeyToggles()
     fx.radio().clearReceived();
 
     click(*form, "key_f");
-    QCOMPARE(wireUpToMarker(fx, *form), QByteArray("KEY,F,H\r"));
+    QCOMPARE(fx.wireUpToMarker(*form), QByteArray("KEY,F,H\r"));
     QVERIFY(form->f_key_held);
     QVERIFY(key->isHeld());
     QVERIFY(key->looksPressed());
 
     fx.radio().clearReceived();
     click(*form, "key_f");
-    QCOMPARE(wireUpToMarker(fx, *form), QByteArray("KEY,F,R\r"));
+    QCOMPARE(fx.wireUpToMarker(*form), QByteArray("KEY,F,R\r"));
     QVERIFY(!form->f_key_held);
     QVERIFY(!key->isHeld());
     QVERIFY(!key->looksPressed());
@@ -242,7 +226,7 @@ void TestKeysForm::reverseKeyToggles()
     fx.radio().clearReceived();
 
     click(*form, "key_rev");
-    QCOMPARE(wireUpToMarker(fx, *form), QByteArray("KEY,F,H\rKEY,.,H\r"));
+    QCOMPARE(fx.wireUpToMarker(*form), QByteArray("KEY,F,H\rKEY,.,H\r"));
     QVERIFY(form->rev_key_held);
     QVERIFY(key->isHeld());
     qint64 gap = receivedAt(fx.radio(), "KEY,.,H") - receivedAt(fx.radio(), "KEY,F,H");
@@ -250,7 +234,7 @@ void TestKeysForm::reverseKeyToggles()
 
     fx.radio().clearReceived();
     click(*form, "key_rev");
-    QCOMPARE(wireUpToMarker(fx, *form), QByteArray("KEY,.,R\rKEY,F,R\r"));
+    QCOMPARE(fx.wireUpToMarker(*form), QByteArray("KEY,.,R\rKEY,F,R\r"));
     QVERIFY(!form->rev_key_held);
     QVERIFY(!key->isHeld());
     gap = receivedAt(fx.radio(), "KEY,F,R") - receivedAt(fx.radio(), "KEY,.,R");
@@ -283,7 +267,7 @@ void TestKeysForm::releaseOutsideSendsNothing()
     QTest::mouseMove(button, outside);
     QTest::mouseRelease(button, Qt::LeftButton, {}, outside);
     QVERIFY(!button->looksPressed());
-    QCOMPARE(wireUpToMarker(fx, *form), QByteArray());
+    QCOMPARE(fx.wireUpToMarker(*form), QByteArray());
 }
 
 void TestKeysForm::noPollInsideSequence()
@@ -376,7 +360,7 @@ void TestKeysForm::wheel()
     for (int delta : deltas)
         rollWheel(form.get(), at, delta, timestamp += 16);
     QCOMPARE(counter.wheels, deltas.size());
-    QCOMPARE(wireUpToMarker(fx, *form), wire);
+    QCOMPARE(fx.wireUpToMarker(*form), wire);
 }
 
 void TestKeysForm::wheelWithPortClosedStillReachesWidget()

@@ -49,8 +49,7 @@ QByteArray pgmSettings(bool logText, const QString &logFolder = {})
 QByteArray fileBytes(Form1 &form, const QString &path)
 {
     form.flushLogFile();
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readWholeFile(path);
 }
 
 // The log text as the file holds it: the whole text and one CR LF more.

@@ -1,19 +1,10 @@
 #include "log/hitlogfilequeue.h"
+#include "support/radiofixture.h"
 
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 class TestHitLogFileQueue : public QObject
 {
@@ -32,7 +23,7 @@ private Q_SLOTS:
         }
         queue.waitUntilWritten();
         QVERIFY(queue.isIdle());
-        QCOMPARE(contents(path), text.toUtf8() + "\r\n");
+        QCOMPARE(readWholeFile(path), text.toUtf8() + "\r\n");
         // Texts that waited behind a write were replaced, not all written.
         QTRY_VERIFY(written.size() >= 1);
         QVERIFY(written.size() <= 200);
@@ -67,7 +58,7 @@ private Q_SLOTS:
 
         queue.write(good, QStringLiteral("c / 3\r\nb / 2\r\na / 1\r\n"));
         queue.waitUntilWritten();
-        QCOMPARE(contents(good), QByteArray("c / 3\r\nb / 2\r\na / 1\r\n\r\n"));
+        QCOMPARE(readWholeFile(good), QByteArray("c / 3\r\nb / 2\r\na / 1\r\n\r\n"));
     }
 
     void goingAwayWritesWhatIsWaiting()
@@ -78,7 +69,7 @@ private Q_SLOTS:
             HitLogFileQueue queue;
             queue.write(path, QStringLiteral("last / words\r\n"));
         }
-        QCOMPARE(contents(path), QByteArray("last / words\r\n\r\n"));
+        QCOMPARE(readWholeFile(path), QByteArray("last / words\r\n\r\n"));
     }
 };
 

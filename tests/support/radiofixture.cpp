@@ -1,6 +1,7 @@
 #include "support/radiofixture.h"
 
 #include <QFile>
+#include <QTest>
 
 RadioFixture::RadioFixture()
     : clock(QDateTime(QDate(2026, 12, 6), QTime(15, 45, 12))), m_radio(std::make_unique<PtyRadio>())
@@ -46,4 +47,23 @@ std::unique_ptr<Form1> RadioFixture::makeForm(const QStringList &portsBefore,
 QByteArray runningComSettings(int port, int interval)
 {
     return QByteArray::number(port - 1) + "\r\n4\r\n" + QByteArray::number(interval) + "\r\n";
+}
+
+QByteArray RadioFixture::wireUpToMarker(Form1 &form)
+{
+    if (!QTest::qWaitFor([&] { return !form.sequencer().busy(); }, 10000))
+        return QByteArrayLiteral("<a sequence still plays>");
+    form.SendCommand(marker.toByteArray());
+    const QByteArray end = marker.toByteArray() + '\r';
+    if (!QTest::qWaitFor([&] { return m_radio->rawReceived().endsWith(end); }, 5000))
+        return m_radio->rawReceived() + "<marker not received>";
+    QByteArray raw = m_radio->rawReceived();
+    raw.chop(end.size());
+    return raw;
+}
+
+QByteArray readWholeFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

@@ -26,6 +26,11 @@ public:
     // A fresh pseudo-terminal behind the same link, after radio().unplug().
     bool plugBackIn();
 
+    // Every byte the radio got, up to a marker command sent once the keys
+    // are quiet: what the keys sent, and proof that nothing more is coming.
+    QByteArray wireUpToMarker(Form1 &form);
+    static constexpr QByteArrayView marker = "MDL";
+
     void writeFile(const QString &name, const QByteArray &bytes) const;
     QByteArray readFile(const QString &name) const;
 
@@ -41,6 +46,9 @@ private:
     QTemporaryDir m_dataDir;
     std::unique_ptr<PtyRadio> m_radio;
 };
+
+// The whole file, or nothing when it cannot be read.
+QByteArray readWholeFile(const QString &path);
 
 // The COM settings that make a form start running at once on port N
 // (1-based) at 115200 with the given poll interval.
