@@ -151,6 +151,8 @@ private:
     Form1Options m_options;
     Clock m_systemClock;
     const Clock *m_clock;
+    QLocale m_locale;
+    QString m_timeFormat = timeOfDayFormat(m_locale);
 
     RadioPort m_port;
     CommandSequencer m_sequencer;
@@ -188,7 +190,7 @@ private:
     QLineEdit *Text3 = nullptr;
     QLineEdit *Text4 = nullptr;
     QWidget *Picture1 = nullptr;
-    QPlainTextEdit *debug_box = nullptr;
+    QLabel *debug_box = nullptr;
 
     QTabWidget *SSTab1 = nullptr;
     QPushButton *key_clear_log = nullptr;

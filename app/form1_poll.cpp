@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 
 namespace {
 
@@ -50,7 +49,7 @@ void Form1::PollRadio()
 
     sts_fields = std::move(set->sts);
     glg_fields = std::move(set->glg);
-    debug_box->setPlainText(debugBoxText(ReplySet{sts_fields, glg_fields, set->win}, raw));
+    debug_box->setText(debugBoxText(ReplySet{sts_fields, glg_fields, set->win}, raw));
 
     if (isFourLineScreen(sts_fields)) {
         showFourLineDisplay();
@@ -71,7 +70,7 @@ void Form1::PollRadio()
 
 void Form1::handleReception(const QList<QByteArray> &win)
 {
-    const QString now = timeOfDayText(m_clock->now().time());
+    const QString now = timeOfDayText(m_clock->now().time(), m_locale, m_timeFormat);
     HitTickResult result = m_hits.tick(sts_fields, glg_fields, win, now, startup_date);
     for (const QByteArray &command : std::as_const(result.commands))
         SendCommand(command);

@@ -97,8 +97,10 @@ void Form1::buildWidgets()
     Picture1->setGeometry(twips(9600, 7605, 1935, 720));
     Picture1->raise();
 
-    debug_box = named(new QPlainTextEdit(this), "debug_box");
-    debug_box->setReadOnly(true);
+    // The diagnostics box is never shown; a label holds its text as set,
+    // CRs included, without laying out a document ten times a second.
+    debug_box = named(new QLabel(this), "debug_box");
+    debug_box->setTextFormat(Qt::PlainText);
     debug_box->hide();
 }
 

@@ -2,7 +2,7 @@
 
 #include <QRegularExpression>
 
-QString timeOfDayText(QTime time, const QLocale &locale)
+QString timeOfDayFormat(const QLocale &locale)
 {
     // The long format is the one that carries seconds; drop its time zone
     // token ("t", "tt", ...) and the blank in front of it.
@@ -10,7 +10,17 @@ QString timeOfDayText(QTime time, const QLocale &locale)
     format.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b")));
     if (!format.contains(QLatin1Char('s')))
         format = QStringLiteral("HH:mm:ss");
-    return locale.toString(time, format.trimmed());
+    return format.trimmed();
+}
+
+QString timeOfDayText(QTime time, const QLocale &locale)
+{
+    return timeOfDayText(time, locale, timeOfDayFormat(locale));
+}
+
+QString timeOfDayText(QTime time, const QLocale &locale, const QString &format)
+{
+    return locale.toString(time, format);
 }
 
 QString dateText(QDate date)

@@ -26,9 +26,14 @@ private:
     QDateTime m_at;
 };
 
-// The time of day in the locale's own format, with seconds and without a
-// time zone (e.g. "3:45:12 PM" in the United States, "15:45:12" in Germany).
+// The locale's own time format, with seconds and without a time zone
+// (e.g. "h:mm:ss AP" in the United States, "HH:mm:ss" in Germany).
+QString timeOfDayFormat(const QLocale &locale = QLocale::system());
+
+// The time of day in that format ("3:45:12 PM", "15:45:12").
 QString timeOfDayText(QTime time, const QLocale &locale = QLocale::system());
+// The same with a format worked out once, for callers that ask every tick.
+QString timeOfDayText(QTime time, const QLocale &locale, const QString &format);
 
 // The run's date as "mm-dd-yyyy", e.g. "12-06-2026".
 QString dateText(QDate date);

@@ -1,6 +1,7 @@
 #include "poll/widgets/lcdframe.h"
 
 #include <QLinearGradient>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -40,9 +41,26 @@ QRectF LcdFrame::glassRect() const
     return QRectF(rect()).adjusted(bezel, bezel, -bezel, -bezel);
 }
 
-void LcdFrame::paintEvent(QPaintEvent *)
+void LcdFrame::paintEvent(QPaintEvent *event)
 {
+    // The screen's text changes ten times a second and each change repaints
+    // the frame below it: draw the frame once per size and scale, then copy.
+    const qreal ratio = devicePixelRatioF();
+    if (m_cache.isNull() || m_cache.deviceIndependentSize() != QSizeF(size()) ||
+        m_cache.devicePixelRatio() != ratio) {
+        m_cache = QPixmap((QSizeF(size()) * ratio).toSize());
+        m_cache.setDevicePixelRatio(ratio);
+        m_cache.fill(Qt::transparent);
+        QPainter cachePainter(&m_cache);
+        paintFrame(cachePainter);
+    }
     QPainter painter(this);
+    painter.drawPixmap(event->rect(), m_cache,
+                       QRectF(QPointF(event->rect().topLeft()) * ratio, QSizeF(event->rect().size()) * ratio));
+}
+
+void LcdFrame::paintFrame(QPainter &painter) const
+{
     painter.setRenderHint(QPainter::Antialiasing);
 
     const QRectF outer = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);

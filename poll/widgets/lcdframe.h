@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 // The radio's screen as the panel draws it: a dark bezel with rounded
@@ -21,4 +22,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    void paintFrame(QPainter &painter) const;
+
+    QPixmap m_cache;
 };

@@ -3,6 +3,7 @@
 #include "support/radiofixture.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -99,8 +100,8 @@ private Q_SLOTS:
         f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 50));
         auto form = f.makeForm();
         auto *run = child<QPushButton>(form.get(), "Command2");
-        auto *debug = child<QPlainTextEdit>(form.get(), "debug_box");
-        QTRY_VERIFY(debug->toPlainText().startsWith(QStringLiteral("17 - STS,")));
+        auto *debug = child<QLabel>(form.get(), "debug_box");
+        QTRY_VERIFY(debug->text().startsWith(QStringLiteral("17 - STS,")));
 
         f.radio().unplug();
         QTRY_COMPARE(run->text(), QStringLiteral("Run"));
@@ -118,7 +119,7 @@ private Q_SLOTS:
         QTest::mouseClick(run, Qt::LeftButton);
         QCOMPARE(run->text(), QStringLiteral("Stop"));
         QCOMPARE(form->port().state(), RadioPort::State::Open);
-        QTRY_VERIFY(debug->toPlainText().startsWith(QStringLiteral("17 - STS,")));
+        QTRY_VERIFY(debug->text().startsWith(QStringLiteral("17 - STS,")));
         QCOMPARE(f.messages.size(), 1);
     }
 };
