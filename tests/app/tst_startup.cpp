@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
@@ -231,6 +232,25 @@ private Q_SLOTS:
         QCOMPARE(run->text(), QStringLiteral("Stop"));
         QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
         QCOMPARE(run->text(), QStringLiteral("Run"));
+    }
+
+    void theDemoRunsOnItsOwnRadioAtOnce()
+    {
+        QTemporaryDir data;
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(TOLLVANE_PROGRAM),
+                      {QStringLiteral("--demo"), QStringLiteral("--data-dir"), data.path()});
+        QVERIFY(program.waitForStarted());
+        // Run on port 1 at 115200 writes the port choice; a first start too.
+        const QString com = data.filePath(QStringLiteral("com_settings.txt"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(com), 10000);
+        QCOMPARE(readWholeFile(com), QByteArray("0\r\n4\r\n100\r\n"));
+        program.terminate();
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitCode(), 0);
     }
 
     void terminationClosesTheWindowAndSavesSettings_data()
