@@ -7,11 +7,13 @@
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Front panel and reception logger for the BCD396T scanner."));
+    parser.setApplicationDescription(
+        QStringLiteral("Front panel and reception logger for the BCD396T scanner."));
     parser.addHelpOption();
-    const QCommandLineOption port(QStringLiteral("port"),
-                                  QStringLiteral("Serial device for the next COM port number (repeatable)."),
-                                  QStringLiteral("PATH"));
+    const QCommandLineOption port(
+        QStringLiteral("port"),
+        QStringLiteral("Serial device for the next COM port number (repeatable)."),
+        QStringLiteral("PATH"));
     const QCommandLineOption dataDir(QStringLiteral("data-dir"),
                                      QStringLiteral("Folder for settings, logs and extended info."),
                                      QStringLiteral("DIR"));

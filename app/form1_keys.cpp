@@ -57,9 +57,10 @@ bool Form1::handleKeyPress(QKeyEvent *event)
     // Scan codes say which physical key it was only where they are X11 / xkb
     // key codes.
     const QString platform = QGuiApplication::platformName();
-    const bool xkbCodes = platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
-    const QString operation = keyboardOperation(event->key(), event->modifiers(),
-                                                xkbCodes ? event->nativeScanCode() : 0);
+    const bool xkbCodes =
+        platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+    const QString operation =
+        keyboardOperation(event->key(), event->modifiers(), xkbCodes ? event->nativeScanCode() : 0);
     if (operation.isEmpty())
         return false;
     if (operation == QLatin1String("RunStop")) {
@@ -106,12 +107,14 @@ void Form1::loadMacros()
 
 void Form1::setVolume()
 {
-    m_sequencer.play({{QByteArrayLiteral("VOL,") + QByteArray::number(Vol_Combo->currentIndex()), 0, {}}});
+    m_sequencer.play(
+        {{QByteArrayLiteral("VOL,") + QByteArray::number(Vol_Combo->currentIndex()), 0, {}}});
     focusLogo();
 }
 
 void Form1::setSquelch()
 {
-    m_sequencer.play({{QByteArrayLiteral("SQL,") + QByteArray::number(Sql_Combo->currentIndex()), 0, {}}});
+    m_sequencer.play(
+        {{QByteArrayLiteral("SQL,") + QByteArray::number(Sql_Combo->currentIndex()), 0, {}}});
     focusLogo();
 }

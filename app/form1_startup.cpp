@@ -29,8 +29,9 @@ constexpr int twipsPerPixel = 15;
 void Form1::startUp()
 {
     m_wheel = new WheelSupport(this);
-    connect(m_wheel, &WheelSupport::stepped, this,
-            [this](bool up) { runKeyOperation(up ? QStringLiteral("key_right") : QStringLiteral("key_left")); });
+    connect(m_wheel, &WheelSupport::stepped, this, [this](bool up) {
+        runKeyOperation(up ? QStringLiteral("key_right") : QStringLiteral("key_left"));
+    });
     m_wheel->InstallWheelSupport(this);
 
     // The hit state starts idle (HitDetector's own defaults), the log table
@@ -236,9 +237,9 @@ void Form1::RunStop()
             return;
         }
         startRunning();
-        writeSettingsFile(m_options.dataFolder + comSettingsName,
-                          writeComSettings(Combo1->currentIndex(), Combo2->currentIndex(),
-                                           Timer1->interval()));
+        writeSettingsFile(
+            m_options.dataFolder + comSettingsName,
+            writeComSettings(Combo1->currentIndex(), Combo2->currentIndex(), Timer1->interval()));
         focusLogo();
     } else {
         stopRunning();
@@ -267,7 +268,8 @@ void Form1::setChoiceLocked(bool locked)
 {
     Combo1->setEnabled(!locked);
     Combo2->setEnabled(!locked);
-    const QString colour = locked ? QStringLiteral("color: #c0c0c0;") : QStringLiteral("color: #404040;");
+    const QString colour =
+        locked ? QStringLiteral("color: #c0c0c0;") : QStringLiteral("color: #404040;");
     Label8->setStyleSheet(colour);
     Label10->setStyleSheet(colour);
 }

@@ -187,7 +187,8 @@ QWidget *Form1::buildTunerTab()
     const char *stateNames[2] = {"direct_entry_state", "direct_entry_state2"};
     const char *frameNames[2] = {"VFO_frame", "VFO_frame2"};
     for (int i = 0; i < 2; ++i) {
-        auto *frame = named(new QGroupBox(QStringLiteral("Direct Entry / VFO"), page), frameNames[i]);
+        auto *frame =
+            named(new QGroupBox(QStringLiteral("Direct Entry / VFO"), page), frameNames[i]);
         frame->setGeometry(8, 8 + i * 100, 360, 92);
         auto *modLabel = new QLabel(QStringLiteral("Mod:"), frame);
         modLabel->setGeometry(10, 24, 60, 22);
@@ -224,23 +225,24 @@ QWidget *Form1::buildSettingsTab()
     log->setGeometry(8, 124, 230, 110);
     LogTextCheck = named(new QCheckBox(QStringLiteral("Log To Text File"), log), "LogTextCheck");
     LogTextCheck->setGeometry(10, 22, 210, 22);
-    RecordAudioCheck = named(new QCheckBox(QStringLiteral("Record Audio"), log), "RecordAudioCheck");
+    RecordAudioCheck =
+        named(new QCheckBox(QStringLiteral("Record Audio"), log), "RecordAudioCheck");
     RecordAudioCheck->setGeometry(10, 46, 210, 22);
     log_dir = named(new QPushButton(QStringLiteral("Log Directory"), log), "log_dir");
     log_dir->setGeometry(10, 74, 130, 26);
 
     auto *window = named(new QGroupBox(QStringLiteral("Window Settings"), page), "window_frame");
     window->setGeometry(8, 238, 230, 54);
-    AlwaysOnTopCheck = named(new QCheckBox(QStringLiteral("Enable Always On Top"), window),
-                             "AlwaysOnTopCheck");
+    AlwaysOnTopCheck =
+        named(new QCheckBox(QStringLiteral("Enable Always On Top"), window), "AlwaysOnTopCheck");
     AlwaysOnTopCheck->setGeometry(10, 24, 210, 22);
 
     QLineEdit **boxes[3] = {&m1, &m2, &m3};
     const char *boxNames[3] = {"m1", "m2", "m3"};
     const char *frameNames[3] = {"Macro1Frame", "Macro2Frame", "Macro3Frame"};
     for (int i = 0; i < 3; ++i) {
-        auto *frame = named(new QGroupBox(QStringLiteral("Macro %1").arg(i + 1), page),
-                            frameNames[i]);
+        auto *frame =
+            named(new QGroupBox(QStringLiteral("Macro %1").arg(i + 1), page), frameNames[i]);
         frame->setGeometry(248, 4 + i * 62, 250, 58);
         *boxes[i] = named(new QLineEdit(frame), boxNames[i]);
         (*boxes[i])->setGeometry(10, 24, 230, 24);

@@ -27,7 +27,7 @@ struct PgmSettings
     std::optional<bool> alwaysOnTop;
     std::optional<int> state1; // index in the state lists
     std::optional<int> state2;
-    std::optional<int> layout; // stored layout number, any value
+    std::optional<int> layout;  // stored layout number, any value
     std::optional<double> left; // twips
     std::optional<double> top;  // twips
     std::optional<QString> logFolder;

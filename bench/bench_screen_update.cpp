@@ -82,7 +82,6 @@ int main(int argc, char *argv[])
     std::printf("six-line tick on the window, median of %zu ticks\n", tick.size());
     std::printf("  read, split, decode, hit, screen boxes : %8.1f us\n", median(tick));
     std::printf("  painting what changed                  : %8.1f us\n", median(paint));
-    std::printf("  together: %.3f %% of a 100 ms tick\n",
-                (median(tick) + median(paint)) / 1000.0);
+    std::printf("  together: %.3f %% of a 100 ms tick\n", (median(tick) + median(paint)) / 1000.0);
     return 0;
 }

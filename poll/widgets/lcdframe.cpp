@@ -55,8 +55,9 @@ void LcdFrame::paintEvent(QPaintEvent *event)
         paintFrame(cachePainter);
     }
     QPainter painter(this);
-    painter.drawPixmap(event->rect(), m_cache,
-                       QRectF(QPointF(event->rect().topLeft()) * ratio, QSizeF(event->rect().size()) * ratio));
+    painter.drawPixmap(
+        event->rect(), m_cache,
+        QRectF(QPointF(event->rect().topLeft()) * ratio, QSizeF(event->rect().size()) * ratio));
 }
 
 void LcdFrame::paintFrame(QPainter &painter) const

@@ -19,7 +19,6 @@ namespace {
 constexpr int quietInterval = 60000;
 constexpr int pollInterval = 100;
 
-
 QList<QByteArray> lines(PtyRadio &radio)
 {
     QList<QByteArray> out;

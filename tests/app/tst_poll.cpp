@@ -44,8 +44,9 @@ QByteArray set(const QByteArray &s, const QByteArray &g, const QByteArray &w = w
     return s + '\r' + g + '\r' + w + '\r';
 }
 
-const QByteArray menu = "STS,1111, -- M E N U --  ,________________,Program System  ,****************,"
-                        "Srch/CloCall Opt,,Settings        ,,0,1,0,0";
+const QByteArray menu =
+    "STS,1111, -- M E N U --  ,________________,Program System  ,****************,"
+    "Srch/CloCall Opt,,Settings        ,,0,1,0,0";
 
 } // namespace
 
@@ -65,10 +66,7 @@ private:
         QTRY_VERIFY(m_form->port().bytesWaiting() >= before + waiting.size());
         m_form->PollRadio();
     }
-    QString debugText() const
-    {
-        return child<QLabel>(m_form.get(), "debug_box")->text();
-    }
+    QString debugText() const { return child<QLabel>(m_form.get(), "debug_box")->text(); }
     QString text1() const { return child<QLabel>(m_form.get(), "Text1")->text(); }
 
 private Q_SLOTS:
@@ -185,14 +183,16 @@ private Q_SLOTS:
 
         // The transmission has ended, but the reception reply has nine fields:
         // the screen follows, the hit neither advances nor ends.
-        tickWith(set(sts("Scanning", "Idle", 1), "GLG,04536000,NFM,0,134,Bethel,Police,Bethel PD 1,1"));
+        tickWith(
+            set(sts("Scanning", "Idle", 1), "GLG,04536000,NFM,0,134,Bethel,Police,Bethel PD 1,1"));
         QCOMPARE(text1(), QStringLiteral("Scanning        \nIdle            \n"));
         QVERIFY(m_form->hits().state().hit_active);
         QVERIFY(m_form->hitLog().text().isEmpty());
 
         tickWith(set(sts("Scanning", "Idle", 1), names));
         QVERIFY(!m_form->hits().state().hit_active);
-        QVERIFY(m_form->hitLog().text().startsWith(QStringLiteral("Bethel / Police\tBethel PD 1\t 453.6000\tD043\t")));
+        QVERIFY(m_form->hitLog().text().startsWith(
+            QStringLiteral("Bethel / Police\tBethel PD 1\t 453.6000\tD043\t")));
     }
 
     void aFourLineScreenShowsOnlyItsText()
@@ -205,7 +205,9 @@ private Q_SLOTS:
         const QString sigBefore = child<QLabel>(m_form.get(), "sigdisplay")->text();
 
         tickWith(set(menu, glg("", "", "")));
-        QCOMPARE(text1(), QStringLiteral(" -- M E N U --  \n*Program System  \nSrch/CloCall Opt\nSettings        \n"));
+        QCOMPARE(text1(),
+                 QStringLiteral(
+                     " -- M E N U --  \n*Program System  \nSrch/CloCall Opt\nSettings        \n"));
         QVERIFY(icons1->isHidden());
         QVERIFY(icons2->isHidden());
         QVERIFY(moddisp->isHidden());

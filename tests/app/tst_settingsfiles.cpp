@@ -20,7 +20,7 @@ private Q_SLOTS:
     void comReading_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<int>("port");  // -2: line ignored
+        QTest::addColumn<int>("port"); // -2: line ignored
         QTest::addColumn<int>("speed");
         QTest::addColumn<int>("interval"); // 0: keeps the default
         QTest::newRow("two lines") << QByteArray("2\r\n1\r\n") << 2 << 1 << 0;
@@ -34,7 +34,8 @@ private Q_SLOTS:
         QTest::newRow("interval zero") << QByteArray("1\r\n1\r\n0\r\n") << 1 << 1 << 0;
         QTest::newRow("interval nonsense") << QByteArray("1\r\n1\r\n-5\r\n") << 1 << 1 << 0;
         QTest::newRow("garbage") << QByteArray("port\r\n\x01\xff\r\nfast\r\n") << 0 << 0 << 0;
-        QTest::newRow("leading number") << QByteArray("3 apples\r\n 2\r\n150ms\r\n") << 3 << 2 << 150;
+        QTest::newRow("leading number")
+            << QByteArray("3 apples\r\n 2\r\n150ms\r\n") << 3 << 2 << 150;
         QTest::newRow("empty") << QByteArray() << -2 << -2 << 0;
         QTest::newRow("extra lines") << QByteArray("1\r\n2\r\n300\r\nmore\r\n") << 1 << 2 << 300;
     }
@@ -140,14 +141,16 @@ private Q_SLOTS:
         QVERIFY(writeSettingsFile(path, "1\r\n"));
         QVERIFY(writeSettingsFile(path, writeComSettings(2, 1, 100)));
         QCOMPARE(readSettingsFile(path).value(), QByteArray("2\r\n1\r\n100\r\n"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("com_settings.txt")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("com_settings.txt")});
     }
 
     void writeToAMissingFolderFailsAndSaysWhy()
     {
         QTemporaryDir dir;
         QString error;
-        QVERIFY(!writeSettingsFile(dir.filePath(QStringLiteral("gone/pgm_settings.txt")), "1\r\n", &error));
+        QVERIFY(!writeSettingsFile(dir.filePath(QStringLiteral("gone/pgm_settings.txt")), "1\r\n",
+                                   &error));
         QVERIFY(!error.isEmpty());
         QVERIFY(!readSettingsFile(dir.filePath(QStringLiteral("gone/pgm_settings.txt"))));
     }

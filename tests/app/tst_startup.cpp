@@ -33,7 +33,8 @@ private Q_SLOTS:
         QVERIFY(child<QPushButton>(form.get(), "key_clear_log")->isHidden());
         auto *text3 = child<QLineEdit>(form.get(), "Text3");
         QCOMPARE(text3->text(), QStringLiteral("Select COM Port"));
-        QCOMPARE(child<QLineEdit>(form.get(), "Text4")->text(), QStringLiteral("Tollvane - V1.0b2"));
+        QCOMPARE(child<QLineEdit>(form.get(), "Text4")->text(),
+                 QStringLiteral("Tollvane - V1.0b2"));
         auto *combo1 = child<QComboBox>(form.get(), "Combo1");
         auto *combo2 = child<QComboBox>(form.get(), "Combo2");
         auto *run = child<QPushButton>(form.get(), "Command2");
@@ -117,8 +118,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("comSettings");
         QTest::addColumn<QString>("named");
         QTest::newRow("device gone") << QByteArray("1\r\n4\r\n100\r\n") << missingA;
-        QTest::newRow("no device for the number") << QByteArray("5\r\n4\r\n100\r\n") << "COM port 6";
-        QTest::newRow("out of range index") << QByteArray("100\r\n4\r\n100\r\n") << "Select a COM port";
+        QTest::newRow("no device for the number")
+            << QByteArray("5\r\n4\r\n100\r\n") << "COM port 6";
+        QTest::newRow("out of range index")
+            << QByteArray("100\r\n4\r\n100\r\n") << "Select a COM port";
     }
     void savedPortThatCannotOpenStartsStopped()
     {
@@ -267,8 +270,8 @@ private Q_SLOTS:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         program.setProcessEnvironment(env);
-        program.start(QStringLiteral(TOLLVANE_PROGRAM),
-                      {QStringLiteral("--data-dir"), f.dataDir(), QStringLiteral("--port"), f.portLink()});
+        program.start(QStringLiteral(TOLLVANE_PROGRAM), {QStringLiteral("--data-dir"), f.dataDir(),
+                                                         QStringLiteral("--port"), f.portLink()});
         QVERIFY(program.waitForStarted());
         // The program is up once it has read its settings and shows its window.
         QTest::qWait(1500);
