@@ -119,6 +119,7 @@ private:
     void stopRunning();
     void onPortLost(const QString &reason);
     void setChoiceLocked(bool locked);
+    void setChoiceColour(bool locked);
     void tellUser(const QString &text);
     void focusLogo();
     void onTabChanged(int index);
@@ -164,7 +165,6 @@ private:
     QStringList m_portDevices;
     QString m_openError;
     bool m_shutDown = false;
-    int m_storedLayout = 1;
 
     QList<QByteArray> sts_fields;
     QList<QByteArray> glg_fields;

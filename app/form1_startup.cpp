@@ -51,6 +51,7 @@ void Form1::startUp()
     Timer1->setInterval(100);
 
     refreshPortList();
+    setChoiceColour(false);
 
     const QString comPath = m_options.dataFolder + comSettingsName;
     const bool haveComSettings = FileExists(comPath);
@@ -131,8 +132,6 @@ void Form1::applyPgmSettings(const QByteArray &file)
         direct_entry_state->setCurrentIndex(*s.state1);
     if (s.state2)
         direct_entry_state2->setCurrentIndex(*s.state2);
-    if (s.layout)
-        m_storedLayout = *s.layout;
     if (s.left || s.top) {
         const QPoint at(qRound(s.left.value_or(x() * twipsPerPixel) / twipsPerPixel),
                         qRound(s.top.value_or(y() * twipsPerPixel) / twipsPerPixel));
@@ -268,6 +267,13 @@ void Form1::setChoiceLocked(bool locked)
 {
     Combo1->setEnabled(!locked);
     Combo2->setEnabled(!locked);
+    setChoiceColour(locked);
+}
+
+// The captions of the two lists show whether the choice can be changed:
+// light grey while running, dark grey while stopped.
+void Form1::setChoiceColour(bool locked)
+{
     const QString colour =
         locked ? QStringLiteral("color: #c0c0c0;") : QStringLiteral("color: #404040;");
     Label8->setStyleSheet(colour);
