@@ -30,6 +30,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tollvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tollvane"));
+    // Watch for SIGTERM and SIGINT from the start; they are acted on once
+    // the event loop runs, when the window exists to be closed.
+    SignalWatcher signals;
 
     const CommandLine line = parseCommandLine(QApplication::arguments());
     if (!line.ok) {
@@ -61,7 +64,6 @@ int main(int argc, char *argv[])
     if (line.demo)
         window.runOnFirstPort();
 
-    SignalWatcher signals;
     QObject::connect(&signals, &SignalWatcher::terminationRequested, &window, &Form1::close);
 
     window.show();
