@@ -81,14 +81,17 @@ void RadioPort::onError(QSerialPort::SerialPortError error)
         error == QSerialPort::DeviceNotFoundError) {
         m_errorText = tr("The radio on %1 has gone away (%2).").arg(m_device, m_port.errorString());
         setState(State::Lost);
-        // The port repeats its read error until it is closed; close it once
-        // the signal that reported the error has returned.
+        // The port repeats its read error until it is closed. Close it, and
+        // tell the owner, once the signal that reported the error has
+        // returned: closing a port inside its own error report is unsafe.
         QTimer::singleShot(0, this, [this] {
-            if (m_state == State::Lost && m_port.isOpen())
+            if (m_state != State::Lost)
+                return;
+            if (m_port.isOpen())
                 m_port.close();
             m_port.clearError();
+            Q_EMIT lost(m_errorText);
         });
-        Q_EMIT lost(m_errorText);
         return;
     }
     // Other errors (a write that timed out, a framing error) leave the line

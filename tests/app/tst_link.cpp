@@ -6,7 +6,10 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+
+#include <cstring>
 
 class TestLink : public QObject
 {
@@ -92,6 +95,25 @@ private Q_SLOTS:
         QTest::qWait(50);
         QVERIFY(f.radio().rawReceived().isEmpty());
         QCOMPARE(form->port().state(), RadioPort::State::Closed);
+    }
+
+    void thePortReportsAnUnplugOnce()
+    {
+        PtyRadio radio;
+        QVERIFY(radio.start());
+        RadioPort port;
+        QSignalSpy lost(&port, &RadioPort::lost);
+        QVERIFY(port.OpenRadioPort(radio.slavePath(), 115200));
+        port.SendCommand("MDL");
+        QTRY_COMPARE(port.bytesWaiting(), qint64(strlen("MDL,BCD396T\r")));
+        radio.unplug();
+        QTRY_COMPARE(lost.size(), 1);
+        QVERIFY(lost.first().first().toString().contains(radio.slavePath()));
+        QCOMPARE(port.state(), RadioPort::State::Lost);
+        QTest::qWait(200);
+        QCOMPARE(lost.size(), 1);
+        port.SendCommand("MDL");
+        QCOMPARE(port.snapshotRead(), QByteArray());
     }
 
     void unplugIsReportedOnceAndRunWorksAgain()
