@@ -3,6 +3,7 @@
 #include "app/settingsfiles.h"
 
 #include "link/portcatalogue.h"
+#include "link/twips.h"
 #include "log/fixforlog.h"
 #include "tuning/statecodes.h"
 #include "window/widgets/wheelsupport.h"
@@ -21,8 +22,6 @@ namespace {
 
 const QString comSettingsName = QStringLiteral("/com_settings.txt");
 const QString pgmSettingsName = QStringLiteral("/pgm_settings.txt");
-
-constexpr int twipsPerPixel = 15;
 
 } // namespace
 

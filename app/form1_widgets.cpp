@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "app/logowidget.h"
 
+#include "link/twips.h"
 #include "link/widgets/keybutton.h"
 #include "link/widgets/keypad.h"
 #include "log/widgets/loggridview.h"
@@ -22,11 +23,6 @@
 #include <QTableView>
 
 namespace {
-
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
 
 template <typename W> W *named(W *widget, const char *name)
 {
@@ -70,7 +66,7 @@ QComboBox *listOf(QWidget *parent, const char *name, const QStringList &items, c
 void Form1::buildWidgets()
 {
     // The design size of the "full" layout's client area: 11625 x 8370.
-    resize(11625 / 15, 8370 / 15);
+    resize(twipsToPixels(11625), twipsToPixels(8370));
     setFocusPolicy(Qt::NoFocus);
 
     Timer1 = timer(this, "Timer1", 100);
@@ -85,16 +81,16 @@ void Form1::buildWidgets()
     buildTabs();
 
     Text4 = named(new QLineEdit(this), "Text4");
-    Text4->setGeometry(twips(6840, 2070, 1860, 300));
+    Text4->setGeometry(twipsToPixels(6840, 2070, 1860, 300));
     Text4->setReadOnly(true);
     Text4->setFocusPolicy(Qt::NoFocus);
     Text3 = named(new QLineEdit(this), "Text3");
-    Text3->setGeometry(twips(8775, 2070, 2010, 300));
+    Text3->setGeometry(twipsToPixels(8775, 2070, 2010, 300));
     Text3->setReadOnly(true);
     Text3->setFocusPolicy(Qt::NoFocus);
 
     Picture1 = named(new LogoWidget(this), "Picture1");
-    Picture1->setGeometry(twips(9600, 7605, 1935, 720));
+    Picture1->setGeometry(twipsToPixels(9600, 7605, 1935, 720));
     Picture1->raise();
 
     // The diagnostics box is never shown; a label holds its text as set,
@@ -107,21 +103,21 @@ void Form1::buildWidgets()
 void Form1::buildScreen()
 {
     Picture2 = named(new LcdFrame(this), "Picture2");
-    Picture2->setGeometry(twips(120, 180, 3915, 2070));
+    Picture2->setGeometry(twipsToPixels(120, 180, 3915, 2070));
 
-    sigdisplay = screenLabel(this, "sigdisplay", twips(240, 270, 3300, 270), 13);
+    sigdisplay = screenLabel(this, "sigdisplay", twipsToPixels(240, 270, 3300, 270), 13);
     sigpic = named(new SignalMeter(this), "sigpic");
-    sigpic->setGeometry(twips(3540, 360, 225, 165));
-    Text1 = screenLabel(this, "Text1", twips(240, 540, 3525, 1365), 18);
+    sigpic->setGeometry(twipsToPixels(3540, 360, 225, 165));
+    Text1 = screenLabel(this, "Text1", twipsToPixels(240, 540, 3525, 1365), 18);
     Text1->setText(QStringLiteral("Choose Settings\nThen Hit Run\n"));
-    moddisp = screenLabel(this, "moddisp", twips(240, 1260, 2300, 255), 13);
-    freq = screenLabel(this, "freq", twips(2400, 1260, 1365, 255), 13);
+    moddisp = screenLabel(this, "moddisp", twipsToPixels(240, 1260, 2300, 255), 13);
+    freq = screenLabel(this, "freq", twipsToPixels(2400, 1260, 1365, 255), 13);
     freq->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    IconsSet1 = screenLabel(this, "IconsSet1", twips(240, 1530, 3525, 255), 13);
-    IconsSet2 = screenLabel(this, "IconsSet2", twips(240, 1800, 3525, 255), 13);
+    IconsSet1 = screenLabel(this, "IconsSet1", twipsToPixels(240, 1530, 3525, 255), 13);
+    IconsSet2 = screenLabel(this, "IconsSet2", twipsToPixels(240, 1800, 3525, 255), 13);
 
     floating_taskbar = named(new QLabel(this), "floating_taskbar");
-    floating_taskbar->setGeometry(twips(0, 0, 3885, 285));
+    floating_taskbar->setGeometry(twipsToPixels(0, 0, 3885, 285));
     floating_taskbar->setFont(screenFont(13));
     floating_taskbar->setTextFormat(Qt::PlainText);
     floating_taskbar->setAutoFillBackground(true);
@@ -137,7 +133,7 @@ void Form1::buildKeypad()
 void Form1::buildTabs()
 {
     SSTab1 = named(new QTabWidget(this), "SSTab1");
-    SSTab1->setGeometry(twips(60, 2880, 11505, 4965));
+    SSTab1->setGeometry(twipsToPixels(60, 2880, 11505, 4965));
     SSTab1->addTab(buildLogTab(), QStringLiteral("Log"));
     SSTab1->addTab(buildExtendedInfoTab(), QStringLiteral("Extended Info"));
     SSTab1->addTab(buildTunerTab(), QStringLiteral("Tuner"));
@@ -145,7 +141,7 @@ void Form1::buildTabs()
     SSTab1->setFocusPolicy(Qt::NoFocus);
 
     key_clear_log = named(new QPushButton(QStringLiteral("Clear Log"), this), "key_clear_log");
-    key_clear_log->setGeometry(twips(10140, 2880, 1380, 330));
+    key_clear_log->setGeometry(twipsToPixels(10140, 2880, 1380, 330));
     key_clear_log->setFocusPolicy(Qt::NoFocus);
 }
 

@@ -131,12 +131,6 @@ QList<KeyPlacement> miniLayoutKeyMoves()
     return moves;
 }
 
-QRect twipsToPixels(int left, int top, int width, int height)
-{
-    return QRect(left / twipsPerPixel, top / twipsPerPixel, width / twipsPerPixel,
-                 height / twipsPerPixel);
-}
-
 QRect pixelRect(const KeyPlacement &key)
 {
     return twipsToPixels(key.left, key.top, key.width, key.height);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/twips.h"
+
 #include <QList>
 #include <QRect>
 #include <QString>
@@ -32,8 +34,4 @@ KeyPlacement keyPlacement(const QString &keyName);
 // "mini" for a larger layout puts them back at their "full" positions.
 QList<KeyPlacement> miniLayoutKeyMoves();
 
-constexpr int twipsPerPixel = 15;
-
-// A rectangle in twips as pixels at 96 dots an inch.
-QRect twipsToPixels(int left, int top, int width, int height);
 QRect pixelRect(const KeyPlacement &key);

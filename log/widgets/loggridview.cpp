@@ -1,15 +1,12 @@
 #include "log/widgets/loggridview.h"
 
+#include "link/twips.h"
+
 #include "log/loggridmodel.h"
 
 #include <QAbstractItemView>
 #include <QHeaderView>
 #include <QTableView>
-
-int twipsToPixels(int twips)
-{
-    return twips / 15;
-}
 
 void ShadeLogGrid(QTableView *view)
 {

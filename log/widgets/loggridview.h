@@ -12,6 +12,3 @@ void setUpLogGridView(QTableView *view);
 // Makes the top-left visible cell (row 0, column 1) current. The shading
 // itself comes with the model's rows.
 void ShadeLogGrid(QTableView *view);
-
-// A width in twips as pixels on the screen (15 twips to the pixel).
-int twipsToPixels(int twips);
