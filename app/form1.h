@@ -127,6 +127,9 @@ private:
 
     // The poll's parts.
     void handleReception(const QList<QByteArray> &win);
+    // Hits on the air when the link stops (Stop, unplug, shutdown).
+    void endHitOnAir();
+    void applyHitResult(const HitTickResult &result);
     void updateSixLineDisplay();
     void showFourLineDisplay();
     void UpdateWindowTitle();

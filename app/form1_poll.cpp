@@ -61,6 +61,7 @@ void Form1::PollRadio()
     IconsSet1->setVisible(true);
     IconsSet2->setVisible(true);
     moddisp->setVisible(true);
+    freq->setVisible(true);
 
     if (isReceptionReply(glg_fields) && isFrequencyReply(set->win))
         handleReception(set->win);
@@ -71,7 +72,17 @@ void Form1::PollRadio()
 void Form1::handleReception(const QList<QByteArray> &win)
 {
     const QString now = timeOfDayText(m_clock->now().time(), m_locale, m_timeFormat);
-    HitTickResult result = m_hits.tick(sts_fields, glg_fields, win, now, startup_date);
+    applyHitResult(m_hits.tick(sts_fields, glg_fields, win, now, startup_date));
+}
+
+void Form1::endHitOnAir()
+{
+    const QString now = timeOfDayText(m_clock->now().time(), m_locale, m_timeFormat);
+    applyHitResult(m_hits.endHitNow(now, startup_date));
+}
+
+void Form1::applyHitResult(const HitTickResult &result)
+{
     for (const QByteArray &command : std::as_const(result.commands))
         SendCommand(command);
     if (result.freqText)
@@ -95,8 +106,7 @@ void Form1::updateSixLineDisplay()
     setTextIfChanged(IconsSet2, screen.iconsSet2);
     sts_fields[2] = screen.line1;
     sts_fields[8] = screen.line4;
-    if (screen.p25)
-        m_hits.markP25();
+    m_hits.screenShowsP25(screen.p25);
     sigpic->setLevel(screen.signalLevel);
     setTextIfChanged(sigdisplay, screen.sigdisplay);
     setTextIfChanged(moddisp, screen.moddisp);
@@ -108,6 +118,8 @@ void Form1::showFourLineDisplay()
     IconsSet1->setVisible(false);
     IconsSet2->setVisible(false);
     moddisp->setVisible(false);
+    // The frequency sits where the menu's third line is drawn.
+    freq->setVisible(false);
 }
 
 void Form1::UpdateWindowTitle()

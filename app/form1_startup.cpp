@@ -147,6 +147,7 @@ void Form1::shutDown()
     m_shutDown = true;
     if (m_wheel)
         m_wheel->RemoveWheelSupport(this);
+    endHitOnAir();
 
     PgmValues values;
     values.tab = SSTab1->currentIndex();
@@ -255,6 +256,7 @@ void Form1::startRunning()
 
 void Form1::stopRunning()
 {
+    endHitOnAir();
     Timer1->stop();
     Timer3->stop();
     setChoiceLocked(false);

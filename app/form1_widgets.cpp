@@ -90,8 +90,9 @@ void Form1::buildWidgets()
     Text3->setFocusPolicy(Qt::NoFocus);
 
     Picture1 = named(new LogoWidget(this), "Picture1");
-    Picture1->setGeometry(twipsToPixels(9600, 7605, 1935, 720));
-    Picture1->raise();
+    // Below the tab strip (which ends at 7845), not over its lower edge and
+    // the log box, and within the window's 8370.
+    Picture1->setGeometry(twipsToPixels(9600, 7860, 1935, 495));
 
     // The diagnostics box is never shown; a label holds its text as set,
     // CRs included, without laying out a document ten times a second.

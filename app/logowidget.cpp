@@ -43,7 +43,8 @@ void LogoWidget::paintEvent(QPaintEvent *)
     font.setPixelSize(qMax(8, int(h * 0.38)));
     font.setBold(true);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
-    const QRectF text = r.adjusted(h * 1.05, 0, -6, 0);
+    // The word starts after the vane's end (8 + 0.9 h), at any height.
+    const QRectF text = r.adjusted(12 + h * 0.9, 0, -6, 0);
     const QString word = QStringLiteral("TOLLVANE");
     while (font.pixelSize() > 6 && QFontMetricsF(font).horizontalAdvance(word) > text.width())
         font.setPixelSize(font.pixelSize() - 1);

@@ -3,6 +3,8 @@
 #include "poll/frequencyformat.h"
 #include "poll/radiotext.h"
 
+#include <QStringList>
+
 namespace {
 
 constexpr qsizetype frequencyDigits = 8;
@@ -31,6 +33,37 @@ QString trimmedSpaces(const QString &text)
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
+}
+
+bool allDigits(QByteArrayView text)
+{
+    for (const char c : text) {
+        if (!isDigit(c))
+            return false;
+    }
+    return true;
+}
+
+// Some firmware writes a conventional channel's frequency in GLG field 1
+// with a point ("0463.0000"); a talkgroup never has that form. Gives the
+// radio's usual eight digits for it, the field as it is otherwise.
+QByteArray receptionDigits(const QByteArray &field)
+{
+    if (field.size() == 9 && field.at(4) == '.' && allDigits(field.first(4)) &&
+        allDigits(field.last(4)))
+        return field.first(4) + field.last(4);
+    return field;
+}
+
+// A TAB, CR or LF inside a name would shift the log's columns or split its
+// line.
+QString withoutControls(QString text)
+{
+    for (QChar &c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = QLatin1Char(' ');
+    }
+    return text;
 }
 
 // Takes a name the first time its field has one.
@@ -84,11 +117,23 @@ bool isActivityField(const QByteArray &field)
 
 QString hitLogLine(const HitState &state, const QString &startupDate)
 {
-    const QString tab = QStringLiteral("\t");
-    return state.hit_system + QStringLiteral(" / ") + state.hit_group + tab + state.hit_channel +
-           tab + (state.trunked_hit ? state.hit_frequency : state.channel_frequency) + tab +
-           (state.trunked_hit ? state.hit_talkgroup : state.hit_tone) + tab + state.hit_start_time +
-           tab + state.hit_end_time + tab + startupDate + QStringLiteral("\r\n");
+    const QString frequency = state.trunked_hit || !state.have_channel_frequency
+                                  ? state.hit_frequency
+                                  : state.channel_frequency;
+    const QStringList columns = {state.hit_system + QStringLiteral(" / ") + state.hit_group,
+                                 state.hit_channel,
+                                 frequency,
+                                 state.trunked_hit ? state.hit_talkgroup : state.hit_tone,
+                                 state.hit_start_time,
+                                 state.hit_end_time,
+                                 startupDate};
+    QString line;
+    for (const QString &column : columns) {
+        if (!line.isEmpty())
+            line += QLatin1Char('\t');
+        line += withoutControls(column);
+    }
+    return line + QStringLiteral("\r\n");
 }
 
 HitTickResult HitDetector::tick(const QList<QByteArray> &sts, const QList<QByteArray> &glg,
@@ -140,12 +185,14 @@ void HitDetector::captureCode(const QList<QByteArray> &sts, const QList<QByteArr
 {
     const QByteArray reception = glg.value(1);
     const QByteArray code = glg.value(4);
-    const QString receptionHead = radioText(reception.left(frequencyDigits));
+    const QString receptionHead = radioText(receptionDigits(reception).left(frequencyDigits));
 
     if (m_state.win_frequency_raw == receptionHead) {
         const QString channel = FormatDisplayFrequency(receptionHead);
-        if (isDisplayFrequency(channel))
+        if (isDisplayFrequency(channel)) {
             m_state.channel_frequency = channel;
+            m_state.have_channel_frequency = true;
+        }
         if (code != noTone && m_state.hit_tone != p25Tone) {
             m_state.hit_tone = toneName(radioText(code));
             m_state.have_code = true;
@@ -229,9 +276,22 @@ void HitDetector::setSkipCheck(SkipCheck check)
     m_skipCheck = std::move(check);
 }
 
-void HitDetector::markP25()
+void HitDetector::screenShowsP25(bool shown)
 {
-    m_state.hit_tone = p25Tone;
+    // A hit's first poll captures nothing yet, so its start time is still
+    // empty: its screen is the first of the hit and decides as an idle one.
+    if (shown)
+        m_state.hit_tone = p25Tone;
+    else if (!m_state.hit_active || m_state.hit_start_time.isEmpty())
+        m_state.hit_tone.clear();
+}
+
+HitTickResult HitDetector::endHitNow(const QString &timeOfDay, const QString &startupDate)
+{
+    HitTickResult result;
+    if (m_state.hit_active)
+        end(timeOfDay, startupDate, result);
+    return result;
 }
 
 void HitDetector::setTalkgroup(const QString &talkgroup)

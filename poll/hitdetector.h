@@ -16,10 +16,11 @@ struct HitState
     QString hit_system;
     QString hit_group;
     QString hit_channel;
-    QString hit_talkgroup;     // GLG field 1 of a trunked hit
-    QString hit_frequency;     // last frequency the radio showed, display form
-    QString channel_frequency; // GLG field 1 of a conventional hit; outlives the hit
-    QString hit_tone;          // tone name, raw tone code, or "P25"
+    QString hit_talkgroup;               // GLG field 1 of a trunked hit
+    QString hit_frequency;               // last frequency the radio showed, display form
+    QString channel_frequency;           // GLG field 1 of a conventional hit; outlives the hit
+    bool have_channel_frequency = false; // channel_frequency was read during this hit
+    QString hit_tone;                    // tone name, raw tone code, or "P25"
     QString hit_start_time;
     QString hit_end_time;
     bool have_system = false;
@@ -66,7 +67,10 @@ struct HitTickResult
 
 // The hit's log line: seven columns joined by TAB, ended by CR LF. Column 3
 // and 4 are the frequency and talkgroup of a trunked hit, the channel's
-// frequency and the tone of a conventional one.
+// frequency and the tone of a conventional one; a conventional hit whose
+// channel frequency was never read shows the frequency it was heard on.
+// Control characters inside a column become spaces, so a column never
+// spills into the next one or splits the line.
 QString hitLogLine(const HitState &state, const QString &startupDate);
 
 // True when STS field 15 says a transmission is being received: it reads as
@@ -93,8 +97,15 @@ public:
     // Without a check nothing matches.
     void setSkipCheck(SkipCheck check);
 
-    // The screen shows the P25 badge: that is the hit's tone from now on.
-    void markP25();
+    // Whether this poll's screen shows the P25 badge. A badge makes "P25"
+    // the hit's tone; a badge seen before the hit starts counts only while
+    // every screen since, the hit's first one included, has shown it too.
+    void screenShowsP25(bool shown);
+
+    // The user stopped the link or the radio went away: a hit on the air
+    // ends now, at this time, as if its reception had stopped. Without a
+    // hit nothing happens.
+    HitTickResult endHitNow(const QString &timeOfDay, const QString &startupDate);
 
     // The extended info may name the talkgroup differently.
     void setTalkgroup(const QString &talkgroup);

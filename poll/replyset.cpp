@@ -9,6 +9,17 @@ constexpr qsizetype fourLineScreenFields = 14;
 constexpr qsizetype receptionFields = 10;
 constexpr qsizetype frequencyFields = 3;
 
+// The radio never sends a byte below 0x20 inside a reply; one there is line
+// noise and the set cannot be trusted.
+bool hasControlInsideReply(const QByteArray &raw)
+{
+    for (const char c : raw) {
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\r')
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QList<QByteArray> splitFields(const QByteArray &line)
@@ -20,7 +31,7 @@ QList<QByteArray> splitFields(const QByteArray &line)
 
 std::optional<ReplySet> splitReplySet(const QByteArray &raw)
 {
-    if (raw.count('\r') != 3 || !raw.endsWith('\r'))
+    if (raw.count('\r') != 3 || !raw.endsWith('\r') || hasControlInsideReply(raw))
         return std::nullopt;
     const qsizetype firstEnd = raw.indexOf('\r');
     const qsizetype secondEnd = raw.indexOf('\r', firstEnd + 1);

@@ -20,8 +20,9 @@ struct ReplySet
 // Splits what the poll read at CR. Exactly three reply lines, each ended by
 // its CR and with nothing after the last one, form a reply set; anything
 // else (a partial reply, the replies of two polls, the answer to a key
-// press that got in between) gives nothing and the text is dropped. An
-// empty line gives an empty field list.
+// press that got in between, a byte below 0x20 other than a reply's own
+// CR) gives nothing and the text is dropped. An empty line gives an empty
+// field list.
 std::optional<ReplySet> splitReplySet(const QByteArray &raw);
 
 // Splits one reply line at ",". An empty line has no fields.

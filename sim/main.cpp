@@ -37,7 +37,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption baudOption(QStringLiteral("baud"),
                                         QStringLiteral("Line speed for reply timing."),
                                         QStringLiteral("B"), QStringLiteral("115200"));
-    parser.addOptions({seedOption, rateOption, baudOption});
+    const QCommandLineOption pointedOption(
+        QStringLiteral("pointed-frequency"),
+        QStringLiteral("Send a conventional channel's frequency in GLG as 0463.0000."));
+    parser.addOptions({seedOption, rateOption, baudOption, pointedOption});
     parser.process(app);
 
     bool seedOk = false;
@@ -77,6 +80,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "tollvane-radio-sim: %s\n", qPrintable(radio.errorText()));
         return 1;
     }
+    radio.radio().setPointedFrequencies(parser.isSet(pointedOption));
     radio.radio().setScenario(Scenario::generate(seed, receptionsPerScenario, rate));
     QObject::connect(&radio, &PtyRadio::commandReceived, &radio, [&radio, &seed, rate] {
         if (radio.radio().pendingCount() == 0 && !radio.radio().isHolding())

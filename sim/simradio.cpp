@@ -341,8 +341,11 @@ QByteArray SimRadio::receptionReply() const
     }
     if (!heard)
         return emptyReception;
-    return join({"GLG", heard->glgIdentity(), heard->modulation, "0", heard->tone, heard->system,
-                 heard->group, heard->channel, squelch, mute});
+    QByteArray identity = heard->glgIdentity();
+    if (m_pointedFrequencies && !heard->isTrunked() && identity.size() == 8)
+        identity.insert(4, '.');
+    return join({"GLG", identity, heard->modulation, "0", heard->tone, heard->system, heard->group,
+                 heard->channel, squelch, mute});
 }
 
 QByteArray SimRadio::frequencyReply() const

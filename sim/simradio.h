@@ -32,6 +32,10 @@ public:
     // Adds one reception to play after the others and lets the radio scan.
     void queueReception(const Reception &reception);
 
+    // Some firmware writes a conventional channel's frequency in GLG field 1
+    // with a point ("0463.0000") instead of eight digits.
+    void setPointedFrequencies(bool on) { m_pointedFrequencies = on; }
+
     // Receptions not yet started.
     int pendingCount() const { return int(m_pending.size()); }
     // Nothing left to play and no reception in progress (linger included).
@@ -115,6 +119,7 @@ private:
     bool m_keyLock = false;
     bool m_priority = false;
     bool m_lockedOut = false;
+    bool m_pointedFrequencies = false;
     int m_volume = 8;
     int m_squelch = 2;
 };

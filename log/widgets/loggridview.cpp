@@ -2,10 +2,12 @@
 
 #include "link/twips.h"
 
+#include "log/gridcolumnfit.h"
 #include "log/loggridmodel.h"
 
 #include <QAbstractItemView>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableView>
 
 void ShadeLogGrid(QTableView *view)
@@ -37,8 +39,20 @@ void setUpLogGridView(QTableView *view)
     columns->setSectionResizeMode(QHeaderView::Fixed);
     columns->setStretchLastSection(false);
     columns->setHighlightSections(false);
+    // The design widths were made for a narrower font: a header that needs
+    // more gets it, and "System / Group" gives the room back, so that the
+    // seven columns fit the table and no header is cut.
+    QList<int> design;
+    QList<int> least;
+    for (int column = 0; column < LogGridModel::GridColumns; ++column) {
+        design.append(twipsToPixels(LogGridModel::columnWidthTwips(column)));
+        least.append(column == 0 ? 0 : columns->sectionSizeHint(column));
+    }
+    const int available =
+        view->width() - 2 * view->frameWidth() - view->verticalScrollBar()->sizeHint().width();
+    const QList<int> widths = fitColumnWidths(design, least, available, 1);
     for (int column = 0; column < LogGridModel::GridColumns; ++column)
-        view->setColumnWidth(column, twipsToPixels(LogGridModel::columnWidthTwips(column)));
+        view->setColumnWidth(column, widths.at(column));
     view->setColumnHidden(0, true);
 
     if (model) {

@@ -77,6 +77,20 @@ QString actualHead(const QStringList &fields)
         u'\t');
 }
 
+Reception played(Reception::Kind kind, const QByteArray &channel, const QByteArray &frequency,
+                 const QByteArray &tone)
+{
+    Reception reception;
+    reception.kind = kind;
+    reception.system = "Lake County";
+    reception.group = "Fire";
+    reception.channel = channel;
+    reception.frequency = frequency;
+    reception.tone = tone;
+    reception.talkgroup = kind == Reception::Kind::Trunked ? "2417" : "";
+    return reception;
+}
+
 } // namespace
 
 class TestHitLogEndToEnd : public QObject
@@ -202,6 +216,30 @@ private Q_SLOTS:
         form->flushLogFile();
         QCOMPARE(readWholeFile(form->hitLogFilePath()), text.toUtf8() + "\r\n");
         QVERIFY(f.messages.isEmpty());
+    }
+
+    // Some firmware writes a conventional frequency in GLG as 0463.0000:
+    // the hits are still conventional, with the frequency in column 3.
+    void frequencyWrittenWithAPoint()
+    {
+        const QList<Reception> receptions = {
+            played(Reception::Kind::Conventional, "Tone Out", "04630000", "67"),
+            played(Reception::Kind::Trunked, "Fireground", "08515625", "0"),
+            played(Reception::Kind::Conventional, "Dispatch", "01540700", "0")};
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, pollIntervalMs));
+        f.radio().radio().setPointedFrequencies(true);
+        f.radio().radio().setScenario(Scenario(receptions));
+        auto form = f.makeForm();
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 3, 20000);
+
+        QStringList lines = form->hitLog().text().split(QStringLiteral("\r\n"));
+        lines.removeLast();
+        QStringList heads;
+        for (const QString &line : std::as_const(lines))
+            heads.append(actualHead(line.split(u'\t')));
+        QCOMPARE(heads, QStringList({expectedHead(receptions.at(2)), expectedHead(receptions.at(1)),
+                                     expectedHead(receptions.at(0))}));
     }
 };
 

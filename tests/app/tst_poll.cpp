@@ -129,6 +129,8 @@ private Q_SLOTS:
         QTest::newRow("partial") << good.left(good.size() - 10);
         QTest::newRow("garbage") << QByteArray(5000, '\x7f');
         QTest::newRow("no CR at all") << QByteArray("STS,011000");
+        QTest::newRow("LF inside a reply")
+            << set(sts("Other", "Screen", 1), glg("", "", ""), "WIN,86,0453\n6000");
     }
     void malformedSetsAreDropped()
     {

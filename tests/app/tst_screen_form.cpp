@@ -132,6 +132,15 @@ private Q_SLOTS:
                  QStringLiteral(" Marion County/") + padded("SO Dispatch"));
         QCOMPARE(form->windowTitle(), QStringLiteral("Tollvane"));
         QVERIFY(!form->hits().state().hit_active);
+
+        // Minimised, the title is the one-line summary without its leading
+        // space.
+        form->showMinimized();
+        QVERIFY(m_poll->step());
+        QCOMPARE(form->windowTitle(), QStringLiteral("Marion County/") + padded("SO Dispatch"));
+        form->showNormal();
+        QVERIFY(m_poll->step());
+        QCOMPARE(form->windowTitle(), QStringLiteral("Tollvane"));
     }
 
     void priorityMarkWithoutSignalIsCutBack()
@@ -268,6 +277,36 @@ private Q_SLOTS:
             QStringLiteral("Metro Regional / Police\tPD North Disp\t 851.5625\t1234\t")));
     }
 
+    void aHitOnTheAirEndsWithTheLink_data()
+    {
+        QTest::addColumn<bool>("unplug");
+        QTest::newRow("Stop") << false;
+        QTest::newRow("unplugged") << true;
+    }
+    void aHitOnTheAirEndsWithTheLink()
+    {
+        QFETCH(bool, unplug);
+        Form1 *form = m_form.get();
+        Reception reception = heldReception(Reception::Kind::Conventional, 3);
+        reception.activeTicks = 1000;
+        m_fixture->radio().radio().queueReception(reception);
+        QVERIFY(m_poll->stepUntil([form] { return form->hits().state().hit_active; }));
+        QVERIFY(m_poll->step());
+
+        const QDateTime stopped = m_fixture->clock.now().addSecs(3600);
+        m_fixture->clock.set(stopped);
+        if (unplug)
+            m_fixture->radio().unplug();
+        else
+            form->RunStop();
+        QTRY_VERIFY(!form->isRunning());
+        QVERIFY(!form->hits().state().hit_active);
+        QCOMPARE(form->hitLog().lineCount(), 1);
+        const QStringList columns = form->hitLog().text().split(u'\t');
+        QCOMPARE(columns.value(1), QStringLiteral("Med 4"));
+        QCOMPARE(columns.value(5), timeOfDayText(stopped.time(), QLocale()));
+    }
+
     void menuShowsFourLines()
     {
         Form1 *form = m_form.get();
@@ -290,6 +329,8 @@ private Q_SLOTS:
         QVERIFY(child<QLabel>(form, "moddisp")->isHidden());
         QVERIFY(!child<QLabel>(form, "sigdisplay")->isHidden());
         QCOMPARE(labelText(form, "sigdisplay"), sigdisplay);
+        // The frequency keeps its text but leaves the menu's third line free.
+        QVERIFY(child<QLabel>(form, "freq")->isHidden());
         QCOMPARE(labelText(form, "freq"), freq);
         QCOMPARE(form->windowTitle(), QStringLiteral("Tollvane"));
 
@@ -310,6 +351,7 @@ private Q_SLOTS:
         QVERIFY(!child<QLabel>(form, "IconsSet1")->isHidden());
         QVERIFY(!child<QLabel>(form, "IconsSet2")->isHidden());
         QVERIFY(!child<QLabel>(form, "moddisp")->isHidden());
+        QVERIFY(!child<QLabel>(form, "freq")->isHidden());
         QCOMPARE(labelText(form, "Text1"),
                  padded("Marion County") + u'\n' + padded("SO Dispatch") + u'\n');
         QCOMPARE(labelText(form, "moddisp"), QStringLiteral("NFM 155.4750    "));

@@ -33,6 +33,11 @@ private Q_SLOTS:
         QTest::newRow("negative index") << QByteArray("-7\r\n-3\r\n") << -2 << -2 << 0;
         QTest::newRow("interval zero") << QByteArray("1\r\n1\r\n0\r\n") << 1 << 1 << 0;
         QTest::newRow("interval nonsense") << QByteArray("1\r\n1\r\n-5\r\n") << 1 << 1 << 0;
+        QTest::newRow("interval 10: the least") << QByteArray("1\r\n1\r\n10\r\n") << 1 << 1 << 10;
+        QTest::newRow("interval 9") << QByteArray("1\r\n1\r\n9\r\n") << 1 << 1 << 0;
+        QTest::newRow("interval 60000: the most")
+            << QByteArray("1\r\n1\r\n60000\r\n") << 1 << 1 << 60000;
+        QTest::newRow("interval 60001") << QByteArray("1\r\n1\r\n60001\r\n") << 1 << 1 << 0;
         QTest::newRow("garbage") << QByteArray("port\r\n\x01\xff\r\nfast\r\n") << 0 << 0 << 0;
         QTest::newRow("leading number")
             << QByteArray("3 apples\r\n 2\r\n150ms\r\n") << 3 << 2 << 150;

@@ -161,6 +161,7 @@ private Q_SLOTS:
             child<QComboBox>(form.get(), "direct_entry_state")->setCurrentIndex(5);
             child<QComboBox>(form.get(), "direct_entry_state2")->setCurrentIndex(55);
             form->log_folder = f.dataDir() + QStringLiteral("/\"logs\"");
+            form->move(120, 40);
             form->close();
             first = f.readFile(QStringLiteral("pgm_settings.txt"));
         }
@@ -173,6 +174,9 @@ private Q_SLOTS:
         QCOMPARE(lines.at(4), QByteArray("5\r"));
         QCOMPARE(lines.at(5), QByteArray("55\r"));
         QCOMPARE(lines.at(6), QByteArray("1\r"));
+        // Left and top in twips.
+        QCOMPARE(lines.at(7), QByteArray("1800\r"));
+        QCOMPARE(lines.at(8), QByteArray("600\r"));
         QCOMPARE(lines.at(9), '"' + f.dataDir().toUtf8() + "/logs\"\r");
         QVERIFY(first.endsWith("\r\n"));
 
@@ -183,6 +187,7 @@ private Q_SLOTS:
         QVERIFY(child<QCheckBox>(again.get(), "LogTextCheck")->isChecked());
         QCOMPARE(child<QComboBox>(again.get(), "direct_entry_state")->currentIndex(), 5);
         QCOMPARE(child<QComboBox>(again.get(), "direct_entry_state2")->currentIndex(), 55);
+        QCOMPARE(again->pos(), QPoint(120, 40));
         // The double quotes of the folder are gone.
         QCOMPARE(again->log_folder, f.dataDir() + QStringLiteral("/logs"));
         again->close();
@@ -194,16 +199,18 @@ private Q_SLOTS:
         RadioFixture f;
         f.writeFile(QStringLiteral("pgm_settings.txt"),
                     "9\r\n7\r\n1\r\n0\r\n99\r\n-4\r\n1\r\n99999999\r\n-99999999\r\n\"\"\r\n");
+        RadioFixture unsaved;
+        const QPoint unsavedPos = unsaved.makeForm()->pos();
         auto form = f.makeForm();
-        const QPoint before = form->pos();
         QCOMPARE(child<QTabWidget>(form.get(), "SSTab1")->currentIndex(), 3);
         QVERIFY(!child<QCheckBox>(form.get(), "RecordAudioCheck")->isChecked());
         QVERIFY(child<QCheckBox>(form.get(), "LogTextCheck")->isChecked());
         QCOMPARE(child<QComboBox>(form.get(), "direct_entry_state")->currentIndex(), 37);
         QCOMPARE(child<QComboBox>(form.get(), "direct_entry_state2")->currentIndex(), 37);
         QCOMPARE(child<QComboBox>(form.get(), "direct_entry_mod")->currentIndex(), 0);
-        // A position off every screen is not taken.
-        QCOMPARE(form->pos(), before);
+        // A position off every screen is not taken: the window stays where
+        // it would be without one.
+        QCOMPARE(form->pos(), unsavedPos);
     }
 
     void aPositionOnTheScreenIsTaken()
@@ -213,6 +220,15 @@ private Q_SLOTS:
                     "0\r\n0\r\n0\r\n0\r\n37\r\n37\r\n1\r\n1500\r\n750\r\n\"\"\r\n");
         auto form = f.makeForm();
         QCOMPARE(form->pos(), QPoint(100, 50));
+    }
+
+    void logoClearOfTheTabStrip()
+    {
+        RadioFixture f;
+        auto form = f.makeForm();
+        const QRect logo = child<QWidget>(form.get(), "Picture1")->geometry();
+        QVERIFY(!logo.intersects(child<QTabWidget>(form.get(), "SSTab1")->geometry()));
+        QVERIFY(form->rect().contains(logo));
     }
 
     void qKeyRespectsTheRunButton()

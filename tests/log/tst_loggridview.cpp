@@ -1,3 +1,4 @@
+#include "log/gridcolumnfit.h"
 #include "log/loggridmodel.h"
 #include "log/widgets/loggridview.h"
 
@@ -24,6 +25,9 @@ private Q_SLOTS:
     void layout();
     void columnWidths_data();
     void columnWidths();
+    void fit_data();
+    void fit();
+    void everyCaptionShowsInTheWindowsTable();
     void topLeftCurrentAfterRebuild();
     void emptyTableHasNoCurrentCell();
 };
@@ -54,11 +58,11 @@ void TestLogGridView::columnWidths_data()
     QTest::addColumn<int>("pixels");
 
     QTest::newRow("system / group") << 1 << 253;
-    QTest::newRow("channel") << 2 << 126;
+    QTest::newRow("channel: 1900 twips rounded") << 2 << 127;
     QTest::newRow("frequency") << 3 << 80;
     QTest::newRow("talkgroup / tone") << 4 << 60;
-    QTest::newRow("start") << 5 << 86;
-    QTest::newRow("end") << 6 << 86;
+    QTest::newRow("start") << 5 << 87;
+    QTest::newRow("end") << 6 << 87;
     QTest::newRow("date") << 7 << 80;
 }
 
@@ -69,9 +73,51 @@ void TestLogGridView::columnWidths()
 
     LogGridModel model;
     QTableView view;
+    // Wide enough for every column as designed; a caption may widen one.
+    view.resize(1200, 214);
     view.setModel(&model);
     setUpLogGridView(&view);
-    QCOMPARE(view.columnWidth(column), pixels);
+    QCOMPARE(view.columnWidth(column),
+             std::max(pixels, view.horizontalHeader()->sectionSizeHint(column)));
+}
+
+void TestLogGridView::fit_data()
+{
+    QTest::addColumn<QList<int>>("least");
+    QTest::addColumn<int>("available");
+    QTest::addColumn<QList<int>>("widths");
+    const QList<int> none{0, 0, 0, 0};
+    QTest::newRow("room enough") << none << 100 << QList<int>{0, 50, 20, 30};
+    QTest::newRow("a caption widens its column, the elastic one gives")
+        << QList<int>{0, 10, 35, 10} << 100 << QList<int>{0, 35, 35, 30};
+    QTest::newRow("the elastic column keeps its caption")
+        << QList<int>{0, 45, 0, 0} << 60 << QList<int>{0, 45, 20, 30};
+}
+
+void TestLogGridView::fit()
+{
+    QFETCH(QList<int>, least);
+    QFETCH(int, available);
+    QFETCH(QList<int>, widths);
+    QCOMPARE(fitColumnWidths({0, 50, 20, 30}, least, available, 1), widths);
+}
+
+void TestLogGridView::everyCaptionShowsInTheWindowsTable()
+{
+    LogGridModel model;
+    model.SetUpLogGrid(true);
+    QTableView view;
+    view.resize(752, 214);
+    view.setModel(&model);
+    setUpLogGridView(&view);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    int total = 0;
+    for (int column = 1; column < LogGridModel::GridColumns; ++column) {
+        QVERIFY(view.columnWidth(column) >= view.horizontalHeader()->sectionSizeHint(column));
+        total += view.columnWidth(column);
+    }
+    QVERIFY2(total <= view.viewport()->width(), qPrintable(QString::number(total)));
 }
 
 void TestLogGridView::topLeftCurrentAfterRebuild()

@@ -1,7 +1,5 @@
 #include "poll/hitdetector.h"
 
-#include "poll/replyset.h"
-
 #include <QTest>
 
 namespace {
@@ -119,16 +117,23 @@ private Q_SLOTS:
     void toneZeroRepeatsCapture();
     void p25BeforeTheTone();
     void p25AfterTheTone();
+    void p25BadgeBeforeTheHit_data();
+    void p25BadgeBeforeTheHit();
     void trunkedHit();
     void trunkedIdScreen();
     void closeCall();
     void blip_data();
     void blip();
-    void shortReceptionLeavesHitAlone();
+    void missingName_data();
+    void missingName();
     void twoHitsNewestFirst();
+    void channelFrequencyOutlivesHit_data();
     void channelFrequencyOutlivesHit();
     void channelNameWithArrowByte();
-    void namesTrimmed();
+    void namesCleaned_data();
+    void namesCleaned();
+    void endHitNow_data();
+    void endHitNow();
     void skipCheck_data();
     void skipCheck();
     void skipCheckSeesTalkgroupAndField3();
@@ -173,25 +178,31 @@ void TestHitDetector::conventionalHit_data()
 {
     QTest::addColumn<QByteArray>("tone");
     QTest::addColumn<QString>("toneColumn");
+    QTest::addColumn<QByteArray>("field1");
 
-    QTest::newRow("CTCSS") << QByteArray("67") << "C74.4";
-    QTest::newRow("DCS") << QByteArray("134") << "D043";
-    QTest::newRow("no name") << QByteArray("120") << "120";
-    QTest::newRow("none") << QByteArray("0") << "";
+    QTest::newRow("CTCSS") << QByteArray("67") << "C74.4" << QByteArray("01545250");
+    QTest::newRow("DCS") << QByteArray("134") << "D043" << QByteArray("01545250");
+    QTest::newRow("no name") << QByteArray("120") << "120" << QByteArray("01545250");
+    QTest::newRow("none") << QByteArray("0") << "" << QByteArray("01545250");
+    QTest::newRow("frequency with a point")
+        << QByteArray("67") << "C74.4" << QByteArray("0154.5250");
 }
 
 void TestHitDetector::conventionalHit()
 {
     QFETCH(QByteArray, tone);
     QFETCH(QString, toneColumn);
+    QFETCH(QByteArray, field1);
 
     HitDetector detector;
     Run run(detector);
-    run.feed(quiet(conventional(tone)));
-    run.feed(active(conventional(tone)));
-    run.feed(active(conventional(tone)));
-    run.feed(active(conventional(tone)));
-    const HitTickResult end = run.feed(quiet(conventional(tone)));
+    QList<QByteArray> glg = conventional(tone);
+    glg[1] = field1;
+    run.feed(quiet(glg));
+    run.feed(active(glg));
+    run.feed(active(glg));
+    run.feed(active(glg));
+    const HitTickResult end = run.feed(quiet(glg));
 
     const QString expected = line({"Public Safety / EMS MED Channels", "Med 1", " 154.5250",
                                    toneColumn, "10:00:02", "10:00:04", startupDate});
@@ -275,7 +286,7 @@ void TestHitDetector::p25BeforeTheTone()
     HitDetector detector;
     Run run(detector);
     run.feed(active(conventional()));
-    detector.markP25();
+    detector.screenShowsP25(true);
     run.feed(active(conventional()));
     QCOMPARE(detector.state().hit_tone, QStringLiteral("P25"));
     QVERIFY(!detector.state().have_code);
@@ -290,9 +301,38 @@ void TestHitDetector::p25AfterTheTone()
     run.feed(active(conventional()));
     run.feed(active(conventional()));
     QCOMPARE(detector.state().hit_tone, QStringLiteral("C74.4"));
-    detector.markP25();
+    detector.screenShowsP25(true);
     const HitTickResult end = run.feed(quiet(conventional()));
     QVERIFY(end.logLine.contains(QStringLiteral("\tP25\t")));
+}
+
+void TestHitDetector::p25BadgeBeforeTheHit_data()
+{
+    // The badge on each screen: two idle polls, then the hit's first poll.
+    QTest::addColumn<QList<bool>>("badges");
+    QTest::addColumn<QString>("tone");
+    QTest::newRow("badge up to the hit") << QList<bool>{true, true, true} << "P25";
+    QTest::newRow("idle screen without it") << QList<bool>{true, false, true} << "P25";
+    QTest::newRow("gone on the hit's first screen") << QList<bool>{true, true, false} << "C74.4";
+    QTest::newRow("gone on an idle screen") << QList<bool>{true, false, false} << "C74.4";
+}
+
+void TestHitDetector::p25BadgeBeforeTheHit()
+{
+    QFETCH(QList<bool>, badges);
+    QFETCH(QString, tone);
+    HitDetector detector;
+    Run run(detector);
+    run.feed(quiet(conventional()));
+    detector.screenShowsP25(badges.at(0));
+    run.feed(quiet(conventional()));
+    detector.screenShowsP25(badges.at(1));
+    run.feed(active(conventional()));
+    detector.screenShowsP25(badges.at(2));
+    run.feed(active(conventional()));
+    detector.screenShowsP25(false);
+    const HitTickResult end = run.feed(quiet(conventional()));
+    QCOMPARE(end.ended->tone, tone);
 }
 
 void TestHitDetector::trunkedHit()
@@ -383,30 +423,36 @@ void TestHitDetector::blip()
     QVERIFY(!detector.state().hit_skipped);
 }
 
-void TestHitDetector::shortReceptionLeavesHitAlone()
+void TestHitDetector::missingName_data()
 {
+    QTest::addColumn<QByteArray>("system");
+    QTest::addColumn<QByteArray>("group");
+    QTest::addColumn<QByteArray>("channel");
+    QTest::addColumn<QString>("head"); // empty: no log line
+    QTest::newRow("no system") << QByteArray() << QByteArray("EMS") << QByteArray("Med 1")
+                               << "NA / EMS\tMed 1\t";
+    QTest::newRow("no group") << QByteArray("Metro") << QByteArray() << QByteArray("Med 1")
+                              << "Metro / NA\tMed 1\t";
+    QTest::newRow("no channel") << QByteArray("Metro") << QByteArray("EMS") << QByteArray()
+                                << "Metro / EMS\tNA\t";
+    QTest::newRow("only blanks") << QByteArray("  ") << QByteArray() << QByteArray(" ") << "";
+}
+
+void TestHitDetector::missingName()
+{
+    QFETCH(QByteArray, system);
+    QFETCH(QByteArray, group);
+    QFETCH(QByteArray, channel);
+    QFETCH(QString, head);
     HitDetector detector;
     Run run(detector);
-    run.feed(active(conventional()));
-    run.feed(active(conventional()));
-    const HitState before = detector.state();
-
-    // The poll hands a set in only when every reply has its shape.
-    const QByteArray raw = "STS,011000,,,Bethel,,Bethel PD 1,,,,,,,,1,1,0,0\r"
-                           "GLG,01545250,NFM,0,0,Public Safety,EMS,1,0\r"
-                           "WIN,86,01545250\r";
-    const std::optional<ReplySet> set = splitReplySet(raw);
-    QVERIFY(set);
-    QVERIFY(isSixLineScreen(set->sts));
-    QVERIFY(!isReceptionReply(set->glg));
-    if (isReceptionReply(set->glg) && isFrequencyReply(set->win))
-        run.feed({set->sts, set->glg, set->win});
-
-    QVERIFY(detector.state().hit_active);
-    QCOMPARE(detector.state().hit_system, before.hit_system);
-    QCOMPARE(detector.state().hit_start_time, before.hit_start_time);
-    const HitTickResult end = run.feed(quiet(conventional()));
-    QCOMPARE(end.ended->endTime, QStringLiteral("10:00:02"));
+    const QList<QByteArray> glg = reception("01545250", "67", system, group, channel);
+    run.feed(active(glg));
+    run.feed(active(glg));
+    const HitTickResult end = run.feed(quiet(glg));
+    QCOMPARE(end.ended->skipped, head.isEmpty());
+    QVERIFY2(head.isEmpty() ? end.logLine.isEmpty() : end.logLine.startsWith(head),
+             qPrintable(end.logLine));
 }
 
 void TestHitDetector::twoHitsNewestFirst()
@@ -428,21 +474,33 @@ void TestHitDetector::twoHitsNewestFirst()
     QCOMPARE(run.logbox, second + first);
 }
 
+void TestHitDetector::channelFrequencyOutlivesHit_data()
+{
+    QTest::addColumn<bool>("earlierHit");
+    QTest::newRow("after a hit on another channel") << true;
+    QTest::newRow("first hit of the run") << false;
+}
+
 void TestHitDetector::channelFrequencyOutlivesHit()
 {
+    QFETCH(bool, earlierHit);
     HitDetector detector;
     Run run(detector);
-    run.feed(active(conventional()));
-    run.feed(active(conventional()));
-    run.feed(quiet(conventional()));
-    QCOMPARE(detector.state().channel_frequency, QStringLiteral(" 154.5250"));
+    if (earlierHit) {
+        run.feed(active(conventional()));
+        run.feed(active(conventional()));
+        run.feed(quiet(conventional()));
+        QCOMPARE(detector.state().channel_frequency, QStringLiteral(" 154.5250"));
+    }
 
-    // No tone field: the code, and with it the channel frequency, is never taken.
+    // No tone field: the channel frequency is never read; the hit shows the
+    // frequency it was heard on.
     const QList<QByteArray> glg = reception("04537500", "", "County", "Fire", "Dispatch");
     run.feed(active(glg, "04537500"));
     run.feed(active(glg, "04537500"));
     const HitTickResult end = run.feed(quiet(glg, "04537500"));
-    QVERIFY(end.logLine.contains(QStringLiteral("\tDispatch\t 154.5250\t")));
+    QVERIFY2(end.logLine.contains(QStringLiteral("\tDispatch\t 453.7500\t\t")),
+             qPrintable(end.logLine));
 }
 
 void TestHitDetector::channelNameWithArrowByte()
@@ -459,17 +517,63 @@ void TestHitDetector::channelNameWithArrowByte()
     QCOMPARE(end.ended->channel, QStringLiteral("Med 1"));
 }
 
-void TestHitDetector::namesTrimmed()
+void TestHitDetector::namesCleaned_data()
 {
+    QTest::addColumn<QByteArray>("system");
+    QTest::addColumn<QByteArray>("channel");
+    QTest::addColumn<QString>("head");
+    QTest::newRow("spaces trimmed, other blanks kept")
+        << QByteArray("  Public Safety ") << QByteArray("\xa1Med 1\xa1 ")
+        << QString::fromUtf16(u"Public Safety / EMS\t\u00a1Med 1\u00a1\t");
+    QTest::newRow("TAB in a name") << QByteArray("Public\tSafety") << QByteArray("Med 1")
+                                   << "Public Safety / EMS\tMed 1\t 154.5250\t";
+    QTest::newRow("CR and LF in a name") << QByteArray("Public Safety") << QByteArray("Med\r\n1")
+                                         << "Public Safety / EMS\tMed  1\t 154.5250\tC74.4\t";
+}
+
+void TestHitDetector::namesCleaned()
+{
+    QFETCH(QByteArray, system);
+    QFETCH(QByteArray, channel);
+    QFETCH(QString, head);
     HitDetector detector;
     Run run(detector);
-    const QList<QByteArray> glg =
-        reception("01545250", "67", "  Public Safety ", "EMS  ", "\xa1Med 1\xa1 ");
+    const QList<QByteArray> glg = reception("01545250", "67", system, "EMS  ", channel);
     run.feed(active(glg));
     run.feed(active(glg));
     const HitTickResult end = run.feed(quiet(glg));
-    QVERIFY(
-        end.logLine.startsWith(QString::fromUtf16(u"Public Safety / EMS\t\u00a1Med 1\u00a1\t")));
+    QVERIFY2(end.logLine.startsWith(head), qPrintable(end.logLine));
+    QCOMPARE(end.logLine.count(u'\t'), 6);
+    QCOMPARE(end.logLine.count(u'\n'), 1);
+}
+
+void TestHitDetector::endHitNow_data()
+{
+    QTest::addColumn<int>("activePolls");
+    QTest::addColumn<QString>("logLine");
+    QTest::newRow("no hit") << 0 << "";
+    QTest::newRow("first poll of a hit: no names yet") << 1 << "";
+    QTest::newRow("on the air") << 2
+                                << line({"Public Safety / EMS MED Channels", "Med 1", " 154.5250",
+                                         "C74.4", "10:00:01", "11:30:00", startupDate});
+}
+
+void TestHitDetector::endHitNow()
+{
+    QFETCH(int, activePolls);
+    QFETCH(QString, logLine);
+    HitDetector detector;
+    Run run(detector);
+    for (int i = 0; i < activePolls; ++i)
+        run.feed(active(conventional()));
+    const HitTickResult stopped = detector.endHitNow(QStringLiteral("11:30:00"), startupDate);
+    QCOMPARE(stopped.logLine, logLine);
+    QCOMPARE(stopped.ended.has_value(), activePolls > 0);
+    QVERIFY(!detector.state().hit_active);
+    // The radio still receiving afterwards starts a new hit.
+    run.feed(active(conventional()));
+    QVERIFY(detector.state().hit_active);
+    QCOMPARE(detector.state().hit_system, QString());
 }
 
 void TestHitDetector::skipCheck_data()

@@ -59,6 +59,15 @@ void TestReplySet::split_data()
     QTest::newRow("2 lines") << sixLineScreen + reception << false << 0 << 0 << 0;
     QTest::newRow("last line without CR")
         << sixLineScreen + reception + frequency.chopped(1) << false << 0 << 0 << 0;
+    // The radio sends no byte below 0x20 inside a reply: line noise.
+    QTest::newRow("LF inside WIN")
+        << sixLineScreen + reception + "WIN,86,0463\n0000\r" << false << 0 << 0 << 0;
+    QTest::newRow("TAB inside a name")
+        << sixLineScreen + "GLG,04630000,FM,0,0,Public\tSafety,EMS,Med 1,1,0\r" + frequency << false
+        << 0 << 0 << 0;
+    QTest::newRow("NUL inside STS")
+        << QByteArray("STS,011000,") + '\0' + sixLineScreen.mid(11) + reception + frequency << false
+        << 0 << 0 << 0;
     QTest::newRow("partial line after the set")
         << sixLineScreen + reception + frequency + "ST" << false << 0 << 0 << 0;
 }

@@ -1,0 +1,45 @@
+#include "link/clock.h"
+
+#include "log/fixforlog.h"
+
+#include <QTest>
+
+class TestClock : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void timeOfDay_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("inFileName");
+        QTest::newRow("United States, afternoon") << "en_US" << QTime(15, 45, 12) << "3:45:12 PM"
+                                                  << "3-45-12-PM";
+        QTest::newRow("United States, morning") << "en_US" << QTime(9, 5, 7) << "9:05:07 AM"
+                                                << "9-05-07-AM";
+        QTest::newRow("Germany") << "de_DE" << QTime(15, 45, 12) << "15:45:12"
+                                 << "15-45-12";
+        QTest::newRow("Germany, morning") << "de_DE" << QTime(9, 5, 7) << "09:05:07"
+                                          << "09-05-07";
+        QTest::newRow("C locale") << "C" << QTime(15, 45, 12) << "15:45:12"
+                                  << "15-45-12";
+    }
+    void timeOfDay()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QTime, time);
+        QFETCH(QString, text);
+        QFETCH(QString, inFileName);
+        const QLocale l(locale);
+        QCOMPARE(timeOfDayText(time, l), text);
+        QCOMPARE(timeOfDayText(time, l, timeOfDayFormat(l)), text);
+        QString name = timeOfDayText(time, l);
+        QCOMPARE(FixForLog(name), inFileName);
+    }
+
+    void dateOfTheRun() { QCOMPARE(dateText(QDate(2026, 12, 6)), QStringLiteral("12-06-2026")); }
+};
+
+QTEST_GUILESS_MAIN(TestClock)
+#include "tst_clock.moc"
