@@ -27,6 +27,7 @@ Form1::Form1(Form1Options options, QWidget *parent)
     }
     buildWidgets();
     connectWidgets();
+    nameControls();
     startUp();
 }
 

@@ -120,6 +120,11 @@ private:
     void onPortLost(const QString &reason);
     void setChoiceLocked(bool locked);
     void setChoiceColour(bool locked);
+    // Serial access: the group hint beside the COM port list.
+    void updateSerialAccessHint();
+    // Accessible names for the controls that have no caption of their own.
+    void nameControls();
+    void explainSerialAccess();
     void tellUser(const QString &text);
     void focusLogo();
     void onTabChanged(int index);
@@ -205,6 +210,7 @@ private:
     QLabel *Label8 = nullptr;
     QLabel *Label10 = nullptr;
     QPushButton *Command2 = nullptr;
+    QPushButton *serialAccessHint = nullptr;
     QCheckBox *RecordAudioCheck = nullptr;
     QCheckBox *LogTextCheck = nullptr;
     QCheckBox *AlwaysOnTopCheck = nullptr;

@@ -46,7 +46,7 @@ void Form1::startUp()
     startup_date = dateText(now.date());
 
     Text3->setText(QStringLiteral("Select COM Port"));
-    Text4->setText(QStringLiteral("Tollvane - V1.0b2"));
+    Text4->setText(QStringLiteral("Tollvane - V" TOLLVANE_VERSION));
     Timer1->setInterval(100);
 
     refreshPortList();
@@ -179,6 +179,7 @@ void Form1::refreshPortList()
     for (int n = 1; n <= comPortCount; ++n)
         Combo1->addItem(comPortItemText(n, m_portDevices.at(n - 1)));
     Combo1->setCurrentIndex(index);
+    updateSerialAccessHint();
 }
 
 void Form1::onComPortChosen(int index)

@@ -217,6 +217,12 @@ QWidget *Form1::buildSettingsTab()
     Command2 = named(new QPushButton(QStringLiteral("Run"), port), "Command2");
     Command2->setGeometry(90, 82, 130, 26);
     Command2->setEnabled(false);
+    // Shown while the chosen device belongs to a group this user is not in.
+    serialAccessHint = named(new QPushButton(port), "serialAccessHint");
+    serialAccessHint->setGeometry(6, 82, 80, 26);
+    serialAccessHint->setFlat(true);
+    serialAccessHint->setStyleSheet(QStringLiteral("color: #b00000; text-align: left;"));
+    serialAccessHint->hide();
 
     auto *log = named(new QGroupBox(QStringLiteral("Log Settings"), page), "log_frame");
     log->setGeometry(8, 124, 230, 110);

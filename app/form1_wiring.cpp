@@ -19,6 +19,8 @@ void Form1::connectWidgets()
     connect(&m_logFile, &HitLogFileQueue::written, this, &Form1::onLogFileWritten);
 
     connect(Combo1, &QComboBox::currentIndexChanged, this, &Form1::onComPortChosen);
+    connect(Combo1, &QComboBox::currentIndexChanged, this, &Form1::updateSerialAccessHint);
+    connect(serialAccessHint, &QPushButton::clicked, this, &Form1::explainSerialAccess);
     connect(Combo2, &QComboBox::currentIndexChanged, this, &Form1::onSpeedChosen);
     connect(Command2, &QPushButton::clicked, this, &Form1::RunStop);
 

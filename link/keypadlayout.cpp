@@ -135,3 +135,15 @@ QRect pixelRect(const KeyPlacement &key)
 {
     return twipsToPixels(key.left, key.top, key.width, key.height);
 }
+
+QString keyAccessibleName(const KeyPlacement &key)
+{
+    QString name = key.label;
+    if (key.name == QLatin1String("key_left"))
+        name = QStringLiteral("Left");
+    else if (key.name == QLatin1String("key_right"))
+        name = QStringLiteral("Right");
+    if (!key.subLabel.isEmpty())
+        name += QStringLiteral(", Func ") + key.subLabel;
+    return name;
+}

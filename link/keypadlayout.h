@@ -35,3 +35,7 @@ KeyPlacement keyPlacement(const QString &keyName);
 QList<KeyPlacement> miniLayoutKeyMoves();
 
 QRect pixelRect(const KeyPlacement &key);
+
+// What a screen reader says for the key: its print, then what it does with
+// Func held ("7, Func RCL"); the arrow keys by their direction.
+QString keyAccessibleName(const KeyPlacement &key);

@@ -1,4 +1,5 @@
 #include "link/radioport.h"
+#include "link/serialaccess.h"
 
 #include <QTimer>
 
@@ -114,11 +115,18 @@ QString RadioPort::openErrorText(const QString &device, QSerialPort::SerialPortE
     case QSerialPort::DeviceNotFoundError:
         return tr("Cannot open %1: there is no such device. Is the radio's cable plugged in?")
             .arg(device);
-    case QSerialPort::PermissionError:
+    case QSerialPort::PermissionError: {
+        const SerialAccess access = serialAccessOf(device);
+        if (access.needsGroup())
+            return tr("Cannot open %1: permission denied. %2")
+                .arg(device, joinGroupHint(device, access.group));
+        if (access.canOpen && !access.group.isEmpty())
+            return tr("Cannot open %1: another program is using it.").arg(device);
         return tr("Cannot open %1: permission denied, or another program is using it. To use "
                   "serial ports your user must be in the dialout group "
-                  "(sudo usermod -aG dialout $USER, then log in again).")
-            .arg(device);
+                  "(%2, then log in again).")
+            .arg(device, joinGroupCommand(QStringLiteral("dialout")));
+    }
     case QSerialPort::OpenError:
         return tr("Cannot open %1: it is already open.").arg(device);
     case QSerialPort::UnsupportedOperationError:

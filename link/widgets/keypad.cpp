@@ -12,6 +12,7 @@ QHash<QString, KeyButton *> createKeypad(QWidget *parent)
         auto *key = new KeyButton(place.label, parent);
         key->setObjectName(place.name);
         key->setSubLabel(place.subLabel);
+        key->setAccessibleName(keyAccessibleName(place));
         key->setGeometry(pixelRect(place));
         if (place.name == QLatin1String("key_left"))
             key->setArrow(Qt::LeftArrow);

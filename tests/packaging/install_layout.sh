@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary DESTDIR and checks what lands there:
+# the two programs, the menu entry (validated), the icon, the metainfo
+# (validated when appstreamcli is installed) and the two man pages.
+set -euo pipefail
+build=$1
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+
+DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
+
+expected=(
+  usr/bin/tollvane
+  usr/bin/tollvane-radio-sim
+  usr/share/applications/org.tollvane.Tollvane.desktop
+  usr/share/icons/hicolor/scalable/apps/org.tollvane.Tollvane.svg
+  usr/share/metainfo/org.tollvane.Tollvane.metainfo.xml
+  usr/share/man/man1/tollvane.1
+  usr/share/man/man1/tollvane-radio-sim.1
+)
+actual=$(cd "$stage" && find . -type f | sed 's|^\./||' | sort)
+wanted=$(printf '%s\n' "${expected[@]}" | sort)
+if [ "$actual" != "$wanted" ]; then
+  echo "installed files differ from the expected list:"
+  diff <(echo "$wanted") <(echo "$actual") || true
+  exit 1
+fi
+
+for program in tollvane tollvane-radio-sim; do
+  [ -x "$stage/usr/bin/$program" ] || { echo "$program is not executable"; exit 1; }
+done
+desktop-file-validate "$stage/usr/share/applications/org.tollvane.Tollvane.desktop"
+grep -q '^Categories=.*HamRadio;' "$stage/usr/share/applications/org.tollvane.Tollvane.desktop"
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$stage/usr/share/metainfo/org.tollvane.Tollvane.metainfo.xml"
+fi
+version=$("$stage/usr/bin/tollvane" --version)
+grep -q "$(sed -n 's/^.*"Tollvane \([^"]*\)".*$/\1/p' "$stage/usr/share/man/man1/tollvane.1")" <<<"$version" ||
+  { echo "--version ($version) and the man page disagree"; exit 1; }
+for page in tollvane tollvane-radio-sim; do
+  ! grep -q '@TOLLVANE_VERSION@' "$stage/usr/share/man/man1/$page.1"
+done
+echo "install layout: ${#expected[@]} files as expected"
