@@ -13,19 +13,13 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QUrlQuery>
 
 namespace {
 
-// A poll interval long enough that no tick comes during a test: the wire
-// then carries only what the tab sends.
-constexpr int quietInterval = 60000;
-constexpr int pollInterval = 100;
-
+constexpr int quietInterval = 60000; // no poll during the test
 const QByteArray entry0 = "QSH,01555200,0,NFM,0,.,.,.,.,.";
 const QByteArray entry1 = "QSH,04601000,0,FM,0,.,.,.,.,.";
 
-// Takes the addresses the window asks the desktop to open.
 class UrlCatcher : public QObject
 {
     Q_OBJECT
@@ -35,44 +29,26 @@ public Q_SLOTS:
     void open(const QUrl &url) { urls.append(url); }
 };
 
-Reception conventionalOn(const QByteArray &frequency)
+Reception heardOn(const QByteArray &frequency, const QByteArray &talkgroup = {})
 {
     Reception r;
+    r.kind = talkgroup.isEmpty() ? Reception::Kind::Conventional : Reception::Kind::Trunked;
     r.system = "Marion County";
     r.group = "Sheriff";
     r.channel = "SO Dispatch";
     r.frequency = frequency;
-    r.tone = "67";
+    r.talkgroup = talkgroup;
     r.gapTicks = 1;
     r.activeTicks = 20;
     return r;
 }
 
-Reception talkgroup1234()
+void click(QWidget *form, const QByteArray &name)
 {
-    Reception r = conventionalOn("08515625");
-    r.kind = Reception::Kind::Trunked;
-    r.system = "Metro Regional";
-    r.group = "Police";
-    r.channel = "PD North Disp";
-    r.talkgroup = "1234";
-    r.tone = "0";
-    return r;
+    QWidget *button = child<QWidget>(form, name.constData());
+    QVERIFY2(button, name.constData());
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
 }
-
-void click(QWidget *form, const char *name)
-{
-    auto *button = child<QPushButton>(form, name);
-    QVERIFY2(button, name);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-// The QSH lines the radio got, each with the Timer4 tick it came in.
-struct QshLog
-{
-    QList<QByteArray> lines;
-    QList<int> ticks;
-};
 
 } // namespace
 
@@ -82,26 +58,34 @@ class TestTunerForm : public QObject
 private Q_SLOTS:
     void tune_data();
     void tune();
-    void tuneWithPortClosedSaysSo();
     void typingFieldsKeepKeys_data();
     void typingFieldsKeepKeys();
-    void quickScanWrapsAndStopsOnScanKey();
-    void quickScanWaitsForTheHit();
+    void quickScan_data();
+    void quickScan();
     void skipList_data();
     void skipList();
     void fccLookup_data();
     void fccLookup();
+    void cleanup()
+    {
+        m_form.reset();
+        m_fx.reset();
+    }
 
 private:
-    std::unique_ptr<Form1> openForm(RadioFixture &fx, int interval);
-    // Counts Timer4's ticks and notes each QSH with the tick it came in.
-    void watchQuickScan(Form1 &form, RadioFixture &fx, int &ticks, QshLog &log);
+    std::unique_ptr<Form1> openForm(int interval = quietInterval);
+    // Fills both direct entry panels: "own" gets the text, the other panel
+    // something that must never be sent.
+    void fillPanels(int panel, const QString &text);
+    std::unique_ptr<RadioFixture> m_fx;
+    std::unique_ptr<Form1> m_form;
 };
 
-std::unique_ptr<Form1> TestTunerForm::openForm(RadioFixture &fx, int interval)
+std::unique_ptr<Form1> TestTunerForm::openForm(int interval)
 {
-    fx.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, interval));
-    auto form = fx.makeForm();
+    m_fx = std::make_unique<RadioFixture>();
+    m_fx->writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, interval));
+    auto form = m_fx->makeForm();
     form->show();
     form->activateWindow();
     // The focus checks wait on their own; an inactive window shows up there.
@@ -110,15 +94,13 @@ std::unique_ptr<Form1> TestTunerForm::openForm(RadioFixture &fx, int interval)
     return form;
 }
 
-void TestTunerForm::watchQuickScan(Form1 &form, RadioFixture &fx, int &ticks, QshLog &log)
+void TestTunerForm::fillPanels(int panel, const QString &text)
 {
-    connect(child<QTimer>(&form, "Timer4"), &QTimer::timeout, &form, [&ticks] { ++ticks; });
-    connect(&fx.radio(), &PtyRadio::commandReceived, &form, [&ticks, &log](const QByteArray &line) {
-        if (line.startsWith("QSH")) {
-            log.lines.append(line);
-            log.ticks.append(ticks);
-        }
-    });
+    const QByteArray own = panel == 1 ? "" : "2", other = panel == 1 ? "2" : "";
+    child<QLineEdit>(m_form.get(), "direct_entry" + own)->setText(text);
+    child<QLineEdit>(m_form.get(), "direct_entry" + other)->setText(QStringLiteral("851.0125"));
+    child<QComboBox>(m_form.get(), "direct_entry_mod" + other)->setCurrentIndex(2);
+    child<QComboBox>(m_form.get(), "direct_entry_state" + other)->setCurrentIndex(0);
 }
 
 void TestTunerForm::tune_data()
@@ -126,12 +108,13 @@ void TestTunerForm::tune_data()
     QTest::addColumn<int>("panel");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("modulation");
+    QTest::addColumn<bool>("open");
     QTest::addColumn<QByteArray>("wire");
-    QTest::newRow("first panel") << 1 << "155.52" << 1 << QByteArray(entry0 + '\r');
-    QTest::newRow("second panel") << 2 << "119.1" << 3
+    QTest::newRow("first panel") << 1 << "155.52" << 1 << true << entry0 + '\r';
+    QTest::newRow("second panel") << 2 << "119.1" << 3 << true
                                   << QByteArray("QSH,01191000,0,AM,0,.,.,.,.,.\r");
-    QTest::newRow("first panel, no point") << 1 << "155" << 0 << QByteArray();
-    QTest::newRow("second panel, no point") << 2 << "460" << 0 << QByteArray();
+    QTest::newRow("no point") << 2 << "460" << 0 << true << QByteArray();
+    QTest::newRow("port closed") << 1 << "155.52" << 1 << false << QByteArray();
 }
 
 void TestTunerForm::tune()
@@ -139,152 +122,114 @@ void TestTunerForm::tune()
     QFETCH(int, panel);
     QFETCH(QString, typed);
     QFETCH(int, modulation);
+    QFETCH(bool, open);
     QFETCH(QByteArray, wire);
-    RadioFixture fx;
-    auto form = openForm(fx, quietInterval);
-    QVERIFY(form->isRunning());
-    const QByteArray own = panel == 1 ? "" : "2";
-    const QByteArray other = panel == 1 ? "2" : "";
-    child<QLineEdit>(form.get(), "direct_entry" + own)->setText(typed);
-    child<QComboBox>(form.get(), "direct_entry_mod" + own)->setCurrentIndex(modulation);
-    // The other panel holds a frequency of its own that must not be sent.
-    child<QLineEdit>(form.get(), "direct_entry" + other)->setText(QStringLiteral("851.0125"));
-    child<QComboBox>(form.get(), "direct_entry_mod" + other)->setCurrentIndex(2);
-    fx.radio().clearReceived();
-
-    click(form.get(), "key_tune_direct" + own);
-    QCOMPARE(fx.wireUpToMarker(*form), wire);
-    QTRY_VERIFY(child<QWidget>(form.get(), "Picture1")->hasFocus());
+    m_form = openForm();
+    fillPanels(panel, typed);
+    child<QComboBox>(m_form.get(), panel == 1 ? "direct_entry_mod" : "direct_entry_mod2")
+        ->setCurrentIndex(modulation);
+    if (!open)
+        m_form->RunStop();
+    m_fx->radio().clearReceived();
+    click(m_form.get(), panel == 1 ? "key_tune_direct" : "key_tune_direct2");
+    QCOMPARE(child<QLineEdit>(m_form.get(), "Text3")->text() == "Not tuned: port closed", !open);
+    if (!open)
+        m_form->RunStop();
+    QCOMPARE(m_fx->wireUpToMarker(*m_form), wire);
+    QTRY_VERIFY(child<QWidget>(m_form.get(), "Picture1")->hasFocus());
     if (!wire.isEmpty())
-        QCOMPARE(fx.radio().radio().frequency(), wire.mid(4, 8));
-}
-
-void TestTunerForm::tuneWithPortClosedSaysSo()
-{
-    RadioFixture fx;
-    auto form = openForm(fx, quietInterval);
-    form->RunStop();
-    QVERIFY(!form->isRunning());
-    child<QLineEdit>(form.get(), "direct_entry")->setText(QStringLiteral("155.52"));
-    click(form.get(), "key_tune_direct");
-    QCOMPARE(child<QLineEdit>(form.get(), "Text3")->text(),
-             QStringLiteral("Not tuned: port closed"));
-    QVERIFY(fx.messages.isEmpty());
-    form->RunStop();
-    QVERIFY(form->isRunning());
-    QCOMPARE(fx.wireUpToMarker(*form), QByteArray());
+        QCOMPARE(m_fx->radio().radio().frequency(), wire.mid(4, 8));
 }
 
 void TestTunerForm::typingFieldsKeepKeys_data()
 {
     QTest::addColumn<QByteArray>("field");
-    QTest::addColumn<QByteArray>("button"); // the tuning action that ends the typing
-    QTest::addColumn<bool>("list");
-    QTest::newRow("direct_entry") << QByteArray("direct_entry") << QByteArray("key_tune_direct")
-                                  << false;
-    QTest::newRow("direct_entry2")
-        << QByteArray("direct_entry2") << QByteArray("direct_entry_fcc2") << false;
+    QTest::addColumn<QByteArray>("action"); // ends the typing
+    QTest::newRow("direct_entry") << QByteArray("direct_entry") << QByteArray();
+    QTest::newRow("direct_entry2") << QByteArray("direct_entry2") << QByteArray();
     QTest::newRow("Quick_Scan_List")
-        << QByteArray("Quick_Scan_List") << QByteArray("key_start_quck_scan") << true;
+        << QByteArray("Quick_Scan_List") << QByteArray("key_start_quck_scan");
     QTest::newRow("Auto_Skip_List")
-        << QByteArray("Auto_Skip_List") << QByteArray("key_auto_skip_list_apply") << true;
+        << QByteArray("Auto_Skip_List") << QByteArray("key_auto_skip_list_apply");
 }
 
 void TestTunerForm::typingFieldsKeepKeys()
 {
     QFETCH(QByteArray, field);
-    QFETCH(QByteArray, button);
-    QFETCH(bool, list);
-    RadioFixture fx;
-    auto form = openForm(fx, quietInterval);
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    auto *box = child<QWidget>(form.get(), field.constData());
-    auto *logo = child<QWidget>(form.get(), "Picture1");
+    QFETCH(QByteArray, action);
+    m_form = openForm();
+    auto *box = child<QWidget>(m_form.get(), field.constData());
     box->setFocus();
-    QTRY_VERIFY(box->hasFocus());
-    QVERIFY(form->text_entry_focus);
-    fx.radio().clearReceived();
-
+    QTRY_VERIFY(m_form->text_entry_focus);
+    m_fx->radio().clearReceived();
     QTest::keyClicks(box, QStringLiteral("S5 hq"));
-    QTest::keyClick(box, Qt::Key_Return);
     // Enter makes a new line in a list and leaves a one-line field; it is
     // never the radio's push key.
-    QCOMPARE(box->hasFocus(), list);
-    QCOMPARE(form->text_entry_focus, list);
-    QCOMPARE(fx.wireUpToMarker(*form), QByteArray());
-    if (list) {
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(m_form->text_entry_focus, !action.isEmpty());
+    QCOMPARE(m_fx->wireUpToMarker(*m_form), QByteArray());
+    if (!action.isEmpty()) {
         QCOMPARE(static_cast<QPlainTextEdit *>(box)->toPlainText(), QStringLiteral("S5 hq\n"));
-        click(form.get(), button.constData());
-    } else {
-        QCOMPARE(static_cast<QLineEdit *>(box)->text(), QStringLiteral("S5 hq"));
+        click(m_form.get(), action);
     }
-    QTRY_VERIFY(logo->hasFocus());
-    QVERIFY(!form->text_entry_focus);
-    fx.radio().clearReceived();
+    QTRY_VERIFY(child<QWidget>(m_form.get(), "Picture1")->hasFocus());
+    QVERIFY(!m_form->text_entry_focus);
+    m_fx->radio().clearReceived();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_5);
-    QCOMPARE(fx.wireUpToMarker(*form), QByteArray("KEY,5,P\r"));
+    QCOMPARE(m_fx->wireUpToMarker(*m_form), QByteArray("KEY,5,P\r"));
 }
 
-void TestTunerForm::quickScanWrapsAndStopsOnScanKey()
+void TestTunerForm::quickScan_data()
 {
-    RadioFixture fx;
-    auto form = openForm(fx, pollInterval);
-    int ticks = 0;
-    QshLog log;
-    watchQuickScan(*form, fx, ticks, log);
-    child<QPlainTextEdit>(form.get(), "Quick_Scan_List")
-        ->setPlainText(QStringLiteral("155.52 nfm\n460.1\n"));
-    auto *start = child<QPushButton>(form.get(), "key_start_quck_scan");
-    QCOMPARE(start->text(), QStringLiteral("Start Quick Scan"));
-    click(form.get(), "key_start_quck_scan");
-    QCOMPARE(start->text(), QStringLiteral("Stop Quick Scan"));
-
-    QTRY_VERIFY_WITH_TIMEOUT(log.lines.size() >= 3, 15000);
-    QCOMPARE(log.lines.mid(0, 3), QList<QByteArray>({entry0, entry1, entry0}));
-    // One step a tick, and one silent tick at the wrap.
-    QCOMPARE(log.ticks.at(1) - log.ticks.at(0), 1);
-    QCOMPARE(log.ticks.at(2) - log.ticks.at(1), 2);
-    QTRY_COMPARE(fx.radio().radio().frequency(), QByteArray("01555200"));
-
-    KeyButton *scanKey = child<KeyButton>(form.get(), "key_scan");
-    QTest::mouseClick(scanKey, Qt::LeftButton, {}, scanKey->rect().center());
-    QCOMPARE(start->text(), QStringLiteral("Start Quick Scan"));
-    QVERIFY(!form->quick_scan_running);
-    const qsizetype sent = log.lines.size();
-    const int stoppedAt = ticks;
-    QTRY_VERIFY_WITH_TIMEOUT(ticks >= stoppedAt + 2, 10000);
-    QCOMPARE(log.lines.size(), sent);
-    QVERIFY(!fx.radio().radio().isHolding());
+    QTest::addColumn<bool>("hit"); // a reception on the second frequency
+    QTest::newRow("wrap and the Scan key") << false;
+    QTest::newRow("no step during a hit") << true;
 }
 
-void TestTunerForm::quickScanWaitsForTheHit()
+void TestTunerForm::quickScan()
 {
-    RadioFixture fx;
-    auto form = openForm(fx, pollInterval);
+    QFETCH(bool, hit);
+    m_form = openForm(100);
     int ticks = 0;
-    QshLog log;
-    watchQuickScan(*form, fx, ticks, log);
-    child<QPlainTextEdit>(form.get(), "Quick_Scan_List")
-        ->setPlainText(QStringLiteral("155.52 nfm\r\n460.1\r\n"));
-    // A reception on the second frequency, heard once the scan tunes there.
-    Reception reception = conventionalOn("04601000");
+    QList<QByteArray> sent;
+    QList<int> sentAt; // the Timer4 tick of each QSH
+    connect(child<QTimer>(m_form.get(), "Timer4"), &QTimer::timeout, this, [&] { ++ticks; });
+    connect(&m_fx->radio(), &PtyRadio::commandReceived, this, [&](const QByteArray &line) {
+        if (line.startsWith("QSH")) {
+            sent << line;
+            sentAt << ticks;
+        }
+    });
+    Reception reception = heardOn("04601000");
     reception.gapTicks = 0;
     reception.activeTicks = 30;
-    fx.radio().radio().queueReception(reception, false);
-    click(form.get(), "key_start_quck_scan");
+    if (hit)
+        m_fx->radio().radio().queueReception(reception, false);
+    child<QPlainTextEdit>(m_form.get(), "Quick_Scan_List")->setPlainText("155.52 nfm\r\n460.1\n");
+    auto *start = child<QPushButton>(m_form.get(), "key_start_quck_scan");
+    click(m_form.get(), "key_start_quck_scan");
+    QCOMPARE(start->text(), QStringLiteral("Stop Quick Scan"));
 
-    QTRY_VERIFY_WITH_TIMEOUT(form->hits().state().hit_active, 15000);
-    QCOMPARE(log.lines, QList<QByteArray>({entry0, entry1}));
-    const int hitSeenAt = ticks;
-    QTRY_VERIFY_WITH_TIMEOUT(ticks >= hitSeenAt + 2 || !form->hits().state().hit_active, 15000);
-    QCOMPARE(log.lines.size(), 2);
-    QTRY_VERIFY_WITH_TIMEOUT(log.lines.size() >= 3, 20000);
-    QCOMPARE(log.lines.at(2), entry0);
-    // The scan let the reception play to its end, and the log has it.
-    QCOMPARE(fx.radio().radio().groundTruth().size(), 1);
-    QCOMPARE(fx.radio().radio().groundTruth().at(0).activeTicks, 30);
-    QCOMPARE(form->hitLog().lineCount(), 1);
-    QVERIFY(form->hitLog().text().startsWith(QStringLiteral("Marion County / Sheriff\t")));
+    if (hit) {
+        QTRY_VERIFY_WITH_TIMEOUT(m_form->hits().state().hit_active, 15000);
+        const int seenAt = ticks;
+        QTRY_VERIFY_WITH_TIMEOUT(ticks >= seenAt + 2 || !m_form->hits().state().hit_active, 15000);
+        QCOMPARE(sent, QList<QByteArray>({entry0, entry1}));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(sent.size() >= 3, 20000);
+    QCOMPARE(sent.mid(0, 3), QList<QByteArray>({entry0, entry1, entry0}));
+    if (hit) {
+        // The reception played to its end and is in the log.
+        QCOMPARE(m_fx->radio().radio().groundTruth().value(0).activeTicks, 30);
+        QCOMPARE(m_form->hitLog().lineCount(), 1);
+        return;
+    }
+    QCOMPARE(sentAt, QList<int>({sentAt.at(0), sentAt.at(0) + 1, sentAt.at(0) + 3}));
+    click(m_form.get(), "key_scan");
+    QCOMPARE(start->text(), QStringLiteral("Start Quick Scan"));
+    const int stoppedAt = ticks;
+    QTRY_VERIFY_WITH_TIMEOUT(ticks >= stoppedAt + 2, 10000);
+    QCOMPARE(sent.size(), 3);
 }
 
 void TestTunerForm::skipList_data()
@@ -292,14 +237,12 @@ void TestTunerForm::skipList_data()
     QTest::addColumn<QStringList>("applied"); // one Apply after another
     QTest::addColumn<Reception>("reception");
     QTest::addColumn<bool>("skipped");
-    QTest::newRow("frequency") << QStringList{"460.1"} << conventionalOn("04601000") << true;
-    QTest::newRow("talkgroup") << QStringList{"155.52\n1234"} << talkgroup1234() << true;
-    QTest::newRow("modulation word left in")
-        << QStringList{"155.52 nfm"} << conventionalOn("01555200") << false;
-    QTest::newRow("a shorter second Apply")
-        << QStringList{"155.52\n1234", "460.1"} << talkgroup1234() << false;
-    QTest::newRow("an empty Apply")
-        << QStringList{"460.1", ""} << conventionalOn("04601000") << false;
+    QTest::newRow("frequency") << QStringList{"460.1"} << heardOn("04601000") << true;
+    QTest::newRow("talkgroup") << QStringList{"155.52\n1234"} << heardOn("08515625", "1234")
+                               << true;
+    QTest::newRow("shorter second Apply")
+        << QStringList{"155.52\n1234", "460.1"} << heardOn("08515625", "1234") << false;
+    QTest::newRow("empty Apply") << QStringList{"460.1", ""} << heardOn("04601000") << false;
 }
 
 void TestTunerForm::skipList()
@@ -307,25 +250,20 @@ void TestTunerForm::skipList()
     QFETCH(QStringList, applied);
     QFETCH(Reception, reception);
     QFETCH(bool, skipped);
-    RadioFixture fx;
-    auto form = openForm(fx, pollInterval);
-    auto *list = child<QPlainTextEdit>(form.get(), "Auto_Skip_List");
+    m_form = openForm(100);
     for (const QString &text : std::as_const(applied)) {
-        list->setPlainText(text);
-        click(form.get(), "key_auto_skip_list_apply");
+        child<QPlainTextEdit>(m_form.get(), "Auto_Skip_List")->setPlainText(text);
+        click(m_form.get(), "key_auto_skip_list_apply");
     }
-    QCOMPARE(fx.messages, QStringList(applied.size(), QStringLiteral("Skip List Set")));
-    QTRY_VERIFY(child<QWidget>(form.get(), "Picture1")->hasFocus());
-    fx.radio().clearReceived();
-
-    fx.radio().radio().queueReception(reception);
-    QTRY_VERIFY_WITH_TIMEOUT(fx.radio().radio().groundTruth().size() == 1, 20000);
-    QTRY_VERIFY_WITH_TIMEOUT(!form->hits().state().hit_active, 10000);
-    const QByteArray wire = fx.wireUpToMarker(*form);
-    QCOMPARE(wire.contains("KEY,>,P\r"), skipped);
-    QCOMPARE(form->hitLog().isEmpty(), skipped);
-    QCOMPARE(fx.radio().radio().groundTruth().at(0).activeTicks < reception.activeTicks, skipped);
-    QCOMPARE(child<QLabel>(form.get(), "debug_box2")->text().isEmpty(), applied.last().isEmpty());
+    QCOMPARE(m_fx->messages, QStringList(applied.size(), QStringLiteral("Skip List Set")));
+    m_fx->radio().clearReceived();
+    m_fx->radio().radio().queueReception(reception);
+    QTRY_VERIFY_WITH_TIMEOUT(m_fx->radio().radio().groundTruth().size() == 1, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_form->hits().state().hit_active, 10000);
+    QCOMPARE(m_fx->wireUpToMarker(*m_form).contains("KEY,>,P\r"), skipped);
+    QCOMPARE(m_form->hitLog().isEmpty(), skipped);
+    QCOMPARE(m_fx->radio().radio().groundTruth().at(0).activeTicks < 20, skipped);
+    QCOMPARE(child<QLabel>(m_form.get(), "debug_box2")->text().isEmpty(), applied.last().isEmpty());
 }
 
 void TestTunerForm::fccLookup_data()
@@ -334,13 +272,11 @@ void TestTunerForm::fccLookup_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("state"); // -1: the start-up choice
     QTest::addColumn<QString>("query");
-    QTest::newRow("first panel, CA")
-        << 1 << "155.52" << 5 << "db_id=19&rows=0&state=CA&freq=155.52";
-    QTest::newRow("second panel, start-up state")
-        << 2 << "460.1" << -1 << "db_id=19&rows=0&state=NY&freq=460.1";
-    QTest::newRow("ampersand kept inside freq")
-        << 1 << "155.52&rows=9" << 55 << "db_id=19&rows=0&state=WY&freq=155.52%26rows%3D9";
-    QTest::newRow("no point opens nothing") << 2 << "155" << 5 << "";
+    const QString fixed = QStringLiteral("db_id=19&rows=0&state=");
+    QTest::newRow("first, CA") << 1 << "155.52" << 5 << fixed + "CA&freq=155.52";
+    QTest::newRow("second, NY") << 2 << "460.1" << -1 << fixed + "NY&freq=460.1";
+    QTest::newRow("ampersand") << 1 << "155.52&x" << 55 << fixed + "WY&freq=155.52%26x";
+    QTest::newRow("no point") << 2 << "155" << 5 << QString();
 }
 
 void TestTunerForm::fccLookup()
@@ -351,29 +287,20 @@ void TestTunerForm::fccLookup()
     QFETCH(QString, query);
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
-    RadioFixture fx;
-    auto form = openForm(fx, quietInterval);
-    const QByteArray own = panel == 1 ? "" : "2";
-    const QByteArray other = panel == 1 ? "2" : "";
-    child<QLineEdit>(form.get(), "direct_entry" + own)->setText(typed);
+    m_form = openForm();
+    fillPanels(panel, typed);
     if (state >= 0)
-        child<QComboBox>(form.get(), "direct_entry_state" + own)->setCurrentIndex(state);
-    child<QLineEdit>(form.get(), "direct_entry" + other)->setText(QStringLiteral("851.0125"));
-    child<QComboBox>(form.get(), "direct_entry_state" + other)->setCurrentIndex(0);
-
-    click(form.get(), "direct_entry_fcc" + own);
+        child<QComboBox>(m_form.get(), panel == 1 ? "direct_entry_state" : "direct_entry_state2")
+            ->setCurrentIndex(state);
+    click(m_form.get(), panel == 1 ? "direct_entry_fcc" : "direct_entry_fcc2");
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QTRY_VERIFY(child<QWidget>(form.get(), "Picture1")->hasFocus());
-    if (query.isEmpty()) {
-        QVERIFY(catcher.urls.isEmpty());
-        return;
+    QTRY_VERIFY(child<QWidget>(m_form.get(), "Picture1")->hasFocus());
+    QCOMPARE(catcher.urls.size(), query.isEmpty() ? 0 : 1);
+    if (!query.isEmpty()) {
+        QCOMPARE(catcher.urls.first().path(),
+                 QStringLiteral("/cgi-bin/ws.exe/genmen/uls/freq_st_res.hts"));
+        QCOMPARE(catcher.urls.first().query(QUrl::FullyEncoded), query);
     }
-    QCOMPARE(catcher.urls.size(), 1);
-    const QUrl url = catcher.urls.first();
-    QCOMPARE(url.path(), QStringLiteral("/cgi-bin/ws.exe/genmen/uls/freq_st_res.hts"));
-    QCOMPARE(url.query(QUrl::FullyEncoded), query);
-    QCOMPARE(QUrlQuery(url).queryItemValue(QStringLiteral("freq"), QUrl::FullyDecoded), typed);
-    QVERIFY(fx.messages.isEmpty());
 }
 
 QTEST_MAIN(TestTunerForm)
