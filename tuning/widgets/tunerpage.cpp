@@ -39,7 +39,7 @@ QPushButton *button(QWidget *parent, const QString &caption, const QString &name
 QPlainTextEdit *listBox(QWidget *parent, const QString &name, const QString &accessible)
 {
     auto *box = named(new QPlainTextEdit(parent), name, accessible);
-    box->setGeometry(10, 24, 164, 216);
+    box->setGeometry(10, 24, 164, 200);
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->setTabChangesFocus(true);
     return box;
@@ -87,17 +87,19 @@ TunerPage createTunerPage()
     const QString skipCaption = QStringLiteral("Auto Skip List");
     auto *skip =
         named(new QGroupBox(skipCaption, t.page), QStringLiteral("auto_skip_frame"), skipCaption);
-    skip->setGeometry(376, 8, 184, 284);
+    skip->setGeometry(376, 8, 184, 268);
     t.skipList = listBox(skip, QStringLiteral("Auto_Skip_List"), skipCaption);
     t.skipApply = button(skip, QStringLiteral("Apply"), QStringLiteral("key_auto_skip_list_apply"),
-                         QRect(10, 248, 164, 28));
+                         QRect(10, 232, 164, 28));
 
     const QString scanCaption = QStringLiteral("Quick Scan List");
     auto *scan =
         named(new QGroupBox(scanCaption, t.page), QStringLiteral("quick_scan_frame"), scanCaption);
-    scan->setGeometry(568, 8, 184, 284);
+    scan->setGeometry(568, 8, 184, 268);
     t.quickScanList = listBox(scan, QStringLiteral("Quick_Scan_List"), scanCaption);
     t.quickScanStart = button(scan, QStringLiteral("Start Quick Scan"),
-                              QStringLiteral("key_start_quck_scan"), QRect(10, 248, 164, 28));
+                              QStringLiteral("key_start_quck_scan"), QRect(10, 232, 164, 28));
+    // Its caption says Start or Stop; it is named after its frame.
+    t.quickScanStart->setAccessibleName(scanCaption);
     return t;
 }
