@@ -66,6 +66,7 @@ private Q_SLOTS:
     void skipList();
     void fccLookup_data();
     void fccLookup();
+    void noBrowserShowsTheAddress();
     void cleanup()
     {
         m_form.reset();
@@ -301,6 +302,19 @@ void TestTunerForm::fccLookup()
                  QStringLiteral("/cgi-bin/ws.exe/genmen/uls/freq_st_res.hts"));
         QCOMPARE(catcher.urls.first().query(QUrl::FullyEncoded), query);
     }
+}
+
+void TestTunerForm::noBrowserShowsTheAddress()
+{
+    UrlCatcher catcher;
+    // A handler that cannot be called: the address is not opened.
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "absent");
+    m_form = openForm();
+    fillPanels(1, QStringLiteral("155.52"));
+    click(m_form.get(), "direct_entry_fcc");
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QCOMPARE(m_fx->messages.size(), 1);
+    QVERIFY(m_fx->messages.first().endsWith(QStringLiteral("state=NY&freq=155.52")));
 }
 
 QTEST_MAIN(TestTunerForm)
