@@ -16,7 +16,11 @@ Form1::Form1(Form1Options options, QWidget *parent)
     setWindowTitle(QStringLiteral("Tollvane"));
     if (!m_options.showMessage) {
         m_options.showMessage = [this](const QString &text) {
-            QMessageBox::information(this, QStringLiteral("Tollvane"), text);
+            // Selectable, so that an address or a path in it can be copied.
+            QMessageBox box(QMessageBox::Information, QStringLiteral("Tollvane"), text,
+                            QMessageBox::Ok, this);
+            box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+            box.exec();
         };
     }
     if (!m_options.chooseFolder) {

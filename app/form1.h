@@ -9,6 +9,9 @@
 #include "log/hitlogtext.h"
 #include "log/loggridmodel.h"
 #include "poll/hitdetector.h"
+#include "tuning/quickscan.h"
+#include "tuning/skiplist.h"
+#include "tuning/widgets/tunerpage.h"
 
 #include <QHash>
 #include <QList>
@@ -230,4 +233,29 @@ private:
     QComboBox *Sql_Combo = nullptr;
     QPushButton *cmd_set_vol = nullptr;
     QPushButton *cmd_set_sql = nullptr;
+
+    // Tuning tools: the two direct entry panels, the quick scan, the auto skip
+    // list and the FCC licence lookup (form1_tuning.cpp).
+    void connectTuning();
+    void TuneDirect(const DirectEntryPanel &panel);
+    void OpenFccLookup(const DirectEntryPanel &panel);
+    void ToggleQuickScan();
+    void QuickScanTick();
+    void ApplySkipList();
+    int skipMatches(const QString &winFrequencyRaw, const QString &talkgroup,
+                    const QString &stsField3);
+    // A field the user types into: while it has the focus, keys are text.
+    bool isTypingField(const QObject *watched) const;
+    // A one-line typing field: Enter leaves it for the logo.
+    bool isLineField(const QObject *watched) const;
+    TunerPage m_tuner;
+    QLineEdit *direct_entry = nullptr;
+    QLineEdit *direct_entry2 = nullptr;
+    QPlainTextEdit *Quick_Scan_List = nullptr;
+    QPushButton *key_start_quck_scan = nullptr;
+    QPlainTextEdit *Auto_Skip_List = nullptr;
+    QPushButton *key_auto_skip_list_apply = nullptr;
+    QLabel *debug_box2 = nullptr;
+    QuickScan m_quickScan;
+    SkipList m_skipList;
 };

@@ -10,7 +10,7 @@
 #include "poll/widgets/lcdframe.h"
 #include "poll/widgets/screenfont.h"
 #include "poll/widgets/signalmeter.h"
-#include "tuning/statecodes.h"
+#include "tuning/widgets/tunerpage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -99,6 +99,9 @@ void Form1::buildWidgets()
     debug_box = named(new QLabel(this), "debug_box");
     debug_box->setTextFormat(Qt::PlainText);
     debug_box->hide();
+    debug_box2 = named(new QLabel(this), "debug_box2");
+    debug_box2->setTextFormat(Qt::PlainText);
+    debug_box2->hide();
 }
 
 void Form1::buildScreen()
@@ -174,27 +177,18 @@ QWidget *Form1::buildExtendedInfoTab()
 
 QWidget *Form1::buildTunerTab()
 {
-    auto *page = new QWidget;
-    const QStringList modulations = {QStringLiteral("FM"), QStringLiteral("NFM"),
-                                     QStringLiteral("WFM"), QStringLiteral("AM")};
-    const QStringList states = stateCodes();
-    QComboBox **mods[2] = {&direct_entry_mod, &direct_entry_mod2};
-    QComboBox **stateLists[2] = {&direct_entry_state, &direct_entry_state2};
-    const char *modNames[2] = {"direct_entry_mod", "direct_entry_mod2"};
-    const char *stateNames[2] = {"direct_entry_state", "direct_entry_state2"};
-    const char *frameNames[2] = {"VFO_frame", "VFO_frame2"};
-    for (int i = 0; i < 2; ++i) {
-        auto *frame =
-            named(new QGroupBox(QStringLiteral("Direct Entry / VFO"), page), frameNames[i]);
-        frame->setGeometry(8, 8 + i * 100, 360, 92);
-        auto *modLabel = new QLabel(QStringLiteral("Mod:"), frame);
-        modLabel->setGeometry(10, 24, 60, 22);
-        *mods[i] = listOf(frame, modNames[i], modulations, QRect(70, 24, 90, 24));
-        auto *stateLabel = new QLabel(QStringLiteral("State:"), frame);
-        stateLabel->setGeometry(10, 56, 60, 22);
-        *stateLists[i] = listOf(frame, stateNames[i], states, QRect(70, 56, 90, 24));
-    }
-    return page;
+    m_tuner = createTunerPage();
+    direct_entry = m_tuner.panels[0].entry;
+    direct_entry2 = m_tuner.panels[1].entry;
+    direct_entry_mod = m_tuner.panels[0].modulation;
+    direct_entry_mod2 = m_tuner.panels[1].modulation;
+    direct_entry_state = m_tuner.panels[0].state;
+    direct_entry_state2 = m_tuner.panels[1].state;
+    Quick_Scan_List = m_tuner.quickScanList;
+    key_start_quck_scan = m_tuner.quickScanStart;
+    Auto_Skip_List = m_tuner.skipList;
+    key_auto_skip_list_apply = m_tuner.skipApply;
+    return m_tuner.page;
 }
 
 QWidget *Form1::buildSettingsTab()

@@ -38,6 +38,7 @@ void Form1::connectWidgets()
     connect(SaveMacrosButton, &QPushButton::clicked, this, &Form1::SaveMacros);
     connect(cmd_set_vol, &QPushButton::clicked, this, &Form1::setVolume);
     connect(cmd_set_sql, &QPushButton::clicked, this, &Form1::setSquelch);
+    connectTuning();
 
     // The keyboard shortcuts work whichever element of the window has the
     // focus, so they are looked at before the element gets the key.
@@ -48,16 +49,16 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (watched == m1 || watched == m2 || watched == m3)
+        if (isTypingField(watched))
             text_entry_focus = true;
         break;
     case QEvent::FocusOut:
-        if (watched == m1 || watched == m2 || watched == m3)
+        if (isTypingField(watched))
             text_entry_focus = false;
         break;
     case QEvent::KeyPress: {
-        if (watched == m1 || watched == m2 || watched == m3) {
-            // Enter leaves a macro box. It is taken here: a line edit lets
+        if (isLineField(watched)) {
+            // Enter leaves a one-line field. It is taken here: a line edit lets
             // Enter go on to its parents, and by then the focus has left the
             // box, so the shortcuts would read it as the radio's push key.
             const int key = static_cast<QKeyEvent *>(event)->key();

@@ -230,7 +230,7 @@ void HitDetector::whileActive(const QList<QByteArray> &sts, HitTickResult &resul
         }
     }
 
-    result.recordingStart = true;
+    result.recordingStart = !m_state.hit_skipped;
 
     if (!m_state.extended_info_shown && m_state.have_system &&
         (!m_state.trunked_hit || m_state.trunk_system_seen)) {

@@ -53,14 +53,16 @@ struct FinishedHit
 
 // What one poll's reception decode asks the window to do, in this order:
 // send the commands, show freqText, insert the log line at the top of the
-// log box, start the recording (unless the hit is skipped), show the
-// extended info, stop the recording of the ended hit.
+// log box, start the recording, show the extended info, stop the recording
+// of the ended hit. A skipped hit (state().hit_skipped, ended->skipped) asks
+// for no recording and leaves no log line; its recording, if one began
+// before the skip, is not to be kept.
 struct HitTickResult
 {
     QList<QByteArray> commands;      // "KEY,E,P" (Close Call), "KEY,>,P" (skip list)
     std::optional<QString> freqText; // the radio's current frequency for `freq`
     QString logLine;                 // the ended hit's log line with CR LF, or empty
-    bool recordingStart = false;     // the hit is active in this poll
+    bool recordingStart = false;     // the hit is active in this poll and not skipped
     bool showExtendedInfo = false;   // first poll in which the hit's system is known
     std::optional<FinishedHit> ended;
 };

@@ -126,9 +126,11 @@ void SimRadio::setScenario(const Scenario &scenario)
     m_heardOnHold.reset();
 }
 
-void SimRadio::queueReception(const Reception &reception)
+void SimRadio::queueReception(const Reception &reception, bool letScan)
 {
     m_pending.append(reception);
+    if (!letScan)
+        return;
     m_held = false;
     m_heardOnHold.reset();
 }

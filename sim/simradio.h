@@ -30,7 +30,10 @@ public:
     // already played stays in the ground truth.
     void setScenario(const Scenario &scenario);
     // Adds one reception to play after the others and lets the radio scan.
-    void queueReception(const Reception &reception);
+    // With letScan false a radio that holds (after "QSH") stays where it is,
+    // and a conventional reception plays once the radio is tuned to its
+    // frequency.
+    void queueReception(const Reception &reception, bool letScan = true);
 
     // Some firmware writes a conventional channel's frequency in GLG field 1
     // with a point ("0463.0000") instead of eight digits.

@@ -85,6 +85,7 @@ private Q_SLOTS:
     void blipIsOneTickWithoutNames();
     void skipKeyCutsReceptionShort();
     void heldRadioWaitsForItsFrequency();
+    void quickSearchPlaysThereAndSkipEndsIt();
     void displayLines_data();
     void displayLines();
 };
@@ -491,6 +492,31 @@ void TestSimRadio::heldRadioWaitsForItsFrequency()
     QVERIFY(tick.active());
     QCOMPARE(tick.line(1).mid(1, 4), holdBytes);
     QCOMPARE(radio.pendingCount(), 0);
+}
+
+void TestSimRadio::quickSearchPlaysThereAndSkipEndsIt()
+{
+    SimRadio radio;
+    QCOMPARE(radio.reply("QSH,04605250,0,FM,0,.,.,.,.,."), QByteArray("QSH,OK"));
+    Reception reception = conventional();
+    reception.gapTicks = 0;
+    reception.activeTicks = 50;
+    radio.queueReception(reception, false);
+    QVERIFY(radio.isHolding());
+    QVERIFY(!poll(radio).active());
+    QCOMPARE(radio.reply("QSH,01545250,0,NFM,0,.,.,.,.,."), QByteArray("QSH,OK"));
+    Tick tick = poll(radio);
+    QVERIFY(tick.active());
+    QCOMPARE(tick.win.at(2), QByteArray("01545250"));
+    QCOMPARE(tick.line(2), QByteArray("Marion County   "));
+    poll(radio);
+    radio.reply("KEY,>,P");
+    tick = poll(radio);
+    QVERIFY(!tick.active());
+    QVERIFY(tick.win.at(2) != QByteArray("01545250"));
+    const QList<Reception> truth = radio.groundTruth();
+    QCOMPARE(truth.size(), 1);
+    QCOMPARE(truth.at(0).activeTicks, 2);
 }
 
 void TestSimRadio::displayLines_data()

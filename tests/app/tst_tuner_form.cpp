@@ -1,0 +1,321 @@
+// The "Tuner" tab on the real window, down to the bytes the simulated radio
+// receives: direct entry, the quick scan, the auto skip list and the licence
+// lookup.
+#include "support/radiofixture.h"
+
+#include "link/widgets/keybutton.h"
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+constexpr int quietInterval = 60000; // no poll during the test
+const QByteArray entry0 = "QSH,01555200,0,NFM,0,.,.,.,.,.";
+const QByteArray entry1 = "QSH,04601000,0,FM,0,.,.,.,.,.";
+
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public Q_SLOTS:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
+Reception heardOn(const QByteArray &frequency, const QByteArray &talkgroup = {})
+{
+    Reception r;
+    r.kind = talkgroup.isEmpty() ? Reception::Kind::Conventional : Reception::Kind::Trunked;
+    r.system = "Marion County";
+    r.group = "Sheriff";
+    r.channel = "SO Dispatch";
+    r.frequency = frequency;
+    r.talkgroup = talkgroup;
+    r.gapTicks = 1;
+    r.activeTicks = 20;
+    return r;
+}
+
+void click(QWidget *form, const QByteArray &name)
+{
+    QWidget *button = child<QWidget>(form, name.constData());
+    QVERIFY2(button, name.constData());
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+} // namespace
+
+class TestTunerForm : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void tune_data();
+    void tune();
+    void typingFieldsKeepKeys_data();
+    void typingFieldsKeepKeys();
+    void quickScan_data();
+    void quickScan();
+    void skipList_data();
+    void skipList();
+    void fccLookup_data();
+    void fccLookup();
+    void noBrowserShowsTheAddress();
+    void cleanup()
+    {
+        m_form.reset();
+        m_fx.reset();
+    }
+
+private:
+    std::unique_ptr<Form1> openForm(int interval = quietInterval);
+    // Fills both direct entry panels: "own" gets the text, the other panel
+    // something that must never be sent.
+    void fillPanels(int panel, const QString &text);
+    std::unique_ptr<RadioFixture> m_fx;
+    std::unique_ptr<Form1> m_form;
+};
+
+std::unique_ptr<Form1> TestTunerForm::openForm(int interval)
+{
+    m_fx = std::make_unique<RadioFixture>();
+    m_fx->writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, interval));
+    auto form = m_fx->makeForm();
+    form->show();
+    form->activateWindow();
+    // The focus checks wait on their own; an inactive window shows up there.
+    static_cast<void>(QTest::qWaitForWindowActive(form.get()));
+    child<QTabWidget>(form.get(), "SSTab1")->setCurrentIndex(2);
+    return form;
+}
+
+void TestTunerForm::fillPanels(int panel, const QString &text)
+{
+    const QByteArray own = panel == 1 ? "" : "2", other = panel == 1 ? "2" : "";
+    child<QLineEdit>(m_form.get(), "direct_entry" + own)->setText(text);
+    child<QLineEdit>(m_form.get(), "direct_entry" + other)->setText(QStringLiteral("851.0125"));
+    child<QComboBox>(m_form.get(), "direct_entry_mod" + other)->setCurrentIndex(2);
+    child<QComboBox>(m_form.get(), "direct_entry_state" + other)->setCurrentIndex(0);
+}
+
+void TestTunerForm::tune_data()
+{
+    QTest::addColumn<int>("panel");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("modulation");
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<QByteArray>("wire");
+    QTest::newRow("first panel") << 1 << "155.52" << 1 << true << entry0 + '\r';
+    QTest::newRow("second panel") << 2 << "119.1" << 3 << true
+                                  << QByteArray("QSH,01191000,0,AM,0,.,.,.,.,.\r");
+    QTest::newRow("no point") << 2 << "460" << 0 << true << QByteArray();
+    QTest::newRow("port closed") << 1 << "155.52" << 1 << false << QByteArray();
+}
+
+void TestTunerForm::tune()
+{
+    QFETCH(int, panel);
+    QFETCH(QString, typed);
+    QFETCH(int, modulation);
+    QFETCH(bool, open);
+    QFETCH(QByteArray, wire);
+    m_form = openForm();
+    fillPanels(panel, typed);
+    child<QComboBox>(m_form.get(), panel == 1 ? "direct_entry_mod" : "direct_entry_mod2")
+        ->setCurrentIndex(modulation);
+    if (!open)
+        m_form->RunStop();
+    m_fx->radio().clearReceived();
+    click(m_form.get(), panel == 1 ? "key_tune_direct" : "key_tune_direct2");
+    QCOMPARE(child<QLineEdit>(m_form.get(), "Text3")->text() == "Not tuned: port closed", !open);
+    if (!open)
+        m_form->RunStop();
+    QCOMPARE(m_fx->wireUpToMarker(*m_form), wire);
+    QTRY_VERIFY(child<QWidget>(m_form.get(), "Picture1")->hasFocus());
+    if (!wire.isEmpty())
+        QCOMPARE(m_fx->radio().radio().frequency(), wire.mid(4, 8));
+}
+
+void TestTunerForm::typingFieldsKeepKeys_data()
+{
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QByteArray>("action"); // ends the typing
+    QTest::newRow("direct_entry") << QByteArray("direct_entry") << QByteArray();
+    QTest::newRow("direct_entry2") << QByteArray("direct_entry2") << QByteArray();
+    QTest::newRow("Quick_Scan_List")
+        << QByteArray("Quick_Scan_List") << QByteArray("key_start_quck_scan");
+    QTest::newRow("Auto_Skip_List")
+        << QByteArray("Auto_Skip_List") << QByteArray("key_auto_skip_list_apply");
+}
+
+void TestTunerForm::typingFieldsKeepKeys()
+{
+    QFETCH(QByteArray, field);
+    QFETCH(QByteArray, action);
+    m_form = openForm();
+    auto *box = child<QWidget>(m_form.get(), field.constData());
+    box->setFocus();
+    QTRY_VERIFY(m_form->text_entry_focus);
+    m_fx->radio().clearReceived();
+    QTest::keyClicks(box, QStringLiteral("S5 hq"));
+    // Enter makes a new line in a list and leaves a one-line field; it is
+    // never the radio's push key.
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(m_form->text_entry_focus, !action.isEmpty());
+    QCOMPARE(m_fx->wireUpToMarker(*m_form), QByteArray());
+    if (!action.isEmpty()) {
+        QCOMPARE(static_cast<QPlainTextEdit *>(box)->toPlainText(), QStringLiteral("S5 hq\n"));
+        click(m_form.get(), action);
+    }
+    QTRY_VERIFY(child<QWidget>(m_form.get(), "Picture1")->hasFocus());
+    QVERIFY(!m_form->text_entry_focus);
+    m_fx->radio().clearReceived();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_5);
+    QCOMPARE(m_fx->wireUpToMarker(*m_form), QByteArray("KEY,5,P\r"));
+}
+
+void TestTunerForm::quickScan_data()
+{
+    QTest::addColumn<bool>("hit"); // a reception on the second frequency
+    QTest::newRow("wrap and the Scan key") << false;
+    QTest::newRow("no step during a hit") << true;
+}
+
+void TestTunerForm::quickScan()
+{
+    QFETCH(bool, hit);
+    m_form = openForm(100);
+    int ticks = 0;
+    QList<QByteArray> sent;
+    QList<int> sentAt; // the Timer4 tick of each QSH
+    connect(child<QTimer>(m_form.get(), "Timer4"), &QTimer::timeout, this, [&] { ++ticks; });
+    connect(&m_fx->radio(), &PtyRadio::commandReceived, this, [&](const QByteArray &line) {
+        if (line.startsWith("QSH")) {
+            sent << line;
+            sentAt << ticks;
+        }
+    });
+    Reception reception = heardOn("04601000");
+    reception.gapTicks = 0;
+    reception.activeTicks = 30;
+    if (hit)
+        m_fx->radio().radio().queueReception(reception, false);
+    child<QPlainTextEdit>(m_form.get(), "Quick_Scan_List")->setPlainText("155.52 nfm\r\n460.1\n");
+    auto *start = child<QPushButton>(m_form.get(), "key_start_quck_scan");
+    click(m_form.get(), "key_start_quck_scan");
+    QCOMPARE(start->text(), QStringLiteral("Stop Quick Scan"));
+
+    if (hit) {
+        QTRY_VERIFY_WITH_TIMEOUT(m_form->hits().state().hit_active, 15000);
+        const int seenAt = ticks;
+        QTRY_VERIFY_WITH_TIMEOUT(ticks >= seenAt + 2 || !m_form->hits().state().hit_active, 15000);
+        QCOMPARE(sent, QList<QByteArray>({entry0, entry1}));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(sent.size() >= 3, 20000);
+    QCOMPARE(sent.mid(0, 3), QList<QByteArray>({entry0, entry1, entry0}));
+    if (hit) {
+        // The reception played to its end and is in the log.
+        QCOMPARE(m_fx->radio().radio().groundTruth().value(0).activeTicks, 30);
+        QCOMPARE(m_form->hitLog().lineCount(), 1);
+        return;
+    }
+    QCOMPARE(sentAt, QList<int>({sentAt.at(0), sentAt.at(0) + 1, sentAt.at(0) + 3}));
+    click(m_form.get(), "key_scan");
+    QCOMPARE(start->text(), QStringLiteral("Start Quick Scan"));
+    const int stoppedAt = ticks;
+    QTRY_VERIFY_WITH_TIMEOUT(ticks >= stoppedAt + 2, 10000);
+    QCOMPARE(sent.size(), 3);
+}
+
+void TestTunerForm::skipList_data()
+{
+    QTest::addColumn<QStringList>("applied"); // one Apply after another
+    QTest::addColumn<Reception>("reception");
+    QTest::addColumn<bool>("skipped");
+    QTest::newRow("frequency") << QStringList{"460.1"} << heardOn("04601000") << true;
+    QTest::newRow("talkgroup") << QStringList{"155.52\n1234"} << heardOn("08515625", "1234")
+                               << true;
+    QTest::newRow("shorter second Apply")
+        << QStringList{"155.52\n1234", "460.1"} << heardOn("08515625", "1234") << false;
+    QTest::newRow("empty Apply") << QStringList{"460.1", ""} << heardOn("04601000") << false;
+}
+
+void TestTunerForm::skipList()
+{
+    QFETCH(QStringList, applied);
+    QFETCH(Reception, reception);
+    QFETCH(bool, skipped);
+    m_form = openForm(100);
+    for (const QString &text : std::as_const(applied)) {
+        child<QPlainTextEdit>(m_form.get(), "Auto_Skip_List")->setPlainText(text);
+        click(m_form.get(), "key_auto_skip_list_apply");
+    }
+    QCOMPARE(m_fx->messages, QStringList(applied.size(), QStringLiteral("Skip List Set")));
+    m_fx->radio().clearReceived();
+    m_fx->radio().radio().queueReception(reception);
+    QTRY_VERIFY_WITH_TIMEOUT(m_fx->radio().radio().groundTruth().size() == 1, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_form->hits().state().hit_active, 10000);
+    QCOMPARE(m_fx->wireUpToMarker(*m_form).contains("KEY,>,P\r"), skipped);
+    QCOMPARE(m_form->hitLog().isEmpty(), skipped);
+    QCOMPARE(m_fx->radio().radio().groundTruth().at(0).activeTicks < 20, skipped);
+    QCOMPARE(child<QLabel>(m_form.get(), "debug_box2")->text().isEmpty(), applied.last().isEmpty());
+}
+
+void TestTunerForm::fccLookup_data()
+{
+    QTest::addColumn<int>("panel");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("state"); // -1: the start-up choice
+    QTest::addColumn<QString>("query");
+    const QString fixed = QStringLiteral("db_id=19&rows=0&state=");
+    QTest::newRow("first, CA") << 1 << "155.52" << 5 << fixed + "CA&freq=155.52";
+    QTest::newRow("second, NY") << 2 << "460.1" << -1 << fixed + "NY&freq=460.1";
+    QTest::newRow("ampersand") << 1 << "155.52&x" << 55 << fixed + "WY&freq=155.52%26x";
+    QTest::newRow("no point") << 2 << "155" << 5 << QString();
+}
+
+void TestTunerForm::fccLookup()
+{
+    QFETCH(int, panel);
+    QFETCH(QString, typed);
+    QFETCH(int, state);
+    QFETCH(QString, query);
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    m_form = openForm();
+    fillPanels(panel, typed);
+    if (state >= 0)
+        child<QComboBox>(m_form.get(), panel == 1 ? "direct_entry_state" : "direct_entry_state2")
+            ->setCurrentIndex(state);
+    click(m_form.get(), panel == 1 ? "direct_entry_fcc" : "direct_entry_fcc2");
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QTRY_VERIFY(child<QWidget>(m_form.get(), "Picture1")->hasFocus());
+    QCOMPARE(catcher.urls.size(), query.isEmpty() ? 0 : 1);
+    if (!query.isEmpty()) {
+        QCOMPARE(catcher.urls.first().path(),
+                 QStringLiteral("/cgi-bin/ws.exe/genmen/uls/freq_st_res.hts"));
+        QCOMPARE(catcher.urls.first().query(QUrl::FullyEncoded), query);
+    }
+}
+
+void TestTunerForm::noBrowserShowsTheAddress()
+{
+    UrlCatcher catcher;
+    // A handler that cannot be called: the address is not opened.
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "absent");
+    m_form = openForm();
+    fillPanels(1, QStringLiteral("155.52"));
+    click(m_form.get(), "direct_entry_fcc");
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QCOMPARE(m_fx->messages.size(), 1);
+    QVERIFY(m_fx->messages.first().endsWith(QStringLiteral("state=NY&freq=155.52")));
+}
+
+QTEST_MAIN(TestTunerForm)
+#include "tst_tuner_form.moc"
