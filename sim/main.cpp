@@ -37,7 +37,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption baudOption(QStringLiteral("baud"),
                                         QStringLiteral("Line speed for reply timing."),
                                         QStringLiteral("B"), QStringLiteral("115200"));
-    parser.addOptions({seedOption, rateOption, baudOption});
+    const QCommandLineOption olderOption(
+        QStringLiteral("older-sin-layout"),
+        QStringLiteral("Answer SIN with the 15 fields of the radio's older siblings."));
+    parser.addOptions({seedOption, rateOption, baudOption, olderOption});
     parser.process(app);
 
     bool seedOk = false;
@@ -73,6 +76,7 @@ int main(int argc, char *argv[])
     PtyRadio radio;
     radio.setBaud(baud);
     radio.setLogging(false);
+    radio.radio().memory().setOlderSystemLayout(parser.isSet(olderOption));
     if (!radio.start()) {
         std::fprintf(stderr, "tollvane-radio-sim: %s\n", qPrintable(radio.errorText()));
         return 1;
