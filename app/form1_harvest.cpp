@@ -62,7 +62,13 @@ void Form1::onHarvestFinished()
     harvestPanel->setProgressText(harvestProgressText(walk.progress(), QStringLiteral("Done!")));
     const QString path = hitIntelPath(m_options.dataFolder);
     QString error;
-    if (writeHitIntelFile(path, hitIntelText(walk.channels()), &error)) {
+    if (!walk.foundProgramming()) {
+        // A radio that did not answer must not wipe what an earlier
+        // harvest found.
+        tellUser(QStringLiteral("The radio did not give its programming: it did not answer, or "
+                                "refused the reads. %1 is as it was before.")
+                     .arg(path));
+    } else if (writeHitIntelFile(path, hitIntelText(walk.channels()), &error)) {
         tellUser(harvestEndMessage(walk.chainsCut()));
     } else {
         tellUser(QStringLiteral("The radio's programming was read, but %1 could not be written "

@@ -62,6 +62,7 @@ QByteArray HarvestWalk::onHead(const QList<QByteArray> &fields)
     if (fields.isEmpty() || fields.at(1).isEmpty())
         return cut(&HarvestWalk::end);
     m_systemIndex = fields.at(1);
+    m_noSystems = m_systemIndex == endOfChain;
     return nextSystem();
 }
 

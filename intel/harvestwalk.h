@@ -57,6 +57,10 @@ public:
     const QList<HarvestChannel> &channels() const { return m_channels; }
     // How many chains were cut short.
     int chainsCut() const { return m_chainsCut; }
+    // The radio gave its programming: "SIH" said it has no systems, or at
+    // least one system record was read. Otherwise (no answer, every read
+    // refused) the walk found nothing worth a file.
+    bool foundProgramming() const { return m_noSystems || m_progress.systems > 0; }
 
 private:
     enum class Step { Idle, Program, Head, System, Group, Channel, Done };
@@ -83,6 +87,7 @@ private:
     HarvestProgress m_progress;
     QList<HarvestChannel> m_channels;
     int m_chainsCut = 0;
+    bool m_noSystems = false;
 };
 
 // The text of hit_intel.txt: one line per channel, the last found first,

@@ -158,6 +158,24 @@ private Q_SLOTS:
         verifyPollResumed();
     }
 
+    void aSilentRadioLeavesTheFileAsItWas_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("silent") << int(PtyRadio::Fault::Silent);
+        QTest::newRow("garbage") << int(PtyRadio::Fault::Garbage);
+    }
+    void aSilentRadioLeavesTheFileAsItWas()
+    {
+        QFETCH(int, fault);
+        f->writeFile(QStringLiteral("hit_intel.txt"), "earlier\r\n");
+        f->radio().setFault(PtyRadio::Fault(fault));
+        QVERIFY(harvest());
+        QVERIFY(f->messages.last().startsWith(QStringLiteral("The radio did not give")));
+        QCOMPARE(intelFile(), QByteArray("earlier\r\n"));
+        QVERIFY(timer("Timer1")->isActive());
+        QVERIFY(readButton()->isEnabled());
+    }
+
     void cancelLeavesProgrammingModeAndPolls()
     {
         f->radio().setReplyDelayMs(20);

@@ -85,6 +85,7 @@ private Q_SLOTS:
         QCOMPARE(w.commands, (QList<QByteArray>{"PRG", "SIH"}));
         QCOMPARE(hitIntelText(w.walk.channels()), QByteArray("\r\n"));
         QCOMPARE(w.walk.chainsCut(), 0);
+        QVERIFY(w.walk.foundProgramming());
     }
 
     void theLastChannelFoundComesFirst()
@@ -142,6 +143,7 @@ private Q_SLOTS:
         const Walked w = walkRadio(radio, {{command, answer}});
         QVERIFY(w.walk.finished());
         QCOMPARE(w.walk.chainsCut(), cut);
+        QCOMPARE(w.walk.foundProgramming(), !command.startsWith("SIH"));
         QByteArrayList names;
         for (const HarvestChannel &c : w.walk.channels())
             names.append(c.name);
