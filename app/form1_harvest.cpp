@@ -59,7 +59,8 @@ void Form1::onHarvestProgressed()
 void Form1::onHarvestFinished()
 {
     const HarvestWalk &walk = m_harvest.walk();
-    harvestPanel->setProgressText(harvestProgressText(walk.progress(), QStringLiteral("Done!")));
+    const QString done = harvestProgressText(walk.progress(), QStringLiteral("Done!"));
+    harvestPanel->setProgressText(done);
     const QString path = hitIntelPath(m_options.dataFolder);
     QString error;
     if (!walk.foundProgramming()) {
@@ -76,7 +77,7 @@ void Form1::onHarvestFinished()
                      .arg(path, error));
     }
     debug_box->clear();
-    endHarvest(harvestProgressText(walk.progress(), QStringLiteral("Done!")));
+    endHarvest(done);
 }
 
 void Form1::cancelHarvest()
