@@ -1,4 +1,4 @@
-// The simulated radio's memory reads: modes, layouts, links and refusals.
+// The simulated radio's memory reads: the record layouts and the refusals.
 #include "sim/simradio.h"
 
 #include <QtTest>
@@ -7,19 +7,6 @@ class TestSimMemory : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void readsAnswerOnlyInProgrammingMode()
-    {
-        SimRadio radio;
-        const QByteArray system = "SIN," + radio.memory().systemIndex(0);
-        QCOMPARE(radio.reply("SIH"), QByteArray("SIH,NG"));
-        QCOMPARE(radio.reply(system), QByteArray("SIN,NG"));
-        radio.reply("PRG");
-        QCOMPARE(radio.reply("SIH"), "SIH," + radio.memory().systemIndex(0));
-        QVERIFY(radio.reply(system).startsWith("SIN,CNV,Marion County,"));
-        radio.reply("EPG");
-        QCOMPARE(radio.reply(system), QByteArray("SIN,NG"));
-    }
-
     void recordsLinkTheirChains_data()
     {
         QTest::addColumn<bool>("older");
@@ -37,20 +24,17 @@ private Q_SLOTS:
         const SimMemory &m = radio.memory();
         radio.memory().setOlderSystemLayout(older);
         radio.reply("PRG");
+        QCOMPARE(radio.reply("SIH"), "SIH," + m.systemIndex(0));
         const QList<QByteArray> sin = radio.reply("SIN," + m.systemIndex(1)).split(',');
         QCOMPARE(sin.size(), fields);
-        QCOMPARE(sin.at(2), QByteArray("Baltimore County"));
-        QCOMPARE(sin.at(next - 1), m.systemIndex(0));
-        QCOMPARE(sin.at(next), m.systemIndex(2));
-        QCOMPARE(sin.at(next + 1), m.groupIndex(1, 0));
-        const QList<QByteArray> gin = radio.reply("GIN," + m.groupIndex(0, 2)).split(',');
+        QCOMPARE(sin.mid(next - 1, 3),
+                 (QList<QByteArray>{m.systemIndex(0), m.systemIndex(2), m.groupIndex(1, 0)}));
+        const QList<QByteArray> gin = radio.reply("GIN," + m.groupIndex(0, 1)).split(',');
         QCOMPARE(gin.size(), 11);
-        QCOMPARE(gin.at(2), QByteArray("Unused"));
-        QCOMPARE(gin.at(6), QByteArray("-1"));
-        QCOMPARE(gin.at(8), QByteArray("-1"));
+        QCOMPARE(gin.at(6), m.groupIndex(0, 2));
+        QCOMPARE(gin.at(8), m.channelIndex(0, 1, 0));
         const QList<QByteArray> cin = radio.reply("CIN," + m.channelIndex(0, 0, 0)).split(',');
         QCOMPARE(cin.size(), 15);
-        QCOMPARE(cin.mid(1, 2), (QList<QByteArray>{"SO Dispatch", "01554750"}));
         QCOMPARE(cin.at(12), m.channelIndex(0, 0, 1));
         // Handles are not consecutive numbers.
         QVERIFY(m.channelIndex(0, 0, 1).toInt() - m.channelIndex(0, 0, 0).toInt() > 1);
@@ -58,24 +42,26 @@ private Q_SLOTS:
 
     void refusals_data()
     {
+        const SimMemory m;
+        QTest::addColumn<bool>("programming");
         QTest::addColumn<QByteArray>("command");
         QTest::addColumn<QByteArray>("answer");
+        QTest::newRow("outside programming") << false << QByteArray("SIH") << QByteArray("SIH,NG");
         QTest::newRow("talkgroup read as a channel")
-            << QByteArray("talkgroup") << QByteArray("CIN,NG");
-        QTest::newRow("system read as a group") << QByteArray("system") << QByteArray("GIN,NG");
-        QTest::newRow("no such index") << QByteArray("CIN,12") << QByteArray("CIN,ERR");
-        QTest::newRow("index missing") << QByteArray("GIN") << QByteArray("GIN,ERR");
+            << true << "CIN," + m.channelIndex(1, 0, 0) << QByteArray("CIN,NG");
+        QTest::newRow("system read as a group")
+            << true << "GIN," + m.systemIndex(0) << QByteArray("GIN,NG");
+        QTest::newRow("no such index") << true << QByteArray("CIN,12") << QByteArray("CIN,ERR");
+        QTest::newRow("index missing") << true << QByteArray("GIN") << QByteArray("GIN,ERR");
     }
     void refusals()
     {
+        QFETCH(bool, programming);
         QFETCH(QByteArray, command);
         QFETCH(QByteArray, answer);
         SimRadio radio;
-        if (command == "talkgroup")
-            command = "CIN," + radio.memory().channelIndex(1, 0, 0);
-        else if (command == "system")
-            command = "GIN," + radio.memory().systemIndex(0);
-        radio.reply("PRG");
+        if (programming)
+            radio.reply("PRG");
         QCOMPARE(radio.reply(command), answer);
     }
 };
