@@ -2,6 +2,9 @@
 
 #include "app/form1options.h"
 
+#include "intel/harvestdriver.h"
+#include "link/radioexchange.h"
+
 #include "link/clock.h"
 #include "link/commandsequencer.h"
 #include "link/radioport.h"
@@ -18,6 +21,7 @@
 #include <QTimer>
 #include <QWidget>
 
+class HarvestPanel;
 class KeyButton;
 class LcdFrame;
 class SignalMeter;
@@ -258,4 +262,25 @@ private:
     QLabel *debug_box2 = nullptr;
     QuickScan m_quickScan;
     SkipList m_skipList;
+
+    // Reading the radio's programming into hit_intel.txt (form1_harvest.cpp).
+public:
+    void StartHarvest();
+    void HarvestHitIntelligence();
+    void cancelHarvest();
+    // From StartHarvest until the walk has ended or been given up.
+    bool isHarvesting() const;
+    const HarvestDriver &harvest() const { return m_harvest; }
+
+private:
+    void buildHarvestPanel(QWidget *page);
+    void connectHarvest();
+    void onHarvestProgressed();
+    void onHarvestFinished();
+    void onPortStateForHarvest(RadioPort::State state);
+    void endHarvest(const QString &progressText);
+
+    RadioExchange m_exchange{m_port};
+    HarvestDriver m_harvest{m_exchange};
+    HarvestPanel *harvestPanel = nullptr;
 };

@@ -145,6 +145,9 @@ void Form1::shutDown()
     if (m_shutDown)
         return;
     m_shutDown = true;
+    // The radio is not left in programming mode.
+    if (isHarvesting())
+        cancelHarvest();
     if (m_wheel)
         m_wheel->RemoveWheelSupport(this);
     endHitOnAir();

@@ -268,5 +268,6 @@ QWidget *Form1::buildSettingsTab()
     dataFolderLabel->setText(m_options.dataFolder);
     dataFolderLabel->setToolTip(
         QStringLiteral("Settings, the hit log files and extended info live in this folder."));
+    buildHarvestPanel(page);
     return page;
 }

@@ -6,6 +6,7 @@
 RadioPort::RadioPort(QObject *parent) : QObject(parent)
 {
     connect(&m_port, &QSerialPort::errorOccurred, this, &RadioPort::onError);
+    connect(&m_port, &QSerialPort::readyRead, this, &RadioPort::bytesArrived);
 }
 
 RadioPort::~RadioPort() = default;
@@ -72,6 +73,11 @@ QByteArray RadioPort::snapshotRead()
     if (bytesWaiting() <= 1)
         return {};
     return m_port.readAll();
+}
+
+QByteArray RadioPort::drainRead()
+{
+    return bytesWaiting() > 0 ? m_port.readAll() : QByteArray();
 }
 
 void RadioPort::onError(QSerialPort::SerialPortError error)

@@ -38,6 +38,9 @@ public:
     // lone byte is left for the next read.
     QByteArray snapshotRead();
 
+    // Takes every byte waiting, a lone one too (the harvest's read).
+    QByteArray drainRead();
+
     State state() const { return m_state; }
     bool isOpen() const { return m_state == State::Open; }
     QString device() const { return m_device; }
@@ -55,6 +58,8 @@ public:
 Q_SIGNALS:
     void stateChanged(RadioPort::State state);
     void lost(const QString &reason);
+    // New bytes have arrived from the radio.
+    void bytesArrived();
 
 private:
     void onError(QSerialPort::SerialPortError error);

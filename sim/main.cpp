@@ -40,7 +40,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption pointedOption(
         QStringLiteral("pointed-frequency"),
         QStringLiteral("Send a conventional channel's frequency in GLG as 0463.0000."));
-    parser.addOptions({seedOption, rateOption, baudOption, pointedOption});
+    const QCommandLineOption olderOption(
+        QStringLiteral("older-sin-layout"),
+        QStringLiteral("Answer SIN with the 15 fields of the radio's older siblings."));
+    parser.addOptions({seedOption, rateOption, baudOption, pointedOption, olderOption});
     parser.process(app);
 
     bool seedOk = false;
@@ -76,6 +79,7 @@ int main(int argc, char *argv[])
     PtyRadio radio;
     radio.setBaud(baud);
     radio.setLogging(false);
+    radio.radio().memory().setOlderSystemLayout(parser.isSet(olderOption));
     if (!radio.start()) {
         std::fprintf(stderr, "tollvane-radio-sim: %s\n", qPrintable(radio.errorText()));
         return 1;

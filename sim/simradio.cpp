@@ -115,6 +115,8 @@ QByteArray SimRadio::reply(const QByteArray &command)
         }
         return "EPG,OK";
     }
+    if (std::optional<QByteArray> answer = m_memory.reply(fields, m_programming))
+        return *answer;
     return "ERR";
 }
 

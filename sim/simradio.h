@@ -2,6 +2,7 @@
 
 #include "sim/reception.h"
 #include "sim/scenario.h"
+#include "sim/simmemory.h"
 
 #include <QByteArray>
 #include <QList>
@@ -57,6 +58,8 @@ public:
     bool isHolding() const { return m_held; }
     bool isInMenu() const { return m_menu; }
     bool isProgramming() const { return m_programming; }
+    // The programmed memory that SIH, SIN, GIN and CIN read.
+    SimMemory &memory() { return m_memory; }
     bool showsCloseCall() const { return m_closeCall; }
     int volume() const { return m_volume; }
     int squelch() const { return m_squelch; }
@@ -125,4 +128,5 @@ private:
     bool m_pointedFrequencies = false;
     int m_volume = 8;
     int m_squelch = 2;
+    SimMemory m_memory;
 };
