@@ -9,21 +9,30 @@
 #include "log/hitlogtext.h"
 #include "log/loggridmodel.h"
 #include "poll/hitdetector.h"
+#include "poll/hitrecording.h"
 
 #include <QHash>
 #include <QList>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
+
+class ExtendedTextBox;
 class KeyButton;
+class LevelMeter;
+class QtAudioRecorder;
 class LcdFrame;
 class SignalMeter;
 class WheelSupport;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QImage;
 class QLabel;
 class QLineEdit;
+class QMediaDevices;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
@@ -87,8 +96,6 @@ public:
     bool f_key_held = false;
     bool rev_key_held = false;
     bool grid_blank_fill = true;
-    bool recording_active = false;
-    int recording_counter = 1;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -221,4 +228,36 @@ private:
     QComboBox *Sql_Combo = nullptr;
     QPushButton *cmd_set_vol = nullptr;
     QPushButton *cmd_set_sql = nullptr;
+
+    // Hit audio recording on the chosen audio input, and the extended info
+    // of each hit (app/form1_recording.cpp, app/form1_extended.cpp).
+public:
+    const HitRecording &recording() const { return *m_recording; }
+    bool recording_active() const { return m_recording->recording_active(); }
+    int recording_counter() const { return m_recording->recording_counter(); }
+    void ShowExtendedInfo();
+    bool LoadFileToTB(QPlainTextEdit *TxtBox, const QString &FilePath, bool Append);
+
+private:
+    void buildAudioInputFrame(QWidget *page);
+    void buildExtendedInfoWidgets(QGroupBox *frame);
+    void refreshAudioInputs();
+    void onAudioInputChosen(int index);
+    void startHitRecording();
+    void stopHitRecording(const FinishedHit &hit);
+    void reportRecording(const HitRecording::Outcome &outcome);
+    void onRecordAudioToggled();
+    void showPicture(const QImage &picture);
+
+    QTemporaryDir m_recordingTemp;
+    QtAudioRecorder *m_recorder = nullptr;
+    std::unique_ptr<HitRecording> m_recording;
+    QMediaDevices *m_mediaDevices = nullptr;
+    QByteArray m_rememberedInput;
+    QComboBox *audio_input = nullptr;
+    LevelMeter *audio_level = nullptr;
+    QLabel *audio_input_note = nullptr;
+    QGroupBox *extended_info_frame = nullptr;
+    QLabel *extended_photo = nullptr;
+    ExtendedTextBox *extended_text = nullptr;
 };
