@@ -48,7 +48,9 @@ bool copyThrough(QFile &source, QSaveFile &target, QString *error)
 
 QByteArray waveHeader(int sampleRate, int channels, qint64 dataBytes)
 {
-    constexpr qint64 limit = std::numeric_limits<quint32>::max() - headerBytes;
+    // The RIFF size (the data and 36 bytes more) must fit in 32 bits too;
+    // the data stays a whole number of 16-bit samples.
+    constexpr qint64 limit = (std::numeric_limits<quint32>::max() - (headerBytes - 8)) & ~1LL;
     const quint32 data = quint32(qBound<qint64>(0, dataBytes, limit));
     const quint16 blockAlign = quint16(channels * 2);
     QByteArray out;
