@@ -65,8 +65,8 @@ void Form1::showPicture(const QImage &picture)
 {
     QPixmap pixmap = QPixmap::fromImage(picture);
     if (pixmap.width() > extended_photo->width() || pixmap.height() > extended_photo->height())
-        pixmap = pixmap.scaled(extended_photo->size(), Qt::KeepAspectRatio,
-                               Qt::SmoothTransformation);
+        pixmap =
+            pixmap.scaled(extended_photo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
     extended_photo->setPixmap(pixmap);
 }
 

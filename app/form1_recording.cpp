@@ -90,8 +90,7 @@ void Form1::onAudioInputChosen(int index)
 void Form1::startHitRecording()
 {
     const bool wasActive = m_recording->recording_active();
-    reportRecording(
-        m_recording->start(RecordAudioCheck->isChecked(), m_hits.state().hit_skipped));
+    reportRecording(m_recording->start(RecordAudioCheck->isChecked(), m_hits.state().hit_skipped));
     if (!wasActive && m_recording->recording_active())
         debug_box->setText(QStringLiteral("started audio\r\n") + debug_box->text());
 }

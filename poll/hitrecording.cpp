@@ -51,8 +51,7 @@ QString recordingSaveFailureMessage(const QString &path, const QString &cause)
 
 HitRecording::HitRecording(AudioRecorder &recorder, QString tempFolder)
     : m_recorder(recorder), m_tempFolder(std::move(tempFolder))
-{
-}
+{}
 
 HitRecording::Outcome HitRecording::start(bool recordAudio, bool skipped)
 {

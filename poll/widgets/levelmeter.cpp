@@ -89,8 +89,8 @@ void LevelMeter::paintEvent(QPaintEvent *)
     painter.fillRect(frame, QColor(0x20, 0x20, 0x20));
     QRect bar = frame.adjusted(1, 1, 0, 0);
     bar.setWidth(bar.width() * m_level / 100);
-    painter.fillRect(bar, m_level >= clipPercent ? QColor(0xd0, 0x30, 0x30)
-                                                 : QColor(0x40, 0xc0, 0x40));
+    painter.fillRect(bar,
+                     m_level >= clipPercent ? QColor(0xd0, 0x30, 0x30) : QColor(0x40, 0xc0, 0x40));
     painter.setPen(QColor(0x80, 0x80, 0x80));
     painter.drawRect(frame);
 }

@@ -49,8 +49,10 @@ Reception reception(bool trunked)
 
 QImage shownPicture(Form1 *form)
 {
-    return child<QLabel>(form, "extended_photo")->pixmap().toImage().convertToFormat(
-        QImage::Format_RGB32);
+    return child<QLabel>(form, "extended_photo")
+        ->pixmap()
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
@@ -68,12 +70,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         for (const char *files : {"own", "stand-by", "none"}) {
             QTest::addRow("conventional, %s", files)
-                << false << QString::fromLatin1(files)
-                << QStringLiteral(" 154.2500 Extended Info") << QStringLiteral("154_2500");
-            QTest::addRow("trunked, %s", files)
-                << true << QString::fromLatin1(files)
-                << QStringLiteral("County P25 12/34 Extended Info")
-                << QStringLiteral("County-P25_12-34");
+                << false << QString::fromLatin1(files) << QStringLiteral(" 154.2500 Extended Info")
+                << QStringLiteral("154_2500");
+            QTest::addRow("trunked, %s", files) << true << QString::fromLatin1(files)
+                                                << QStringLiteral("County P25 12/34 Extended Info")
+                                                << QStringLiteral("County-P25_12-34");
         }
     }
 

@@ -4,10 +4,12 @@
 #include "support/radiofixture.h"
 #include "support/soundserver.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QtEndian>
 
@@ -100,8 +102,9 @@ private Q_SLOTS:
 
         QString time = timeOfDayText(f.clock.now().time());
         time.replace(u':', u'-').replace(u' ', u'-');
-        const QString stem = QStringLiteral("Marion-County_Fire-Dispatch_Engine-5_-154.0700_C74.4__") +
-                             time + u'_' + time + QStringLiteral("_12-06-2026");
+        const QString stem =
+            QStringLiteral("Marion-County_Fire-Dispatch_Engine-5_-154.0700_C74.4__") + time + u'_' +
+            time + QStringLiteral("_12-06-2026");
         const QStringList saved =
             QDir(f.dataDir()).entryList({QStringLiteral("*.wav")}, QDir::Files, QDir::Name);
         QCOMPARE(saved, QStringList({stem + QStringLiteral(" (2).wav"), stem + ".wav"}));
@@ -122,6 +125,41 @@ private Q_SLOTS:
             QVERIFY(tonePower(wave.samples, 1000) > 1000 * tonePower(wave.samples, 2000));
             QVERIFY(tonePower(wave.samples, 1000) > 0.01);
         }
+    }
+
+    void statusWordFollowsTheHitAndTheCheckBox()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("audio_settings.txt"), '"' + m_sound->inputId() + "\"\r\n");
+        auto form = f.makeForm();
+        auto *status = child<QLineEdit>(form.get(), "Text3");
+        auto *record = child<QCheckBox>(form.get(), "RecordAudioCheck");
+        // Picking the speed sets the audio up, twice if picked twice.
+        child<QComboBox>(form.get(), "Combo1")->setCurrentIndex(0);
+        for (int speed : {4, 3}) {
+            child<QComboBox>(form.get(), "Combo2")->setCurrentIndex(speed);
+            QCOMPARE(status->text(), QStringLiteral("Hit Run"));
+            QVERIFY(child<QPushButton>(form.get(), "Command2")->isEnabled());
+        }
+        Reception longHit = hit("Marion County", "Fire Dispatch", "Engine 5");
+        longHit.activeTicks = 60;
+        f.radio().radio().queueReception(longHit);
+        form->RunStop();
+        QTRY_COMPARE(status->text(), QStringLiteral("Waiting"));
+
+        QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("Active"), hitTimeoutMs);
+        QVERIFY(!form->recording_active());
+        // Ticked mid-hit: recording from the next active poll on.
+        record->click();
+        QTRY_COMPARE(status->text(), QStringLiteral("Recording"));
+        QTRY_VERIFY(form->recording_active());
+        // Cleared again: the hit's recording is thrown away at its end.
+        record->click();
+        QTRY_COMPARE(status->text(), QStringLiteral("Active"));
+        QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("Waiting"), hitTimeoutMs);
+        QVERIFY(!form->recording_active());
+        QCOMPARE(form->hitLog().lineCount(), 1);
+        QVERIFY(QDir(f.dataDir()).entryList({QStringLiteral("*.wav")}, QDir::Files).isEmpty());
     }
 };
 

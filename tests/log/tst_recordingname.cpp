@@ -11,13 +11,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("trunked")
-            << QStringList{"County P25", "Police",     "Dispatch",  " 851.5625",
-                           "",           "1234",       "3:45:12 PM", "3:45:20 PM"}
-            << QStringLiteral(
-                   "County-P25_Police_Dispatch_-851.5625__1234_3-45-12-PM_3-45-20-PM_12-06-2026.wav");
+        QTest::newRow("trunked") << QStringList{"County P25", "Police", "Dispatch",   " 851.5625",
+                                                "",           "1234",   "3:45:12 PM", "3:45:20 PM"}
+                                 << QStringLiteral("County-P25_Police_Dispatch_-851.5625__1234_3-"
+                                                   "45-12-PM_3-45-20-PM_12-06-2026.wav");
         QTest::newRow("conventional")
-            << QStringList{"Marion", "Fire/EMS", "Tac: 2", " 154.0700",
+            << QStringList{"Marion", "Fire/EMS", "Tac: 2",   " 154.0700",
                            "C74.4",  "",         "15:45:12", "15:45:14"}
             << QStringLiteral(
                    "Marion_Fire-EMS_Tac--2_-154.0700_C74.4__15-45-12_15-45-14_12-06-2026.wav");

@@ -128,9 +128,9 @@ private Q_SLOTS:
         QTest::newRow("free") << QStringList() << QStringLiteral("x.wav");
         QTest::newRow("taken") << QStringList{QStringLiteral("x.wav")}
                                << QStringLiteral("x (2).wav");
-        QTest::newRow("two taken") << QStringList{QStringLiteral("x.wav"),
-                                                  QStringLiteral("x (2).wav")}
-                                   << QStringLiteral("x (3).wav");
+        QTest::newRow("two taken")
+            << QStringList{QStringLiteral("x.wav"), QStringLiteral("x (2).wav")}
+            << QStringLiteral("x (3).wav");
     }
 
     void aTakenNameGetsTheNextNumber()
@@ -215,7 +215,8 @@ private Q_SLOTS:
         const HitRecording::Outcome first = recording.start(true, false);
         QVERIFY(first.tellUser);
         QVERIFY(first.message.contains(QLatin1String("no audio input was found")));
-        QVERIFY(recording.stop(true, false, temp.path(), QStringLiteral("a.wav")).savedPath.isEmpty());
+        QVERIFY(
+            recording.stop(true, false, temp.path(), QStringLiteral("a.wav")).savedPath.isEmpty());
         QVERIFY(!recording.start(true, false).tellUser);
         QVERIFY(!recording.setUp(true).tellUser);
     }
@@ -236,10 +237,19 @@ private Q_SLOTS:
 
     void waveHeaderDescribes16BitPcm()
     {
-        const QByteArray expected = QByteArray::fromHex("52494646" "2c010000" "57415645"
-                                                        "666d7420" "10000000" "0100" "0100"
-                                                        "44ac0000" "88580100" "0200" "1000"
-                                                        "64617461" "08010000");
+        const QByteArray expected = QByteArray::fromHex("52494646"
+                                                        "2c010000"
+                                                        "57415645"
+                                                        "666d7420"
+                                                        "10000000"
+                                                        "0100"
+                                                        "0100"
+                                                        "44ac0000"
+                                                        "88580100"
+                                                        "0200"
+                                                        "1000"
+                                                        "64617461"
+                                                        "08010000");
         QCOMPARE(waveHeader(44100, 1, 264), expected);
         // Too long for the header's sizes: they stop at their limit.
         const QByteArray huge = waveHeader(8000, 1, qint64(1) << 33);
@@ -301,7 +311,10 @@ private Q_SLOTS:
 
     void levelIsTheLoudestSample()
     {
-        QCOMPARE(peakPercent(QByteArray::fromHex("0000" "0040" "00c0")), 50);
+        QCOMPARE(peakPercent(QByteArray::fromHex("0000"
+                                                 "0040"
+                                                 "00c0")),
+                 50);
         QCOMPARE(peakPercent(QByteArray::fromHex("0080")), 100);
         QCOMPARE(peakPercent(QByteArray()), 0);
     }

@@ -1,7 +1,7 @@
 #include "support/soundserver.h"
 
-#include <QFile>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QProcess>
 #include <QThread>
 #include <QtEndian>

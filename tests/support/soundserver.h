@@ -19,6 +19,7 @@ public:
     QString errorText() const { return m_error; }
     // The id of the input fed by feed().
     QByteArray inputId() const { return m_inputId; }
+    QString fifoPath() const { return m_fifo; }
     // Writes 16-bit mono 44100 Hz samples to the input. Write only while a
     // capture runs and at most 64 KiB at a time: the pipe never blocks then.
     bool feed(const QByteArray &pcm);
@@ -32,8 +33,7 @@ private:
 };
 
 // A sine tone as 16-bit mono little-endian samples.
-QByteArray sineTone(double hertz, int milliseconds, int sampleRate = 44100,
-                    double amplitude = 0.5);
+QByteArray sineTone(double hertz, int milliseconds, int sampleRate = 44100, double amplitude = 0.5);
 
 // The relative strength of one frequency in 16-bit mono samples (Goertzel).
 double tonePower(const QByteArray &pcm, double hertz, int sampleRate = 44100);
