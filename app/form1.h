@@ -12,25 +12,34 @@
 #include "log/hitlogtext.h"
 #include "log/loggridmodel.h"
 #include "poll/hitdetector.h"
+#include "poll/hitrecording.h"
 #include "tuning/quickscan.h"
 #include "tuning/skiplist.h"
 #include "tuning/widgets/tunerpage.h"
 
 #include <QHash>
 #include <QList>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
+
+class ExtendedTextBox;
 class HarvestPanel;
 class KeyButton;
+class LevelMeter;
+class QtAudioRecorder;
 class LcdFrame;
 class SignalMeter;
 class WheelSupport;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QImage;
 class QLabel;
 class QLineEdit;
+class QMediaDevices;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
@@ -94,8 +103,6 @@ public:
     bool f_key_held = false;
     bool rev_key_held = false;
     bool grid_blank_fill = true;
-    bool recording_active = false;
-    int recording_counter = 1;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -141,7 +148,7 @@ private:
     void handleReception(const QList<QByteArray> &win);
     // Hits on the air when the link stops (Stop, unplug, shutdown).
     void endHitOnAir();
-    void applyHitResult(const HitTickResult &result);
+    void applyHitResult(const HitTickResult &result, bool wasActive);
     void updateSixLineDisplay();
     void showFourLineDisplay();
     void UpdateWindowTitle();
@@ -283,4 +290,36 @@ private:
     RadioExchange m_exchange{m_port};
     HarvestDriver m_harvest{m_exchange};
     HarvestPanel *harvestPanel = nullptr;
+
+    // Hit audio recording on the chosen audio input, and the extended info
+    // of each hit (app/form1_recording.cpp, app/form1_extended.cpp).
+public:
+    const HitRecording &recording() const { return *m_recording; }
+    bool recording_active() const { return m_recording->recording_active(); }
+    int recording_counter() const { return m_recording->recording_counter(); }
+    void ShowExtendedInfo();
+    bool LoadFileToTB(QPlainTextEdit *TxtBox, const QString &FilePath, bool Append);
+
+private:
+    void buildAudioInputFrame(QWidget *page);
+    void buildExtendedInfoWidgets(QGroupBox *frame);
+    void refreshAudioInputs();
+    void onAudioInputChosen(int index);
+    void startHitRecording();
+    void stopHitRecording(const FinishedHit &hit);
+    void reportRecording(const HitRecording::Outcome &outcome);
+    void onRecordAudioToggled();
+    void showPicture(const QImage &picture);
+
+    QTemporaryDir m_recordingTemp;
+    QtAudioRecorder *m_recorder = nullptr;
+    std::unique_ptr<HitRecording> m_recording;
+    QMediaDevices *m_mediaDevices = nullptr;
+    QByteArray m_rememberedInput;
+    QComboBox *audio_input = nullptr;
+    LevelMeter *audio_level = nullptr;
+    QLabel *audio_input_note = nullptr;
+    QGroupBox *extended_info_frame = nullptr;
+    QLabel *extended_photo = nullptr;
+    ExtendedTextBox *extended_text = nullptr;
 };

@@ -72,27 +72,35 @@ void Form1::PollRadio()
 void Form1::handleReception(const QList<QByteArray> &win)
 {
     const QString now = timeOfDayText(m_clock->now().time(), m_locale, m_timeFormat);
-    applyHitResult(m_hits.tick(sts_fields, glg_fields, win, now, startup_date));
+    const bool wasActive = m_hits.state().hit_active;
+    applyHitResult(m_hits.tick(sts_fields, glg_fields, win, now, startup_date), wasActive);
 }
 
 void Form1::endHitOnAir()
 {
     const QString now = timeOfDayText(m_clock->now().time(), m_locale, m_timeFormat);
-    applyHitResult(m_hits.endHitNow(now, startup_date));
+    const bool wasActive = m_hits.state().hit_active;
+    applyHitResult(m_hits.endHitNow(now, startup_date), wasActive);
 }
 
-void Form1::applyHitResult(const HitTickResult &result)
+void Form1::applyHitResult(const HitTickResult &result, bool wasActive)
 {
     for (const QByteArray &command : std::as_const(result.commands))
         SendCommand(command);
     if (result.freqText)
         setTextIfChanged(freq, *result.freqText);
-    // The recording and the extended info come in with their own features;
-    // the decode already tells when they are due.
     if (!result.logLine.isEmpty()) {
         m_log.insertHitLine(result.logLine);
         onLogChanged();
     }
+    if (result.recordingStart)
+        startHitRecording();
+    if (result.showExtendedInfo)
+        ShowExtendedInfo();
+    if (result.ended)
+        stopHitRecording(*result.ended);
+    if (m_hits.state().hit_active != wasActive)
+        Timer3->start();
 }
 
 void Form1::updateSixLineDisplay()

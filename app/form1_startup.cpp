@@ -33,10 +33,8 @@ void Form1::startUp()
     });
     m_wheel->InstallWheelSupport(this);
 
-    // The hit state starts idle (HitDetector's own defaults), the log table
+    // The hit and recording state start idle (their own defaults), the log table
     // blank and the layout full.
-    recording_active = false;
-    recording_counter = 1;
     grid_blank_fill = true;
     display_mode = QStringLiteral("full");
 
@@ -164,6 +162,7 @@ void Form1::shutDown()
     values.top = y() * twipsPerPixel;
     values.logFolder = log_folder;
     writeSettingsFile(m_options.dataFolder + pgmSettingsName, writePgmSettings(values));
+    m_recording->finish();
     m_logFile.waitUntilWritten();
 }
 
@@ -203,6 +202,7 @@ void Form1::onSpeedChosen(int index)
 void Form1::audioSetUp()
 {
     Text3->setText(QStringLiteral("Setting Up Audio"));
+    reportRecording(m_recording->setUp(RecordAudioCheck->isChecked()));
     Command2->setEnabled(true);
     Text3->setText(QStringLiteral("Hit Run"));
 }
@@ -252,6 +252,7 @@ void Form1::RunStop()
 
 void Form1::startRunning()
 {
+    m_recording->close();
     Timer1->start();
     Timer3->start();
     setChoiceLocked(true);

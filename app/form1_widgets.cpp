@@ -71,9 +71,11 @@ void Form1::buildWidgets()
 
     Timer1 = timer(this, "Timer1", 100);
     Timer2 = timer(this, "Timer2", 600);
-    // The status word needs no more than a few updates a second; a 1 ms
-    // timer would only burn the processor.
-    Timer3 = timer(this, "Timer3", 50);
+    // The status word is shown once at Run and again whenever the hit state
+    // or "Record Audio" changes: Timer3 fires once, as soon as the window is
+    // free, each time it is started.
+    Timer3 = timer(this, "Timer3", 0);
+    Timer3->setSingleShot(true);
     Timer4 = timer(this, "Timer4", 1000);
 
     buildScreen();
@@ -172,6 +174,7 @@ QWidget *Form1::buildExtendedInfoTab()
     auto *frame = new QGroupBox(QStringLiteral("Extended Info"), page);
     frame->setObjectName(QStringLiteral("extended_info_frame"));
     frame->setGeometry(8, 8, 744, 284);
+    buildExtendedInfoWidgets(frame);
     return page;
 }
 
@@ -269,5 +272,6 @@ QWidget *Form1::buildSettingsTab()
     dataFolderLabel->setToolTip(
         QStringLiteral("Settings, the hit log files and extended info live in this folder."));
     buildHarvestPanel(page);
+    buildAudioInputFrame(page);
     return page;
 }

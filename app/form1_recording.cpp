@@ -1,0 +1,116 @@
+// Hit audio recording: the audio input and its level on the Settings tab,
+// the recording of each hit and the status word.
+#include "app/form1.h"
+#include "app/settingsfiles.h"
+
+#include "log/logfilepath.h"
+#include "log/recordingname.h"
+#include "poll/audioinputchoice.h"
+#include "poll/widgets/levelmeter.h"
+#include "poll/widgets/qtaudiorecorder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMediaDevices>
+
+namespace {
+
+const QString audioSettingsName = QStringLiteral("/audio_settings.txt");
+
+QList<AudioInputEntry> entriesOf(const QList<QAudioDevice> &devices)
+{
+    const QByteArray defaultId = QMediaDevices::defaultAudioInput().id();
+    QList<AudioInputEntry> entries;
+    for (const QAudioDevice &device : devices)
+        entries.append({device.id(), device.description(), device.id() == defaultId});
+    return entries;
+}
+
+} // namespace
+
+void Form1::buildAudioInputFrame(QWidget *page)
+{
+    auto *frame = new QGroupBox(QStringLiteral("Audio Input"), page);
+    frame->setObjectName(QStringLiteral("audio_frame"));
+    frame->setGeometry(508, 196, 244, 96);
+    audio_input = new QComboBox(frame);
+    audio_input->setObjectName(QStringLiteral("audio_input"));
+    audio_input->setAccessibleName(QStringLiteral("Audio Input"));
+    audio_input->setGeometry(10, 22, 224, 24);
+    audio_level = new LevelMeter(frame);
+    audio_level->setObjectName(QStringLiteral("audio_level"));
+    audio_level->setGeometry(10, 52, 224, 12);
+    audio_input_note = new QLabel(frame);
+    audio_input_note->setObjectName(QStringLiteral("audio_input_note"));
+    audio_input_note->setGeometry(10, 66, 224, 26);
+    audio_input_note->setWordWrap(true);
+
+    const QString dataFolder = m_options.dataFolder;
+    const QString tempFolder = m_recordingTemp.isValid() ? m_recordingTemp.path() : dataFolder;
+    m_recorder = new QtAudioRecorder(this);
+    m_recording = std::make_unique<HitRecording>(*m_recorder, tempFolder);
+    if (const auto file = readSettingsFile(dataFolder + audioSettingsName))
+        m_rememberedInput = readAudioSettings(*file);
+    m_mediaDevices = new QMediaDevices(this);
+    refreshAudioInputs();
+
+    connect(m_mediaDevices, &QMediaDevices::audioInputsChanged, this, &Form1::refreshAudioInputs);
+    connect(audio_input, &QComboBox::activated, this, &Form1::onAudioInputChosen);
+    connect(RecordAudioCheck, &QCheckBox::toggled, this, &Form1::onRecordAudioToggled);
+}
+
+void Form1::refreshAudioInputs()
+{
+    const QList<QAudioDevice> devices = QMediaDevices::audioInputs();
+    const QList<AudioInputEntry> entries = entriesOf(devices);
+    const AudioInputChoice choice = chooseAudioInput(entries, m_rememberedInput);
+    {
+        const QSignalBlocker block(audio_input);
+        audio_input->clear();
+        for (const AudioInputEntry &entry : entries)
+            audio_input->addItem(entry.description, entry.id);
+        audio_input->setCurrentIndex(choice.index);
+    }
+    audio_input_note->setText(audioInputNote(entries, choice));
+    const QAudioDevice device = choice.index >= 0 ? devices.at(choice.index) : QAudioDevice();
+    m_recorder->setInput(device);
+    audio_level->setInput(device);
+}
+
+void Form1::onAudioInputChosen(int index)
+{
+    m_rememberedInput = audio_input->itemData(index).toByteArray();
+    writeSettingsFile(m_options.dataFolder + audioSettingsName,
+                      writeAudioSettings(m_rememberedInput));
+    refreshAudioInputs();
+}
+
+void Form1::startHitRecording()
+{
+    const bool wasActive = m_recording->recording_active();
+    reportRecording(m_recording->start(RecordAudioCheck->isChecked(), m_hits.state().hit_skipped));
+    if (!wasActive && m_recording->recording_active())
+        debug_box->setText(QStringLiteral("started audio\r\n") + debug_box->text());
+}
+
+void Form1::stopHitRecording(const FinishedHit &hit)
+{
+    reportRecording(m_recording->stop(RecordAudioCheck->isChecked(), hit.skipped,
+                                      effectiveLogFolder(log_folder, m_options.dataFolder),
+                                      recordingFileName(hit, startup_date)));
+}
+
+void Form1::reportRecording(const HitRecording::Outcome &outcome)
+{
+    // Said once the poll tick is over, not in the middle of it.
+    if (outcome.tellUser)
+        QTimer::singleShot(0, this, [this, message = outcome.message] { tellUser(message); });
+}
+
+void Form1::onRecordAudioToggled()
+{
+    if (isRunning())
+        Timer3->start();
+}

@@ -1,0 +1,167 @@
+// End to end: the simulated radio plays hits while a sound server of the
+// test's own feeds known tones to the chosen input; the window records each
+// hit and saves it under the hit's name.
+#include "support/radiofixture.h"
+#include "support/soundserver.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+
+constexpr int pollIntervalMs = 50;
+constexpr int rate = 44100;
+constexpr int toneMs = 300;
+constexpr int hitTimeoutMs = 20000;
+
+Reception hit(const QByteArray &system, const QByteArray &group, const QByteArray &channel)
+{
+    Reception reception;
+    reception.system = system;
+    reception.group = group;
+    reception.channel = channel;
+    reception.frequency = "01540700";
+    reception.tone = "67";
+    // About a second on the air: time enough to feed the tone.
+    reception.activeTicks = 20;
+    reception.gapTicks = 3;
+    return reception;
+}
+
+struct Wave
+{
+    QByteArray header;
+    QByteArray samples;
+};
+
+Wave readWave(const QString &path)
+{
+    const QByteArray bytes = readWholeFile(path);
+    return {bytes.left(44), bytes.mid(44)};
+}
+
+quint32 le32(const QByteArray &bytes, int at)
+{
+    return qFromLittleEndian<quint32>(bytes.constData() + at);
+}
+
+quint16 le16(const QByteArray &bytes, int at)
+{
+    return qFromLittleEndian<quint16>(bytes.constData() + at);
+}
+
+} // namespace
+
+class TestRecordingEndToEnd : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<SoundServer> m_sound;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_sound = std::make_unique<SoundServer>();
+        QVERIFY2(m_sound->isUp(), qPrintable(m_sound->errorText()));
+    }
+
+    void hitsAreSavedUnderTheirNamesWithTheirSoundOnly()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, pollIntervalMs));
+        // Tab 0, "Record Audio" ticked, no log file.
+        f.writeFile(QStringLiteral("pgm_settings.txt"), "0\r\n1\r\n0\r\n");
+        f.writeFile(QStringLiteral("audio_settings.txt"), '"' + m_sound->inputId() + "\"\r\n");
+        // A nameless hit (skipped at its end), then the same named hit twice.
+        f.radio().radio().queueReception(hit("", "", ""));
+        const Reception named = hit("Marion County", "Fire Dispatch", "Engine 5");
+        f.radio().radio().queueReception(named);
+        f.radio().radio().queueReception(named);
+
+        auto form = f.makeForm();
+        QVERIFY(form->isRunning());
+        QCOMPARE(child<QComboBox>(form.get(), "audio_input")->currentData().toByteArray(),
+                 m_sound->inputId());
+        auto *status = child<QLineEdit>(form.get(), "Text3");
+
+        const double tones[3] = {2000, 1000, 1000};
+        for (double hertz : tones) {
+            QTRY_VERIFY_WITH_TIMEOUT(form->recording_active(), hitTimeoutMs);
+            QTRY_COMPARE(status->text(), QStringLiteral("Recording"));
+            QVERIFY(m_sound->feed(sineTone(hertz, toneMs)));
+            QTRY_VERIFY_WITH_TIMEOUT(!form->recording_active(), hitTimeoutMs);
+        }
+        QTRY_COMPARE(status->text(), QStringLiteral("Waiting"));
+        QVERIFY(f.messages.isEmpty());
+        QCOMPARE(form->recording_counter(), 4);
+
+        QString time = timeOfDayText(f.clock.now().time());
+        time.replace(u':', u'-').replace(u' ', u'-');
+        const QString stem =
+            QStringLiteral("Marion-County_Fire-Dispatch_Engine-5_-154.0700_C74.4__") + time + u'_' +
+            time + QStringLiteral("_12-06-2026");
+        const QStringList saved =
+            QDir(f.dataDir()).entryList({QStringLiteral("*.wav")}, QDir::Files, QDir::Name);
+        QCOMPARE(saved, QStringList({stem + QStringLiteral(" (2).wav"), stem + ".wav"}));
+
+        for (const QString &name : saved) {
+            const Wave wave = readWave(f.dataDir() + u'/' + name);
+            QCOMPARE(wave.header.left(4), QByteArray("RIFF"));
+            QCOMPARE(wave.header.mid(8, 8), QByteArray("WAVEfmt "));
+            QCOMPARE(le16(wave.header, 20), quint16(1));
+            QCOMPARE(le16(wave.header, 22), quint16(1));
+            QCOMPARE(le32(wave.header, 24), quint32(rate));
+            QCOMPARE(le16(wave.header, 34), quint16(16));
+            QCOMPARE(le32(wave.header, 40), quint32(wave.samples.size()));
+            QCOMPARE(le32(wave.header, 4), quint32(wave.samples.size() + 36));
+            // Exactly the tone fed during this hit: its length, its pitch,
+            // and nothing of the skipped hit's 2 kHz before it.
+            QCOMPARE(wave.samples.size(), sineTone(1000, toneMs).size());
+            QVERIFY(tonePower(wave.samples, 1000) > 1000 * tonePower(wave.samples, 2000));
+            QVERIFY(tonePower(wave.samples, 1000) > 0.01);
+        }
+    }
+
+    void statusWordFollowsTheHitAndTheCheckBox()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("audio_settings.txt"), '"' + m_sound->inputId() + "\"\r\n");
+        auto form = f.makeForm();
+        auto *status = child<QLineEdit>(form.get(), "Text3");
+        auto *record = child<QCheckBox>(form.get(), "RecordAudioCheck");
+        // Picking the speed sets the audio up, twice if picked twice.
+        child<QComboBox>(form.get(), "Combo1")->setCurrentIndex(0);
+        for (int speed : {4, 3}) {
+            child<QComboBox>(form.get(), "Combo2")->setCurrentIndex(speed);
+            QCOMPARE(status->text(), QStringLiteral("Hit Run"));
+            QVERIFY(child<QPushButton>(form.get(), "Command2")->isEnabled());
+        }
+        Reception longHit = hit("Marion County", "Fire Dispatch", "Engine 5");
+        longHit.activeTicks = 60;
+        f.radio().radio().queueReception(longHit);
+        form->RunStop();
+        QTRY_COMPARE(status->text(), QStringLiteral("Waiting"));
+
+        QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("Active"), hitTimeoutMs);
+        QVERIFY(!form->recording_active());
+        // Ticked mid-hit: recording from the next active poll on.
+        record->click();
+        QTRY_COMPARE(status->text(), QStringLiteral("Recording"));
+        QTRY_VERIFY(form->recording_active());
+        // Cleared again: the hit's recording is thrown away at its end.
+        record->click();
+        QTRY_COMPARE(status->text(), QStringLiteral("Active"));
+        QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("Waiting"), hitTimeoutMs);
+        QVERIFY(!form->recording_active());
+        QCOMPARE(form->hitLog().lineCount(), 1);
+        QVERIFY(QDir(f.dataDir()).entryList({QStringLiteral("*.wav")}, QDir::Files).isEmpty());
+    }
+};
+
+QTEST_MAIN(TestRecordingEndToEnd)
+#include "tst_recording_e2e.moc"
