@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 CommandLine parseCommandLine(const QStringList &arguments)
@@ -10,6 +11,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
     parser.setApplicationDescription(
         QStringLiteral("Front panel and reception logger for the BCD396T scanner."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption port(
         QStringLiteral("port"),
         QStringLiteral("Serial device for the next COM port number (repeatable)."),
@@ -30,14 +32,40 @@ CommandLine parseCommandLine(const QStringList &arguments)
         return line;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        line.ok = false;
-        line.error = parser.helpText();
+        line.info = parser.helpText();
         return line;
     }
-    line.ports = parser.values(port);
+    if (parser.isSet(QStringLiteral("version"))) {
+        line.info = QStringLiteral("Tollvane - V1.0b2\n");
+        return line;
+    }
+    const QStringList ports = parser.values(port);
+    for (const QString &given : ports)
+        line.ports.append(portPath(given));
     line.dataDir = parser.value(dataDir);
     line.demo = parser.isSet(demo);
     return line;
+}
+
+bool asksForInfo(const QStringList &arguments)
+{
+    static const QStringList asks{QStringLiteral("-h"), QStringLiteral("-?"),
+                                  QStringLiteral("--help"), QStringLiteral("-v"),
+                                  QStringLiteral("--version")};
+    for (const QString &argument : arguments.mid(1)) {
+        if (asks.contains(argument))
+            return true;
+    }
+    return false;
+}
+
+QString portPath(const QString &given)
+{
+    if (given.isEmpty() || QDir::isAbsolutePath(given))
+        return given;
+    if (!given.contains(QLatin1Char('/')) && !QFileInfo::exists(given))
+        return given;
+    return QDir::cleanPath(QDir::current().absoluteFilePath(given));
 }
 
 QString resolveDataFolder(const QString &given, bool demo)

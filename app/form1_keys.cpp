@@ -4,6 +4,7 @@
 
 #include "link/keyboardmap.h"
 #include "link/keyclicksteps.h"
+#include "link/keyoperations.h"
 #include "link/macros.h"
 #include "link/widgets/keybutton.h"
 
@@ -12,6 +13,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <array>
 
 namespace {
 
@@ -39,6 +42,12 @@ void Form1::runKeyOperation(const QString &keyName)
             if (key)
                 key->setHeld(nowHeld);
         };
+        bool &onRadio = keyName == QLatin1String("key_f") ? m_fKeyOnRadio : m_revKeyOnRadio;
+        hooks.radioHeld = [&onRadio](bool nowHeld) { onRadio = nowHeld; };
+    }
+    if (const int macro = macroKeyNumber(keyName)) {
+        PlayMacro(std::array{m1, m2, m3}[macro - 1]);
+        return;
     }
     m_sequencer.play(keyClickSteps(keyName, held, hooks));
 }
@@ -76,7 +85,19 @@ bool Form1::handleKeyPress(QKeyEvent *event)
 
 void Form1::PlayMacro(QLineEdit *box)
 {
-    m_sequencer.play(CommandSequencer::steps(macroSteps(box->text())));
+    // Every item is a sequence of its own, so that Stop cuts between two
+    // items; the status line counts the items as they leave.
+    const int macro = box == m1 ? 1 : box == m2 ? 2 : 3;
+    const QList<CommandStep> items = macroSteps(box->text());
+    QList<CommandSequencer::Step> steps;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const int item = int(i) + 1;
+        const int count = int(items.size());
+        steps.append(
+            {{}, 0, [this, macro, item, count] { showMacroProgress(macro, item, count); }});
+        steps.append({items.at(i).command, items.at(i).waitAfterMs, {}});
+    }
+    m_sequencer.play(steps, true);
 }
 
 void Form1::SaveMacros()

@@ -6,6 +6,7 @@
 #include "sim/scenario.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QRandomGenerator>
 
 #include <cstdio>
@@ -27,6 +28,23 @@ void keepScenarioGoing(PtyRadio &radio, quint32 &seed)
 
 int main(int argc, char *argv[])
 {
+    QStringList given;
+    for (int i = 0; i < argc; ++i)
+        given.append(QString::fromLocal8Bit(argv[i]));
+    if (asksForInfo(given)) {
+        // Help and the version need no display: answered before the window
+        // system is touched.
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("tollvane"));
+        const CommandLine line = parseCommandLine(QCoreApplication::arguments());
+        if (line.info.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(line.error));
+            return 2;
+        }
+        std::fputs(qPrintable(line.info), stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tollvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tollvane"));
@@ -35,9 +53,13 @@ int main(int argc, char *argv[])
     SignalWatcher signals;
 
     const CommandLine line = parseCommandLine(QApplication::arguments());
+    if (!line.info.isEmpty()) {
+        std::fputs(qPrintable(line.info), stdout);
+        return 0;
+    }
     if (!line.ok) {
         std::fprintf(stderr, "%s\n", qPrintable(line.error));
-        return line.error.startsWith(QLatin1String("Usage")) ? 0 : 2;
+        return 2;
     }
 
     std::unique_ptr<PtyRadio> radio;

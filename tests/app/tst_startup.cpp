@@ -66,14 +66,16 @@ private Q_SLOTS:
         QVERIFY(!combo2->isEnabled());
         QVERIFY(form->port().isOpen());
         QCOMPARE(form->port().baud(), 115200);
-        QCOMPARE(f.readFile(QStringLiteral("com_settings.txt")), QByteArray("0\r\n4\r\n100\r\n"));
+        // The three lines, then the device that port 1 stood for.
+        const QByteArray saved = "0\r\n4\r\n100\r\n\"" + f.portLink().toUtf8() + "\"\r\n";
+        QCOMPARE(f.readFile(QStringLiteral("com_settings.txt")), saved);
 
         QTest::mouseClick(run, Qt::LeftButton);
         QCOMPARE(run->text(), QStringLiteral("Run"));
         QVERIFY(combo1->isEnabled());
         QVERIFY(!form->port().isOpen());
         QVERIFY(!form->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
-        QCOMPARE(f.readFile(QStringLiteral("com_settings.txt")), QByteArray("0\r\n4\r\n100\r\n"));
+        QCOMPARE(f.readFile(QStringLiteral("com_settings.txt")), saved);
     }
 
     void savedChoiceStartsRunning_data()
@@ -122,6 +124,11 @@ private Q_SLOTS:
             << QByteArray("5\r\n4\r\n100\r\n") << "COM port 6";
         QTest::newRow("out of range index")
             << QByteArray("100\r\n4\r\n100\r\n") << "Select a COM port";
+        // The saved device is unplugged and the radio's link now sits at its
+        // number: it is not opened in its place.
+        QTest::newRow("saved device absent, another at its number")
+            << QByteArray("0\r\n4\r\n100\r\n\"/nonexistent/by-id/usb-Radio\"\r\n")
+            << "/nonexistent/by-id/usb-Radio";
     }
     void savedPortThatCannotOpenStartsStopped()
     {
@@ -142,6 +149,7 @@ private Q_SLOTS:
         QVERIFY2(f.messages.first().contains(named), qPrintable(f.messages.first()));
 
         // The lists stay usable: port 1 is the radio.
+        combo1->setCurrentIndex(-1);
         combo1->setCurrentIndex(0);
         QVERIFY(child<QComboBox>(form.get(), "Combo2")->isEnabled());
         QTest::mouseClick(run, Qt::LeftButton);
