@@ -2,8 +2,11 @@
 // files, on a real window with the simulated radio behind port 1.
 #include "support/radiofixture.h"
 
+#include "app/commandline.h"
+
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -294,6 +297,84 @@ private Q_SLOTS:
         const QByteArray pgm = f.readFile(QStringLiteral("pgm_settings.txt"));
         QCOMPARE(pgm.count('\n'), 10);
         QVERIFY(pgm.startsWith("3\r\n"));
+    }
+
+    // The radio's adapter is plugged in after the program started: the
+    // opened list shows it, and the saved choice opens it by itself.
+    void deviceThatAppearsAfterStart()
+    {
+        RadioFixture f;
+        PtyRadio late;
+        QVERIFY(late.start());
+        const QString lateLink = f.dataDir() + QStringLiteral("/usb-radio-late");
+        f.writeFile(QStringLiteral("com_settings.txt"),
+                    "1\r\n4\r\n100\r\n\"" + lateLink.toUtf8() + "\"\r\n");
+        auto form = f.makeForm();
+        auto *run = child<QPushButton>(form.get(), "Command2");
+        auto *combo1 = child<QComboBox>(form.get(), "Combo1");
+        QCOMPARE(run->text(), QStringLiteral("Run"));
+        QTRY_COMPARE(f.messages.size(), 1);
+        QVERIFY2(f.messages.first().contains(lateLink), qPrintable(f.messages.first()));
+        QCOMPARE(combo1->itemText(1), QStringLiteral("2"));
+
+        f.systemPorts = {lateLink};
+        combo1->showPopup();
+        QCOMPARE(combo1->itemText(1), QStringLiteral("2  ") + lateLink);
+        combo1->hidePopup();
+
+        QVERIFY(QFile::link(late.slavePath(), lateLink));
+        QTRY_COMPARE_WITH_TIMEOUT(run->text(), QStringLiteral("Stop"), 10000);
+        QCOMPARE(form->port().device(), lateLink);
+        QTRY_VERIFY(!late.received().isEmpty());
+        QCOMPARE(late.received().first().line, QByteArray("STS"));
+        QCOMPARE(f.messages.size(), 1);
+    }
+
+    void helpAndVersionNeedNoDisplay_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("help") << "--help"
+                              << "--port";
+        QTest::newRow("version") << "--version"
+                                 << "Tollvane - V1.0b2";
+    }
+    void helpAndVersionNeedNoDisplay()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, says);
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QLatin1String(name));
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(TOLLVANE_PROGRAM), {option});
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(QString::fromLocal8Bit(program.readAllStandardOutput()).contains(says));
+    }
+
+    void relativePortPathsBecomeAbsolute_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("opened");
+        const QString here = QDir::currentPath();
+        QTest::newRow("below here") << "sub/radio" << here + QStringLiteral("/sub/radio");
+        QTest::newRow("dot") << "./radio" << here + QStringLiteral("/radio");
+        QTest::newRow("absolute") << "/dev/ttyUSB0"
+                                  << "/dev/ttyUSB0";
+        QTest::newRow("bare device name") << "ttyUSB9"
+                                          << "ttyUSB9";
+    }
+    void relativePortPathsBecomeAbsolute()
+    {
+        QFETCH(QString, given);
+        QFETCH(QString, opened);
+        const CommandLine line =
+            parseCommandLine({QStringLiteral("tollvane"), QStringLiteral("--port"), given});
+        QVERIFY(line.ok);
+        QCOMPARE(line.ports, QStringList{opened});
     }
 };
 
