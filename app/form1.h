@@ -235,6 +235,8 @@ private:
     bool m_fKeyOnRadio = false;
     bool m_revKeyOnRadio = false;
     std::optional<QString> m_statusBeforeMacro;
+    QString m_statusNote; // shown in the status line instead of the hit's state
+    void showStatusNote(const QString &note, int forMs);
 
     QLineEdit *m1 = nullptr;
     QLineEdit *m2 = nullptr;

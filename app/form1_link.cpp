@@ -60,7 +60,7 @@ void Form1::onDeviceWatchTick()
         return;
     m_deviceWatch->stop();
     startRunning();
-    Text3->setText(QStringLiteral("Radio found on COM %1").arg(Combo1->currentText()));
+    showStatusNote(QStringLiteral("Radio found on COM %1").arg(Combo1->currentText()), 10000);
 }
 
 void Form1::onSequencerIdle()
@@ -69,6 +69,7 @@ void Form1::onSequencerIdle()
     // have left out a toggle's other half.
     syncHeldKeys();
     if (m_statusBeforeMacro) {
+        m_statusNote.clear();
         Text3->setText(*m_statusBeforeMacro);
         m_statusBeforeMacro.reset();
     }
@@ -93,7 +94,18 @@ void Form1::showMacroProgress(int macro, int item, int items)
 {
     if (!m_statusBeforeMacro)
         m_statusBeforeMacro = Text3->text();
-    Text3->setText(QStringLiteral("Macro %1: item %2 of %3").arg(macro).arg(item).arg(items));
+    m_statusNote = QStringLiteral("Macro %1: item %2 of %3").arg(macro).arg(item).arg(items);
+    Text3->setText(m_statusNote);
+}
+
+void Form1::showStatusNote(const QString &note, int forMs)
+{
+    m_statusNote = note;
+    Text3->setText(note);
+    QTimer::singleShot(forMs, this, [this, note] {
+        if (m_statusNote == note)
+            m_statusNote.clear();
+    });
 }
 
 void Form1::keepMacroBoxOneLine(QLineEdit *box)

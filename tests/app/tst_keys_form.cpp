@@ -76,6 +76,8 @@ private Q_SLOTS:
     void lockWaitsOneSecond();
     void funcKeyToggles();
     void reverseKeyToggles();
+    void stopInsideAKeySequence_data();
+    void stopInsideAKeySequence();
     void releaseOutsideSendsNothing_data();
     void releaseOutsideSendsNothing();
     void noPollInsideSequence();
@@ -238,6 +240,60 @@ void TestKeysForm::reverseKeyToggles()
     QVERIFY(!key->isHeld());
     gap = receivedAt(fx.radio(), "KEY,F,R") - receivedAt(fx.radio(), "KEY,.,R");
     QVERIFY2(gap >= 1000, qPrintable(QString::number(gap)));
+}
+
+void TestKeysForm::stopInsideAKeySequence_data()
+{
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<bool>("heldFirst");
+    QTest::addColumn<bool>("unplug");
+    QTest::addColumn<QByteArray>("wire");
+    QTest::addColumn<bool>("revHeld");
+    QTest::newRow("Stop while key_rev holds")
+        << QByteArray("key_rev") << false << false << QByteArray("KEY,F,H\rKEY,.,H\r") << true;
+    QTest::newRow("Stop while key_rev lets go")
+        << QByteArray("key_rev") << true << false << QByteArray("KEY,.,R\rKEY,F,R\r") << false;
+    QTest::newRow("Stop while key_lock waits")
+        << QByteArray("key_lock") << false << false << QByteArray("KEY,F,H\rKEY,P,P\rKEY,F,R\r")
+        << false;
+    QTest::newRow("unplug while key_rev holds")
+        << QByteArray("key_rev") << false << true << QByteArray("KEY,F,H\r") << false;
+}
+
+// Stop lets the running key end with its own commands, drops what is
+// queued behind it (here a click on key_f), and then closes the line; the
+// held keys show what the radio last received.
+void TestKeysForm::stopInsideAKeySequence()
+{
+    QFETCH(QByteArray, key);
+    QFETCH(bool, heldFirst);
+    QFETCH(bool, unplug);
+    QFETCH(QByteArray, wire);
+    QFETCH(bool, revHeld);
+    RadioFixture fx;
+    auto form = openForm(fx, quietInterval);
+    QVERIFY(form->isRunning());
+    if (heldFirst) {
+        click(*form, "key_rev");
+        QTRY_VERIFY_WITH_TIMEOUT(!form->sequencer().busy(), 5000);
+    }
+    fx.radio().clearReceived();
+
+    click(*form, key.constData());
+    click(*form, "key_f");
+    if (unplug) {
+        QTRY_COMPARE(fx.radio().rawReceived(), wire);
+        fx.radio().unplug();
+    } else {
+        QTest::mouseClick(child<QPushButton>(form.get(), "Command2"), Qt::LeftButton);
+        QVERIFY(!form->isRunning());
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!form->port().isOpen() && !form->sequencer().busy(), 5000);
+    QTRY_COMPARE(fx.radio().rawReceived(), wire);
+    QCOMPARE(form->rev_key_held, revHeld);
+    QCOMPARE(child<KeyButton>(form.get(), "key_rev")->isHeld(), revHeld);
+    QVERIFY(!form->f_key_held);
+    QVERIFY(!child<KeyButton>(form.get(), "key_f")->isHeld());
 }
 
 void TestKeysForm::releaseOutsideSendsNothing_data()
