@@ -121,15 +121,18 @@ void Form1::keepMacroBoxOneLine(QLineEdit *box)
 
 void Form1::saveSettingsFile(const QString &path, const QByteArray &bytes)
 {
-    const QString why = saveWholeFile(path, bytes);
+    QString why = saveWholeFile(path, bytes);
     if (why.isEmpty()) {
         m_failingFiles.removeAll(path);
         return;
     }
-    // Once per spell of failures of that file, naming it and the cause.
-    if (m_failingFiles.contains(path))
+    // Once per spell of failures of that file, naming it and the cause; not
+    // at all when the user already knows its folder could not be made.
+    if (m_failingFiles.contains(path) || m_failingFiles.contains(QFileInfo(path).absolutePath()))
         return;
     m_failingFiles.append(path);
+    while (why.endsWith(QLatin1Char('.')))
+        why.chop(1);
     tellUser(QStringLiteral("The settings file %1 could not be saved: %2.\n\n"
                             "The settings in it will not be there at the next start.")
                  .arg(QDir::toNativeSeparators(path), why));

@@ -62,6 +62,7 @@ void Form1::startUp()
                                            "Settings and macros will not be kept.")
                                 .arg(QDir::toNativeSeparators(m_options.dataFolder),
                                      QString::fromStdString(folderError.message()));
+        m_failingFiles.append(QFileInfo(m_options.dataFolder).absoluteFilePath());
         QTimer::singleShot(0, this, [this, why] { tellUser(why); });
     }
 

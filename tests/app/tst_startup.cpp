@@ -376,6 +376,45 @@ private Q_SLOTS:
         QVERIFY(line.ok);
         QCOMPARE(line.ports, QStringList{opened});
     }
+
+    // A settings file in the way of its own save (a folder of that name): the
+    // user is told once, with the file's name and the cause.
+    void settingsThatCannotBeSavedAreTold_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("com_settings.txt at Run") << "com_settings.txt";
+        QTest::newRow("pgm_settings.txt at shutdown") << "pgm_settings.txt";
+        QTest::newRow("the data folder") << "data";
+    }
+    void settingsThatCannotBeSavedAreTold()
+    {
+        QFETCH(QString, file);
+        RadioFixture f;
+        QVERIFY(
+            QDir(f.dataDir()).mkdir(file == QLatin1String("data") ? QStringLiteral("x") : file));
+        if (file == QLatin1String("data")) {
+            // A data folder below a regular file can never be made.
+            f.writeFile(QStringLiteral("plain"), "x");
+            f.dataFolder = f.dataDir() + QStringLiteral("/plain/tollvane");
+        }
+        auto form = f.makeForm();
+        auto *run = child<QPushButton>(form.get(), "Command2");
+        child<QComboBox>(form.get(), "Combo1")->setCurrentIndex(0);
+        child<QComboBox>(form.get(), "Combo2")->setCurrentIndex(4);
+        for (int twice = 0; twice < 2; ++twice) {
+            QTest::mouseClick(run, Qt::LeftButton);
+            QCOMPARE(run->text(), QStringLiteral("Stop"));
+            QTest::mouseClick(run, Qt::LeftButton);
+        }
+        form->close();
+        const QString named = file == QLatin1String("data") ? f.dataFolder : file;
+        QTRY_VERIFY(!f.messages.isEmpty());
+        QCOMPARE(f.messages.filter(named).size(), 1);
+        QVERIFY2(!f.messages.filter(named).first().contains(QLatin1String("(null)")),
+                 qPrintable(f.messages.first()));
+        if (file != QLatin1String("data"))
+            QCOMPARE(f.messages.size(), 1);
+    }
 };
 
 QTEST_MAIN(TestStartup)

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/mount.h>
 #include <sys/resource.h>
 
 namespace {
@@ -94,6 +95,25 @@ private Q_SLOTS:
         disk.free();
         QCOMPARE(saveWholeFile(path, QByteArray(9000, '1')), QString());
         QCOMPARE(contents(path), QByteArray(9000, '1'));
+    }
+
+    // All bytes written, and only the last step fails: the file cannot be
+    // replaced (another file is mounted over it, so renaming onto it is
+    // refused). That failure is reported too.
+    void fileThatCannotBeReplacedIsReported()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("pgm_settings.txt"));
+        const QString cover = dir.filePath(QStringLiteral("cover"));
+        put(path, "old\r\n");
+        put(cover, "cover\r\n");
+        if (::mount(QFile::encodeName(cover).constData(), QFile::encodeName(path).constData(),
+                    nullptr, MS_BIND, nullptr) != 0)
+            QSKIP("no right to mount here");
+        const QString why = saveWholeFile(path, "new\r\n");
+        ::umount2(QFile::encodeName(path).constData(), MNT_DETACH);
+        QVERIFY2(!why.isEmpty(), "a failed replace reported as success");
+        QCOMPARE(contents(path), QByteArray("old\r\n"));
     }
 };
 
