@@ -330,6 +330,21 @@ private Q_SLOTS:
         QCOMPARE(f.messages.size(), 1);
     }
 
+    void devicesBeyondTheTenthNumberAreNamed()
+    {
+        RadioFixture f;
+        QStringList before;
+        for (int i = 0; i < 10; ++i)
+            before.append(QStringLiteral("/nonexistent/ttyUSB%1").arg(i));
+        auto form = f.makeForm(before);
+        QTRY_COMPARE(f.messages.size(), 1);
+        QVERIFY2(f.messages.first().contains(f.portLink()), qPrintable(f.messages.first()));
+        // Said once, not again each time the list is built.
+        child<QComboBox>(form.get(), "Combo1")->showPopup();
+        QTest::qWait(0);
+        QCOMPARE(f.messages.size(), 1);
+    }
+
     void helpAndVersionNeedNoDisplay_data()
     {
         QTest::addColumn<QString>("option");
