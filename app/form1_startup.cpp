@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -56,7 +57,8 @@ void Form1::startUp()
 
     // Without its data folder nothing the user sets is kept: say so once.
     std::error_code folderError;
-    std::filesystem::create_directories(m_options.dataFolder.toStdString(), folderError);
+    std::filesystem::create_directories(QFile::encodeName(m_options.dataFolder).toStdString(),
+                                        folderError);
     if (folderError && !QFileInfo(m_options.dataFolder).isDir()) {
         const QString why = QStringLiteral("The data folder %1 could not be made: %2.\n\n"
                                            "Settings and macros will not be kept.")

@@ -410,14 +410,18 @@ void TestKeyboardMacrosForm::stopCancelsTheRestOfAMacro()
     KeyButton *button = child<KeyButton>(form.get(), "key_m1");
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
     // The panel shows the macro playing, item by item.
-    QTRY_COMPARE(text3->text(), QStringLiteral("Macro 1: item 3 of 40"));
+    const QString playing = QStringLiteral("Macro 1: item ");
+    QTRY_VERIFY(text3->text().startsWith(playing) && !text3->text().startsWith(playing + u'1'));
+    const qsizetype shown = text3->text().mid(playing.size()).section(u' ', 0, 0).toInt();
+    QCOMPARE(text3->text(), playing + QString::number(shown) + QStringLiteral(" of 40"));
     auto *run = child<QPushButton>(form.get(), "Command2");
     QTest::mouseClick(run, Qt::LeftButton);
     QCOMPARE(run->text(), QStringLiteral("Run"));
     QTRY_VERIFY(!form->port().isOpen());
     QVERIFY(!form->sequencer().busy());
+    QTRY_VERIFY(fx.radio().received().size() >= shown);
     const qsizetype sent = fx.radio().received().size();
-    QVERIFY2(sent >= 3 && sent <= 4, qPrintable(QString::number(sent)));
+    QVERIFY2(sent <= shown + 1, qPrintable(QString::number(sent)));
     QCOMPARE(text3->text(), before);
 }
 
