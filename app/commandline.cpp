@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QStandardPaths>
 
 CommandLine parseCommandLine(const QStringList &arguments)
@@ -31,7 +32,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
         line.error = parser.errorText();
         return line;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         line.info = parser.helpText();
         return line;
     }
@@ -49,14 +50,45 @@ CommandLine parseCommandLine(const QStringList &arguments)
 
 bool asksForInfo(const QStringList &arguments)
 {
-    static const QStringList asks{QStringLiteral("-h"), QStringLiteral("-?"),
-                                  QStringLiteral("--help"), QStringLiteral("-v"),
-                                  QStringLiteral("--version")};
+    static const QStringList asks{QStringLiteral("-h"),     QStringLiteral("-?"),
+                                  QStringLiteral("--help"), QStringLiteral("--help-all"),
+                                  QStringLiteral("-v"),     QStringLiteral("--version")};
     for (const QString &argument : arguments.mid(1)) {
         if (asks.contains(argument))
             return true;
     }
     return false;
+}
+
+QStringList withoutWindowSystemOptions(const QStringList &arguments)
+{
+    // The options the window system takes for itself, and whether a value
+    // follows them.
+    static const QHash<QString, bool> taken{
+        {QStringLiteral("platform"), true},      {QStringLiteral("platformpluginpath"), true},
+        {QStringLiteral("platformtheme"), true}, {QStringLiteral("plugin"), true},
+        {QStringLiteral("qmljsdebugger"), true}, {QStringLiteral("qwindowgeometry"), true},
+        {QStringLiteral("qwindowicon"), true},   {QStringLiteral("qwindowtitle"), true},
+        {QStringLiteral("session"), true},       {QStringLiteral("display"), true},
+        {QStringLiteral("geometry"), true},      {QStringLiteral("style"), true},
+        {QStringLiteral("stylesheet"), true},    {QStringLiteral("reverse"), false},
+        {QStringLiteral("widgetcount"), false},
+    };
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        QString name = argument;
+        while (name.startsWith(QLatin1Char('-')))
+            name.remove(0, 1);
+        const QString bare = name.section(QLatin1Char('='), 0, 0);
+        if (i > 0 && argument.startsWith(QLatin1Char('-')) && taken.contains(bare)) {
+            if (taken.value(bare) && !name.contains(QLatin1Char('=')))
+                ++i; // its value
+            continue;
+        }
+        kept.append(argument);
+    }
+    return kept;
 }
 
 QString portPath(const QString &given)

@@ -23,6 +23,11 @@ CommandLine parseCommandLine(const QStringList &arguments);
 // answered before any window system is needed.
 bool asksForInfo(const QStringList &arguments);
 
+// The arguments without the options the window system takes for itself
+// (-platform offscreen, -style fusion...), so that the rest can be checked
+// before the window system starts.
+QStringList withoutWindowSystemOptions(const QStringList &arguments);
+
 // A --port value as QSerialPort must get it: a relative path made absolute
 // (QSerialPort would look "sub/radio" up among the system's devices); a bare
 // device name ("ttyUSB0") with no such file here stays as it is.

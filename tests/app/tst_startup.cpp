@@ -345,18 +345,19 @@ private Q_SLOTS:
         QCOMPARE(f.messages.size(), 1);
     }
 
-    void helpAndVersionNeedNoDisplay_data()
+    void commandLineNeedsNoDisplay_data()
     {
         QTest::addColumn<QString>("option");
-        QTest::addColumn<QString>("says");
-        QTest::newRow("help") << "--help"
-                              << "--port";
-        QTest::newRow("version") << "--version"
-                                 << "Tollvane - V1.0b2";
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("says"); // on standard output for 0, else on errors
+        QTest::newRow("help") << "--help" << 0 << "--port";
+        QTest::newRow("version") << "--version" << 0 << "Tollvane - V1.0b2";
+        QTest::newRow("a mistake") << "--prot" << 2 << "prot";
     }
-    void helpAndVersionNeedNoDisplay()
+    void commandLineNeedsNoDisplay()
     {
         QFETCH(QString, option);
+        QFETCH(int, exitCode);
         QFETCH(QString, says);
         QProcess program;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -366,8 +367,17 @@ private Q_SLOTS:
         program.start(QStringLiteral(TOLLVANE_PROGRAM), {option});
         QVERIFY(program.waitForFinished(10000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 0);
-        QVERIFY(QString::fromLocal8Bit(program.readAllStandardOutput()).contains(says));
+        QCOMPARE(program.exitCode(), exitCode);
+        const QByteArray out =
+            exitCode == 0 ? program.readAllStandardOutput() : program.readAllStandardError();
+        QVERIFY2(QString::fromLocal8Bit(out).contains(says), out.constData());
+    }
+
+    void windowSystemOptionsAreLeftToIt()
+    {
+        const QStringList given{"tollvane", "-platform", "offscreen", "--style=fusion",
+                                "--port",   "radio",     "-reverse"};
+        QCOMPARE(withoutWindowSystemOptions(given), (QStringList{"tollvane", "--port", "radio"}));
     }
 
     void relativePortPathsBecomeAbsolute_data()
