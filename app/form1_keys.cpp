@@ -24,12 +24,12 @@ const QString macroSettingsName = QStringLiteral("/macro_settings.txt");
 
 void Form1::runKeyOperation(const QString &keyName)
 {
+    if (const int macro = macroKeyNumber(keyName)) {
+        PlayMacro(std::array{m1, m2, m3}[macro - 1]);
+        return;
+    }
     KeyClickHooks hooks;
     hooks.stopQuickScan = [this] { stopQuickScan(); };
-    hooks.macroText = [this](int macro) {
-        const QLineEdit *boxes[3] = {m1, m2, m3};
-        return boxes[macro - 1]->text();
-    };
     bool held = false;
     if (keyName == QLatin1String("key_f") || keyName == QLatin1String("key_rev")) {
         // The held state flips when the click is made, so that a second
@@ -44,10 +44,6 @@ void Form1::runKeyOperation(const QString &keyName)
         };
         bool &onRadio = keyName == QLatin1String("key_f") ? m_fKeyOnRadio : m_revKeyOnRadio;
         hooks.radioHeld = [&onRadio](bool nowHeld) { onRadio = nowHeld; };
-    }
-    if (const int macro = macroKeyNumber(keyName)) {
-        PlayMacro(std::array{m1, m2, m3}[macro - 1]);
-        return;
     }
     m_sequencer.play(keyClickSteps(keyName, held, hooks));
 }
