@@ -74,11 +74,19 @@ void Form1::startUp()
     const QString comPath = m_options.dataFolder + comSettingsName;
     const bool haveComSettings = FileExists(comPath);
     if (haveComSettings) {
-        if (const auto file = readSettingsFile(comPath))
+        bool namesItsDevice = false;
+        if (const auto file = readSettingsFile(comPath)) {
             applyComSettings(*file);
+            namesItsDevice = readComSettings(*file).device.has_value();
+        }
         Command2->setEnabled(true);
         if (OpenRadioPort()) {
             startRunning();
+            // A choice saved without its device: whatever sits at the number
+            // now was opened, so say which.
+            if (!namesItsDevice)
+                showStatusNote(QStringLiteral("Running on COM %1").arg(Combo1->currentText()),
+                               10000);
         } else {
             // A saved port that is gone or busy: start stopped, with the
             // lists usable, and say why once the window is up. A device

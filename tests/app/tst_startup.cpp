@@ -116,6 +116,9 @@ private Q_SLOTS:
         // The radio hears the poll.
         QTRY_VERIFY(f.radio().rawReceived().startsWith("STS\rGLG\rWIN\r"));
         QVERIFY(f.messages.isEmpty());
+        // Saved without its device: the status line says which one opened.
+        QCOMPARE(child<QLineEdit>(form.get(), "Text3")->text(),
+                 QStringLiteral("Running on COM 3  ") + f.portLink());
     }
 
     void savedPortThatCannotOpenStartsStopped_data()
