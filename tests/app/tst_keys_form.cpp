@@ -18,6 +18,10 @@ namespace {
 // then carries only what the keys send.
 constexpr int quietInterval = 60000;
 constexpr int pollInterval = 100;
+// The radio stamps a line when it reads it; on a busy machine it reads the
+// line before a wait a few ms late, so a gap on its clock may look that much
+// shorter than the wait.
+constexpr int readSlackMs = 10;
 
 QList<QByteArray> lines(PtyRadio &radio)
 {
@@ -190,7 +194,7 @@ void TestKeysForm::lockWaitsOneSecond()
     QCOMPARE(fx.wireUpToMarker(*form), QByteArray("KEY,F,H\rKEY,P,P\rKEY,F,R\r"));
     const qint64 held = receivedAt(fx.radio(), "KEY,F,H");
     const qint64 pressed = receivedAt(fx.radio(), "KEY,P,P");
-    QVERIFY2(pressed - held >= 1000, qPrintable(QString::number(pressed - held)));
+    QVERIFY2(pressed - held >= 1000 - readSlackMs, qPrintable(QString::number(pressed - held)));
 }
 
 void TestKeysForm::funcKeyToggles()
@@ -231,7 +235,7 @@ void TestKeysForm::reverseKeyToggles()
     QVERIFY(form->rev_key_held);
     QVERIFY(key->isHeld());
     qint64 gap = receivedAt(fx.radio(), "KEY,.,H") - receivedAt(fx.radio(), "KEY,F,H");
-    QVERIFY2(gap >= 1000, qPrintable(QString::number(gap)));
+    QVERIFY2(gap >= 1000 - readSlackMs, qPrintable(QString::number(gap)));
 
     fx.radio().clearReceived();
     click(*form, "key_rev");
@@ -239,7 +243,7 @@ void TestKeysForm::reverseKeyToggles()
     QVERIFY(!form->rev_key_held);
     QVERIFY(!key->isHeld());
     gap = receivedAt(fx.radio(), "KEY,F,R") - receivedAt(fx.radio(), "KEY,.,R");
-    QVERIFY2(gap >= 1000, qPrintable(QString::number(gap)));
+    QVERIFY2(gap >= 1000 - readSlackMs, qPrintable(QString::number(gap)));
 }
 
 void TestKeysForm::stopInsideAKeySequence_data()
