@@ -2,6 +2,8 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
+#include <QHash>
 #include <QStandardPaths>
 
 CommandLine parseCommandLine(const QStringList &arguments)
@@ -10,6 +12,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
     parser.setApplicationDescription(
         QStringLiteral("Front panel and reception logger for the BCD396T scanner."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption port(
         QStringLiteral("port"),
         QStringLiteral("Serial device for the next COM port number (repeatable)."),
@@ -29,15 +32,72 @@ CommandLine parseCommandLine(const QStringList &arguments)
         line.error = parser.errorText();
         return line;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
-        line.ok = false;
-        line.error = parser.helpText();
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+        line.info = parser.helpText();
         return line;
     }
-    line.ports = parser.values(port);
+    if (parser.isSet(QStringLiteral("version"))) {
+        line.info = QStringLiteral("Tollvane - V" TOLLVANE_VERSION "\n");
+        return line;
+    }
+    const QStringList ports = parser.values(port);
+    for (const QString &given : ports)
+        line.ports.append(portPath(given));
     line.dataDir = parser.value(dataDir);
     line.demo = parser.isSet(demo);
     return line;
+}
+
+bool asksForInfo(const QStringList &arguments)
+{
+    static const QStringList asks{QStringLiteral("-h"),     QStringLiteral("-?"),
+                                  QStringLiteral("--help"), QStringLiteral("--help-all"),
+                                  QStringLiteral("-v"),     QStringLiteral("--version")};
+    for (const QString &argument : arguments.mid(1)) {
+        if (asks.contains(argument))
+            return true;
+    }
+    return false;
+}
+
+QStringList withoutWindowSystemOptions(const QStringList &arguments)
+{
+    // The options the window system takes for itself, and whether a value
+    // follows them.
+    static const QHash<QString, bool> taken{
+        {QStringLiteral("platform"), true},      {QStringLiteral("platformpluginpath"), true},
+        {QStringLiteral("platformtheme"), true}, {QStringLiteral("plugin"), true},
+        {QStringLiteral("qmljsdebugger"), true}, {QStringLiteral("qwindowgeometry"), true},
+        {QStringLiteral("qwindowicon"), true},   {QStringLiteral("qwindowtitle"), true},
+        {QStringLiteral("session"), true},       {QStringLiteral("display"), true},
+        {QStringLiteral("geometry"), true},      {QStringLiteral("style"), true},
+        {QStringLiteral("stylesheet"), true},    {QStringLiteral("reverse"), false},
+        {QStringLiteral("widgetcount"), false},
+    };
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        QString name = argument;
+        while (name.startsWith(QLatin1Char('-')))
+            name.remove(0, 1);
+        const QString bare = name.section(QLatin1Char('='), 0, 0);
+        if (i > 0 && argument.startsWith(QLatin1Char('-')) && taken.contains(bare)) {
+            if (taken.value(bare) && !name.contains(QLatin1Char('=')))
+                ++i; // its value
+            continue;
+        }
+        kept.append(argument);
+    }
+    return kept;
+}
+
+QString portPath(const QString &given)
+{
+    if (given.isEmpty() || QDir::isAbsolutePath(given))
+        return given;
+    if (!given.contains(QLatin1Char('/')) && !QFileInfo::exists(given))
+        return given;
+    return QDir::cleanPath(QDir::current().absoluteFilePath(given));
 }
 
 QString resolveDataFolder(const QString &given, bool demo)

@@ -24,6 +24,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class ExtendedTextBox;
 class HarvestPanel;
@@ -235,6 +236,29 @@ private:
     QComboBox *direct_entry_mod2 = nullptr;
     QComboBox *direct_entry_state = nullptr;
     QComboBox *direct_entry_state2 = nullptr;
+
+    // The link's recovery: the device behind a COM port number, the watch
+    // for a radio that went away, Stop after the running key, macros shown
+    // while they play, settings that cannot be written.
+    void connectLinkRecovery();
+    void watchForDevice();
+    void onDeviceWatchTick();
+    void onSequencerIdle();
+    void syncHeldKeys();
+    void showMacroProgress(int macro, int item, int items);
+    void keepMacroBoxOneLine(QLineEdit *box);
+    void saveSettingsFile(const QString &path, const QByteArray &bytes);
+    QTimer *m_deviceWatch = nullptr;
+    QString m_chosenDevice; // stable name of the device the chosen number stands for
+    QStringList m_leftOutDevices;
+    QStringList m_failingFiles;
+    bool m_lossTold = false;
+    bool m_closeWhenIdle = false;
+    bool m_fKeyOnRadio = false;
+    bool m_revKeyOnRadio = false;
+    std::optional<QString> m_statusBeforeMacro;
+    QString m_statusNote; // shown in the status line instead of the hit's state
+    void showStatusNote(const QString &note, int forMs);
 
     QLineEdit *m1 = nullptr;
     QLineEdit *m2 = nullptr;

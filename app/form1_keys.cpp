@@ -4,6 +4,7 @@
 
 #include "link/keyboardmap.h"
 #include "link/keyclicksteps.h"
+#include "link/keyoperations.h"
 #include "link/macros.h"
 #include "link/widgets/keybutton.h"
 
@@ -13,6 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <array>
+
 namespace {
 
 const QString macroSettingsName = QStringLiteral("/macro_settings.txt");
@@ -21,12 +24,12 @@ const QString macroSettingsName = QStringLiteral("/macro_settings.txt");
 
 void Form1::runKeyOperation(const QString &keyName)
 {
+    if (const int macro = macroKeyNumber(keyName)) {
+        PlayMacro(std::array{m1, m2, m3}[macro - 1]);
+        return;
+    }
     KeyClickHooks hooks;
     hooks.stopQuickScan = [this] { stopQuickScan(); };
-    hooks.macroText = [this](int macro) {
-        const QLineEdit *boxes[3] = {m1, m2, m3};
-        return boxes[macro - 1]->text();
-    };
     bool held = false;
     if (keyName == QLatin1String("key_f") || keyName == QLatin1String("key_rev")) {
         // The held state flips when the click is made, so that a second
@@ -39,6 +42,8 @@ void Form1::runKeyOperation(const QString &keyName)
             if (key)
                 key->setHeld(nowHeld);
         };
+        bool &onRadio = keyName == QLatin1String("key_f") ? m_fKeyOnRadio : m_revKeyOnRadio;
+        hooks.radioHeld = [&onRadio](bool nowHeld) { onRadio = nowHeld; };
     }
     m_sequencer.play(keyClickSteps(keyName, held, hooks));
 }
@@ -76,7 +81,19 @@ bool Form1::handleKeyPress(QKeyEvent *event)
 
 void Form1::PlayMacro(QLineEdit *box)
 {
-    m_sequencer.play(CommandSequencer::steps(macroSteps(box->text())));
+    // Every item is a sequence of its own, so that Stop cuts between two
+    // items; the status line counts the items as they leave.
+    const int macro = box == m1 ? 1 : box == m2 ? 2 : 3;
+    const QList<CommandStep> items = macroSteps(box->text());
+    QList<CommandSequencer::Step> steps;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const int item = int(i) + 1;
+        const int count = int(items.size());
+        steps.append(
+            {{}, 0, [this, macro, item, count] { showMacroProgress(macro, item, count); }});
+        steps.append({items.at(i).command, items.at(i).waitAfterMs, {}});
+    }
+    m_sequencer.play(steps, true);
 }
 
 void Form1::SaveMacros()

@@ -146,7 +146,9 @@ void Form1::UpdateWindowTitle()
 void Form1::onStatusTick()
 {
     QString word;
-    if (!m_hits.state().hit_active)
+    if (!m_statusNote.isEmpty())
+        word = m_statusNote; // a macro playing, the radio found again
+    else if (!m_hits.state().hit_active)
         word = QStringLiteral("Waiting");
     else if (RecordAudioCheck->isChecked())
         word = QStringLiteral("Recording");

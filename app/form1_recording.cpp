@@ -82,7 +82,7 @@ void Form1::refreshAudioInputs()
 void Form1::onAudioInputChosen(int index)
 {
     m_rememberedInput = audio_input->itemData(index).toByteArray();
-    writeSettingsFile(m_options.dataFolder + audioSettingsName,
+    saveSettingsFile(m_options.dataFolder + audioSettingsName,
                       writeAudioSettings(m_rememberedInput));
     refreshAudioInputs();
 }

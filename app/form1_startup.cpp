@@ -10,6 +10,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +20,9 @@
 #include <QScreen>
 #include <QSerialPortInfo>
 #include <QTabWidget>
+
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -47,23 +53,47 @@ void Form1::startUp()
     Text4->setText(QStringLiteral("Tollvane - V" TOLLVANE_VERSION));
     Timer1->setInterval(100);
 
+    // Without its data folder nothing the user sets is kept: say so once.
+    std::error_code folderError;
+    std::filesystem::create_directories(QFile::encodeName(m_options.dataFolder).toStdString(),
+                                        folderError);
+    if (folderError && !QFileInfo(m_options.dataFolder).isDir()) {
+        const QString why = QStringLiteral("The data folder %1 could not be made: %2.\n\n"
+                                           "Settings and macros will not be kept.")
+                                .arg(QDir::toNativeSeparators(m_options.dataFolder),
+                                     QString::fromStdString(folderError.message()));
+        m_failingFiles.append(QFileInfo(m_options.dataFolder).absoluteFilePath());
+        QTimer::singleShot(0, this, [this, why] { tellUser(why); });
+    }
+
     refreshPortList();
     setChoiceColour(false);
 
     const QString comPath = m_options.dataFolder + comSettingsName;
     const bool haveComSettings = FileExists(comPath);
     if (haveComSettings) {
-        if (const auto file = readSettingsFile(comPath))
+        bool namesItsDevice = false;
+        if (const auto file = readSettingsFile(comPath)) {
             applyComSettings(*file);
+            namesItsDevice = readComSettings(*file).device.has_value();
+        }
         Command2->setEnabled(true);
         if (OpenRadioPort()) {
             startRunning();
+            // A choice saved without its device: whatever sits at the number
+            // now was opened, so say which.
+            if (!namesItsDevice)
+                showStatusNote(QStringLiteral("Running on COM %1").arg(Combo1->currentText()),
+                               10000);
         } else {
             // A saved port that is gone or busy: start stopped, with the
-            // lists usable, and say why once the window is up.
+            // lists usable, and say why once the window is up. A device
+            // that is only missing is opened when it is plugged in.
             const QString why = m_openError;
             Text3->setText(QStringLiteral("Port not opened"));
             QTimer::singleShot(0, this, [this, why] { tellUser(why); });
+            if (deviceIndex(m_portDevices, m_chosenDevice) < 0)
+                watchForDevice();
         }
     }
 
@@ -101,6 +131,14 @@ void Form1::applyComSettings(const QByteArray &file)
         Combo2->setCurrentIndex(*settings.speedIndex);
     if (settings.interval)
         Timer1->setInterval(*settings.interval);
+    if (settings.device) {
+        m_chosenDevice = *settings.device;
+        const qsizetype at = deviceIndex(m_portDevices, m_chosenDevice);
+        if (at >= 0) {
+            const QSignalBlocker block(Combo1);
+            Combo1->setCurrentIndex(int(at));
+        }
+    }
 }
 
 void Form1::applyPgmSettings(const QByteArray &file)
@@ -161,27 +199,51 @@ void Form1::shutDown()
     values.left = x() * twipsPerPixel;
     values.top = y() * twipsPerPixel;
     values.logFolder = log_folder;
-    writeSettingsFile(m_options.dataFolder + pgmSettingsName, writePgmSettings(values));
+    saveSettingsFile(m_options.dataFolder + pgmSettingsName, writePgmSettings(values));
     m_recording->finish();
-    m_logFile.waitUntilWritten();
+    // The log is written one last time: a write that failed on a full disk
+    // catches up here if there is room again.
+    if (LogTextCheck->isChecked() && !m_log.text().isEmpty())
+        WriteHitLogFile();
+    flushLogFile();
 }
 
 void Form1::refreshPortList()
 {
     QStringList system;
-    if (m_options.listSystemPorts) {
+    if (m_options.systemPorts) {
+        system = m_options.systemPorts();
+    } else if (m_options.listSystemPorts) {
         const auto ports = QSerialPortInfo::availablePorts();
         for (const QSerialPortInfo &info : ports)
             system.append(info.systemLocation());
     }
-    m_portDevices = comPortDevices(m_options.givenPorts, system, comPortCount);
+    QStringList leftOut;
+    m_portDevices = comPortDevices(m_options.givenPorts, system, comPortCount, &leftOut);
     const QSignalBlocker block(Combo1);
-    const int index = Combo1->currentIndex();
+    // The chosen device keeps its place in the choice wherever it now sits.
+    const qsizetype chosenAt = deviceIndex(m_portDevices, m_chosenDevice);
+    const int index = chosenAt >= 0 ? int(chosenAt) : Combo1->currentIndex();
     Combo1->clear();
     for (int n = 1; n <= comPortCount; ++n)
         Combo1->addItem(comPortItemText(n, m_portDevices.at(n - 1)));
     Combo1->setCurrentIndex(index);
     updateSerialAccessHint();
+
+    QStringList newlyLeftOut;
+    for (const QString &device : std::as_const(leftOut)) {
+        if (!m_leftOutDevices.contains(device))
+            newlyLeftOut.append(device);
+    }
+    m_leftOutDevices = leftOut;
+    if (!newlyLeftOut.isEmpty()) {
+        const QString why =
+            QStringLiteral("Only %1 COM port numbers are offered; these devices are left out: "
+                           "%2.\nName the radio's device first with --port to reach it.")
+                .arg(comPortCount)
+                .arg(newlyLeftOut.join(QLatin1String(", ")));
+        QTimer::singleShot(0, this, [this, why] { tellUser(why); });
+    }
 }
 
 void Form1::onComPortChosen(int index)
@@ -216,7 +278,26 @@ bool Form1::OpenRadioPort()
         m_openError = QStringLiteral("Select a COM port and a port speed, then press Run.");
         return false;
     }
-    const QString device = comPortDevice(number);
+    if (!m_chosenDevice.isEmpty()) {
+        // The device the choice was made for, wherever it now sits; never
+        // another one that took its number.
+        const qsizetype at = deviceIndex(m_portDevices, m_chosenDevice);
+        if (at < 0) {
+            m_port.close();
+            m_openError =
+                QStringLiteral("The radio's device %1 (COM port %2) is not connected. Tollvane "
+                               "opens it as soon as it is plugged in; or choose another COM "
+                               "port and press Run.")
+                    .arg(m_chosenDevice)
+                    .arg(number);
+            return false;
+        }
+        if (at + 1 != number) {
+            const QSignalBlocker block(Combo1);
+            Combo1->setCurrentIndex(int(at));
+        }
+    }
+    const QString device = comPortDevice(leadingPortNumber(Combo1->currentText()));
     if (device.isEmpty()) {
         m_port.close();
         m_openError = QStringLiteral("No serial device stands for COM port %1: plug the radio's "
@@ -226,23 +307,31 @@ bool Form1::OpenRadioPort()
     }
     const bool opened = m_port.OpenRadioPort(device, baud);
     m_openError = opened ? QString() : m_port.errorText();
+    if (opened)
+        m_chosenDevice = stableDeviceName(device);
     return opened;
 }
 
 void Form1::RunStop()
 {
+    // The user's own Run or Stop ends any watch for a radio gone away.
+    m_deviceWatch->stop();
+    m_lossTold = false;
     if (Command2->text() == QLatin1String("Run")) {
+        refreshPortList();
         if (!OpenRadioPort()) {
             // The program stays stopped and the lists stay usable.
             Text3->setText(QStringLiteral("Port not opened"));
+            if (deviceIndex(m_portDevices, m_chosenDevice) < 0)
+                watchForDevice();
             tellUser(m_openError);
             focusLogo();
             return;
         }
         startRunning();
-        writeSettingsFile(
-            m_options.dataFolder + comSettingsName,
-            writeComSettings(Combo1->currentIndex(), Combo2->currentIndex(), Timer1->interval()));
+        saveSettingsFile(m_options.dataFolder + comSettingsName,
+                         writeComSettings(Combo1->currentIndex(), Combo2->currentIndex(),
+                                          Timer1->interval(), m_chosenDevice));
         focusLogo();
     } else {
         stopRunning();
@@ -253,6 +342,7 @@ void Form1::RunStop()
 void Form1::startRunning()
 {
     m_recording->close();
+    m_closeWhenIdle = false;
     Timer1->start();
     Timer3->start();
     setChoiceLocked(true);
@@ -265,8 +355,16 @@ void Form1::stopRunning()
     Timer1->stop();
     Timer3->stop();
     setChoiceLocked(false);
-    m_port.close();
     Command2->setText(QStringLiteral("Run"));
+    // A key's sequence that has begun ends with its own commands (a held
+    // key's release among them) before the line closes; queued keys and
+    // the macro items not yet sent are dropped.
+    if (m_sequencer.busy()) {
+        m_closeWhenIdle = true;
+        m_sequencer.stopAfterCurrent();
+    } else {
+        m_port.close();
+    }
 }
 
 void Form1::setChoiceLocked(bool locked)
@@ -288,10 +386,19 @@ void Form1::setChoiceColour(bool locked)
 
 void Form1::onPortLost(const QString &reason)
 {
-    // Reported once by the port; stop as the Stop button would and say why.
+    // Reported once by the port; nothing more can reach the radio. Stop as
+    // the Stop button would, watch for the device to come back, and say
+    // why: once, and again only after the radio has been heard since.
+    const bool tell = !m_lossTold || m_port.heardSinceOpen();
+    m_sequencer.clear();
     stopRunning();
     Text3->setText(QStringLiteral("Radio lost"));
-    tellUser(reason + QStringLiteral("\nPlug the radio in again and press Run."));
+    watchForDevice();
+    if (tell) {
+        m_lossTold = true;
+        tellUser(reason + QStringLiteral("\nTollvane opens it again by itself when it is "
+                                         "plugged back in."));
+    }
 }
 
 void Form1::onTabChanged(int index)
@@ -323,5 +430,6 @@ void Form1::runOnFirstPort()
         RunStop();
     Combo1->setCurrentIndex(0);
     Combo2->setCurrentIndex(Combo2->count() - 1);
+    m_chosenDevice = stableDeviceName(comPortDevice(1));
     RunStop();
 }

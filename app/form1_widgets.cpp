@@ -6,6 +6,7 @@
 #include "link/twips.h"
 #include "link/widgets/keybutton.h"
 #include "link/widgets/keypad.h"
+#include "link/widgets/portlistbox.h"
 #include "log/widgets/loggridview.h"
 #include "poll/widgets/lcdframe.h"
 #include "poll/widgets/screenfont.h"
@@ -202,7 +203,7 @@ QWidget *Form1::buildSettingsTab()
     port->setGeometry(8, 4, 230, 116);
     Label8 = named(new QLabel(QStringLiteral("COM Port:"), port), "Label8");
     Label8->setGeometry(10, 24, 80, 22);
-    Combo1 = named(new QComboBox(port), "Combo1");
+    Combo1 = named(new PortListBox(port), "Combo1");
     Combo1->setGeometry(90, 22, 130, 24);
     Label10 = named(new QLabel(QStringLiteral("Port Speed:"), port), "Label10");
     Label10->setGeometry(10, 54, 80, 22);

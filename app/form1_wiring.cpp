@@ -40,6 +40,7 @@ void Form1::connectWidgets()
     connect(cmd_set_sql, &QPushButton::clicked, this, &Form1::setSquelch);
     connectTuning();
     connectHarvest();
+    connectLinkRecovery();
 
     // The keyboard shortcuts work whichever element of the window has the
     // focus, so they are looked at before the element gets the key.

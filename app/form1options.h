@@ -18,6 +18,9 @@ struct Form1Options
     // Ask the system for its serial devices; tests switch this off so that
     // only the given pseudo-terminals are listed.
     bool listSystemPorts = true;
+    // When set, asked for the system's serial devices instead of the system
+    // (tests: a device that appears while the program runs).
+    std::function<QStringList()> systemPorts;
     const Clock *clock = nullptr; // nullptr: the system clock
     // Shows a message to the user; by default a message box. The modal
     // messages of the program (saved macros, log folder) wait until it

@@ -6,6 +6,7 @@
 #include "sim/scenario.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QRandomGenerator>
 
 #include <cstdio>
@@ -27,18 +28,35 @@ void keepScenarioGoing(PtyRadio &radio, quint32 &seed)
 
 int main(int argc, char *argv[])
 {
+    QStringList given;
+    for (int i = 0; i < argc; ++i)
+        given.append(QString::fromLocal8Bit(argv[i]));
+    // The command line is read before the window system starts: help, the
+    // version and mistakes need no display.
+    if (asksForInfo(given)) {
+        // The help text names the program, which takes an application object.
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("tollvane"));
+        const CommandLine line = parseCommandLine(withoutWindowSystemOptions(given));
+        if (line.info.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(line.error));
+            return 2;
+        }
+        std::fputs(qPrintable(line.info), stdout);
+        return 0;
+    }
+    const CommandLine line = parseCommandLine(withoutWindowSystemOptions(given));
+    if (!line.ok) {
+        std::fprintf(stderr, "%s\n", qPrintable(line.error));
+        return 2;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tollvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tollvane"));
     // Watch for SIGTERM and SIGINT from the start; they are acted on once
     // the event loop runs, when the window exists to be closed.
     SignalWatcher signals;
-
-    const CommandLine line = parseCommandLine(QApplication::arguments());
-    if (!line.ok) {
-        std::fprintf(stderr, "%s\n", qPrintable(line.error));
-        return line.error.startsWith(QLatin1String("Usage")) ? 0 : 2;
-    }
 
     std::unique_ptr<PtyRadio> radio;
     quint32 seed = QRandomGenerator::global()->generate();

@@ -1,9 +1,12 @@
 #include "app/settingsfiles.h"
 
+#include "link/savefile.h"
 #include "link/settingstext.h"
 
 #include <QFile>
-#include <QSaveFile>
+
+#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -23,6 +26,14 @@ std::optional<bool> checkValue(const QByteArray &line)
     return std::nullopt;
 }
 
+// A window edge in twips, kept inside the range of int so that it always
+// converts to a pixel position.
+double windowEdge(const QByteArray &line)
+{
+    return std::clamp(SettingsText::leadingNumber(line), double(std::numeric_limits<int>::min()),
+                      double(std::numeric_limits<int>::max()));
+}
+
 } // namespace
 
 ComSettings readComSettings(const QByteArray &file)
@@ -40,13 +51,18 @@ ComSettings readComSettings(const QByteArray &file)
         if (interval >= 10 && interval <= 60000)
             settings.interval = interval;
     }
+    if (lines.size() > 3 && !SettingsText::unquoted(lines[3]).isEmpty())
+        settings.device = SettingsText::unquoted(lines[3]);
     return settings;
 }
 
-QByteArray writeComSettings(int portIndex, int speedIndex, int interval)
+QByteArray writeComSettings(int portIndex, int speedIndex, int interval, const QString &device)
 {
-    return SettingsText::join({QByteArray::number(portIndex), QByteArray::number(speedIndex),
-                               QByteArray::number(interval)});
+    QList<QByteArray> lines{QByteArray::number(portIndex), QByteArray::number(speedIndex),
+                            QByteArray::number(interval)};
+    if (!device.isEmpty())
+        lines.append(SettingsText::quoted(device));
+    return SettingsText::join(lines);
 }
 
 PgmSettings readPgmSettings(const QByteArray &file, int stateCount)
@@ -71,9 +87,9 @@ PgmSettings readPgmSettings(const QByteArray &file, int stateCount)
     if (auto l = line(6))
         settings.layout = SettingsText::leadingInt(*l);
     if (auto l = line(7))
-        settings.left = SettingsText::leadingNumber(*l);
+        settings.left = windowEdge(*l);
     if (auto l = line(8))
-        settings.top = SettingsText::leadingNumber(*l);
+        settings.top = windowEdge(*l);
     if (auto l = line(9))
         settings.logFolder = SettingsText::unquoted(*l);
     return settings;
@@ -107,11 +123,10 @@ std::optional<QByteArray> readSettingsFile(const QString &path, qint64 maxBytes)
 
 bool writeSettingsFile(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    const QString why = saveWholeFile(path, bytes);
+    if (why.isEmpty())
+        return true;
+    if (error)
+        *error = why;
+    return false;
 }

@@ -12,10 +12,14 @@ struct ComSettings
     std::optional<int> portIndex;  // 0..9 in the COM port list
     std::optional<int> speedIndex; // 0..4 in the speed list
     std::optional<int> interval;   // poll interval in ms; absent or 0 keeps 100
+    // Line 4: the stable name of the device the port number stood for when
+    // it was saved (see stableDeviceName); absent in files of old versions.
+    std::optional<QString> device;
 };
 
 ComSettings readComSettings(const QByteArray &file);
-QByteArray writeComSettings(int portIndex, int speedIndex, int interval);
+QByteArray writeComSettings(int portIndex, int speedIndex, int interval,
+                            const QString &device = {});
 
 // pgm_settings.txt: the window's settings, written at shutdown and applied
 // in file order at start-up.
@@ -28,8 +32,8 @@ struct PgmSettings
     std::optional<int> state1; // index in the state lists
     std::optional<int> state2;
     std::optional<int> layout;  // stored layout number, any value
-    std::optional<double> left; // twips
-    std::optional<double> top;  // twips
+    std::optional<double> left; // twips, within the range of int
+    std::optional<double> top;  // twips, within the range of int
     std::optional<QString> logFolder;
 };
 

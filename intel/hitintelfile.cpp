@@ -1,6 +1,6 @@
 #include "intel/hitintelfile.h"
 
-#include <QSaveFile>
+#include "link/savefile.h"
 
 QString hitIntelPath(const QString &folder)
 {
@@ -9,10 +9,10 @@ QString hitIntelPath(const QString &folder)
 
 bool writeHitIntelFile(const QString &path, const QByteArray &text, QString *error)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
+    const QString why = saveWholeFile(path, text);
+    if (why.isEmpty())
         return true;
     if (error)
-        *error = file.errorString();
+        *error = why;
     return false;
 }

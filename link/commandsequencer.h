@@ -26,6 +26,9 @@ public:
         QByteArray command;
         int waitAfterMs = 0;
         std::function<void()> action;
+        // Set by play() on the first step of each sequence: where
+        // stopAfterCurrent() may cut.
+        bool opensSequence = false;
     };
 
     explicit CommandSequencer(std::function<void(const QByteArray &)> send,
@@ -33,8 +36,10 @@ public:
 
     // Plays the steps. When idle, everything up to the first wait happens
     // right here, before play() returns; the rest follows on the event loop.
-    // An empty list does nothing.
-    void play(const QList<Step> &steps);
+    // An empty list does nothing. With eachStepAlone, every step is a
+    // sequence of its own (the items of a macro), so that a stop cuts
+    // between any two of them.
+    void play(const QList<Step> &steps, bool eachStepAlone = false);
 
     // True from the first step of a sequence until the wait after the last
     // step of the last queued sequence has passed.
@@ -42,6 +47,11 @@ public:
 
     // Drops every step not yet played and the running wait.
     void clear();
+
+    // Lets the sequence now playing end with its own steps (a key's release
+    // included), drops the sequences queued behind it and skips the wait
+    // after its last step; idle() follows when it is done.
+    void stopAfterCurrent();
 
     static QList<Step> steps(const QList<CommandStep> &commands);
 
@@ -56,4 +66,5 @@ private:
     QList<Step> m_queue;
     QTimer m_wait;
     bool m_running = false;
+    bool m_stopping = false;
 };

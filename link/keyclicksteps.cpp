@@ -3,6 +3,8 @@
 #include "link/keyoperations.h"
 #include "link/macros.h"
 
+#include <algorithm>
+
 QList<CommandSequencer::Step> keyClickSteps(const QString &keyName, bool held,
                                             const KeyClickHooks &hooks)
 {
@@ -10,6 +12,21 @@ QList<CommandSequencer::Step> keyClickSteps(const QString &keyName, bool held,
         const bool isF = keyName == QLatin1String("key_f");
         QList<CommandSequencer::Step> steps =
             CommandSequencer::steps(isF ? fKeyToggle(held) : revKeyToggle(held));
+        if (hooks.radioHeld) {
+            const QByteArray key = isF ? "KEY,F," : "KEY,.,";
+            const auto at = std::find_if(steps.begin(), steps.end(), [&key](const auto &step) {
+                return step.command.startsWith(key);
+            });
+            if (at != steps.end()) {
+                // The wait after the command moves behind the note of it.
+                const std::function<void(bool)> note = hooks.radioHeld;
+                const bool nowHeld = !held;
+                CommandSequencer::Step noted{
+                    {}, at->waitAfterMs, [note, nowHeld] { note(nowHeld); }};
+                at->waitAfterMs = 0;
+                steps.insert(at + 1, noted);
+            }
+        }
         if (hooks.showHeld) {
             const std::function<void(bool)> show = hooks.showHeld;
             const bool nowHeld = !held;

@@ -14,6 +14,10 @@ struct KeyClickHooks
     std::function<void()> stopQuickScan;
     // key_f and key_rev: shows the key's new held state after its commands.
     std::function<void(bool held)> showHeld;
+    // key_f and key_rev: called right after the command that holds or lets
+    // go the key on the radio (F for key_f, "." for key_rev), so the caller
+    // knows what the radio last received even when a sequence is cut off.
+    std::function<void(bool held)> radioHeld;
     // key_m1 to key_m3: the text of macro 1, 2 or 3.
     std::function<QString(int macro)> macroText;
 };

@@ -20,6 +20,15 @@ QList<QByteArray> macroItems(const QString &text)
     return items;
 }
 
+QString oneLineMacroText(const QString &text)
+{
+    QString line = text;
+    line.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    for (const QChar lineBreak : {QChar(u'\r'), QChar(u'\n'), QChar(0x2028), QChar(0x2029)})
+        line.replace(lineBreak, QLatin1Char(' '));
+    return line;
+}
+
 QList<CommandStep> macroSteps(const QString &text)
 {
     QList<CommandStep> steps;
@@ -33,7 +42,7 @@ QByteArray macroSettingsFile(const QStringList &texts)
 {
     QList<QByteArray> lines;
     for (int i = 0; i < macroCount; ++i)
-        lines.append(SettingsText::quoted(texts.value(i)));
+        lines.append(SettingsText::quoted(oneLineMacroText(texts.value(i))));
     return SettingsText::join(lines);
 }
 

@@ -17,6 +17,11 @@
 // control characters that would end or garble the command line, become "?".
 QList<QByteArray> macroItems(const QString &text);
 
+// A macro box holds one line: every line break in the text (CR LF, CR, LF
+// and the Unicode line and paragraph separators) becomes one space, that
+// is an item separator.
+QString oneLineMacroText(const QString &text);
+
 // The commands of a macro: "KEY," and the item, 100 ms after every item, the
 // last one included.
 QList<CommandStep> macroSteps(const QString &text);
@@ -24,7 +29,8 @@ QList<CommandStep> macroSteps(const QString &text);
 constexpr int macroItemWaitMs = 100;
 
 // macro_settings.txt: the three macro texts, one quoted line each with every
-// double quote removed, lines ended by CR LF. Missing texts are written empty;
+// double quote removed and line breaks made spaces, lines ended by CR LF, so
+// the file always has exactly three lines. Missing texts are written empty;
 // texts after the third are not written.
 QByteArray macroSettingsFile(const QStringList &texts);
 

@@ -1,5 +1,6 @@
 #include "link/portcatalogue.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -29,7 +30,7 @@ bool isUsbAdapter(const QString &device)
 } // namespace
 
 QStringList comPortDevices(const QStringList &givenDevices, const QStringList &systemDevices,
-                           int count)
+                           int count, QStringList *leftOut)
 {
     QStringList usb;
     QStringList other;
@@ -42,8 +43,11 @@ QStringList comPortDevices(const QStringList &givenDevices, const QStringList &s
     std::sort(other.begin(), other.end(), naturalLess);
 
     QStringList devices = givenDevices + usb + other;
-    if (devices.size() > count)
+    if (devices.size() > count) {
+        if (leftOut)
+            *leftOut = devices.mid(count);
         devices.resize(count);
+    }
     while (devices.size() < count)
         devices.append(QString());
     return devices;
@@ -70,4 +74,39 @@ int leadingPortNumber(const QString &itemText)
             return 0;
     }
     return value;
+}
+
+QString stableDeviceName(const QString &device, const QString &byIdFolder)
+{
+    // A pseudo-terminal's number is handed out anew each time: it names
+    // nothing that comes back.
+    if (device.startsWith(QLatin1String("/dev/pts/")))
+        return {};
+    if (!device.startsWith(QLatin1String("/dev/")))
+        return device;
+    const QString target = QFileInfo(device).canonicalFilePath();
+    if (target.isEmpty())
+        return device;
+    const QFileInfoList links =
+        QDir(byIdFolder).entryInfoList(QDir::System | QDir::Files, QDir::Name);
+    for (const QFileInfo &link : links) {
+        if (link.isSymLink() && link.canonicalFilePath() == target)
+            return link.absoluteFilePath();
+    }
+    return device;
+}
+
+qsizetype deviceIndex(const QStringList &devices, const QString &stableName)
+{
+    const QFileInfo wanted(stableName);
+    if (stableName.isEmpty() || !wanted.exists())
+        return -1;
+    const QString target = wanted.canonicalFilePath();
+    for (qsizetype i = 0; i < devices.size(); ++i) {
+        if (devices.at(i).isEmpty())
+            continue;
+        if (devices.at(i) == stableName || QFileInfo(devices.at(i)).canonicalFilePath() == target)
+            return i;
+    }
+    return -1;
 }

@@ -41,6 +41,7 @@ bool RadioPort::OpenRadioPort(const QString &device, int baud)
     m_port.setRequestToSend(true);
     m_port.clear();
     m_port.clearError();
+    m_heardSinceOpen = false;
     setState(State::Open);
     return true;
 }
@@ -72,6 +73,7 @@ QByteArray RadioPort::snapshotRead()
 {
     if (bytesWaiting() <= 1)
         return {};
+    m_heardSinceOpen = true;
     return m_port.readAll();
 }
 
@@ -84,9 +86,14 @@ void RadioPort::onError(QSerialPort::SerialPortError error)
 {
     if (error == QSerialPort::NoError || m_state != State::Open)
         return;
+    // A read error means the device said it had bytes and then gave none:
+    // end of file, which is how a hung-up line (a USB adapter pulled out)
+    // answers every read from then on.
     if (error == QSerialPort::ResourceError || error == QSerialPort::PermissionError ||
-        error == QSerialPort::DeviceNotFoundError) {
-        m_errorText = tr("The radio on %1 has gone away (%2).").arg(m_device, m_port.errorString());
+        error == QSerialPort::DeviceNotFoundError || error == QSerialPort::ReadError) {
+        const QString cause =
+            error == QSerialPort::ReadError ? tr("the line was hung up") : m_port.errorString();
+        m_errorText = tr("The radio on %1 has gone away (%2).").arg(m_device, cause);
         setState(State::Lost);
         // The port repeats its read error until it is closed. Close it, and
         // tell the owner, once the signal that reported the error has

@@ -9,7 +9,8 @@
 // ended by a single CR; replies come back as bytes and stay bytes here.
 //
 // The line has an explicit state. When the device goes away while open (the
-// cable is pulled, the far end of a pseudo-terminal closes), the port is
+// cable is pulled and the line hung up, the far end of a pseudo-terminal
+// closes), the port is
 // closed once and lost() is emitted once; the read errors that follow are
 // not reported again.
 class RadioPort : public QObject
@@ -46,6 +47,8 @@ public:
     QString device() const { return m_device; }
     int baud() const { return m_baud; }
     QString errorText() const { return m_errorText; }
+    // Whether a read since the last open found the radio's bytes.
+    bool heardSinceOpen() const { return m_heardSinceOpen; }
 
     // Why a device could not be opened, in words for the user that name it.
     static QString openErrorText(const QString &device, QSerialPort::SerialPortError error,
@@ -70,4 +73,5 @@ private:
     QString m_device;
     int m_baud = 0;
     QString m_errorText;
+    bool m_heardSinceOpen = false;
 };

@@ -1,8 +1,9 @@
 #include "log/hitlogfile.h"
 
+#include "link/savefile.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 bool writeAll(QIODevice &device, const QByteArray &data, QString *error)
 {
@@ -44,25 +45,12 @@ QString failureCause(const QString &path, const QString &deviceError)
 
 bool WriteHitLogFile(const QString &path, const QString &logText, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = failureCause(path, file.errorString());
-        return false;
-    }
-    // Leaving without commit() throws the temporary file away and keeps the
-    // old log file untouched.
-    if (!writeAll(file, logText.toUtf8(), error) || !writeAll(file, "\r\n", error)) {
-        if (error)
-            *error = failureCause(path, *error);
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = failureCause(path, file.errorString());
-        return false;
-    }
-    return true;
+    const QString why = saveWholeFile(path, logText.toUtf8() + "\r\n");
+    if (why.isEmpty())
+        return true;
+    if (error)
+        *error = failureCause(path, why);
+    return false;
 }
 
 QString hitLogFileFailureMessage(const QString &path, const QString &cause)

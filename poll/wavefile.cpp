@@ -86,7 +86,9 @@ bool moveRecordingFile(const QString &from, const QString &to, QString *error)
             why = source.errorString();
         else if (!target.open(QIODevice::WriteOnly))
             why = target.errorString();
-        else if (copyThrough(source, target, &why) && target.commit()) {
+        else if (copyThrough(source, target, &why) && target.flush() && target.commit()) {
+            // Qt's commit() can report success after a failed flush of its
+            // buffer (a full disk), so the flush is checked on its own.
             source.close();
             QFile::remove(from);
             return true;

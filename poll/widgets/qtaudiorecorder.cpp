@@ -114,7 +114,7 @@ bool QtAudioRecorder::stop()
     }
     const bool ok = m_file->seek(0) &&
                     m_file->write(waveHeader(m_format.sampleRate(), 1, m_bytes)) >= 0 &&
-                    m_file->commit();
+                    m_file->flush() && m_file->commit();
     const QString why = m_file->errorString();
     m_file.reset();
     return ok || fail(why);

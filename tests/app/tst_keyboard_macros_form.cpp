@@ -6,6 +6,7 @@
 #include "link/widgets/keybutton.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -49,6 +50,8 @@ private Q_SLOTS:
     void macroItemsAreSpacedOnTheWire();
     void saveMacrosDropsQuotes();
     void saveEmptyMacros();
+    void stopCancelsTheRestOfAMacro();
+    void pastedLineBreaksBecomeItemSeparators();
     void levels_data();
     void levels();
 
@@ -389,6 +392,68 @@ void TestKeyboardMacrosForm::saveEmptyMacros()
     QCOMPARE(fx.messages, (QStringList{savedMessage, savedMessage}));
     QCOMPARE(fx.readFile(QStringLiteral("macro_settings.txt")),
              QByteArray("\"\"\r\n\"\"\r\n\"\"\r\n"));
+}
+
+void TestKeyboardMacrosForm::stopCancelsTheRestOfAMacro()
+{
+    RadioFixture fx;
+    auto form = openForm(fx);
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QStringList items;
+    for (int i = 0; i < 40; ++i)
+        items.append(QStringLiteral("%1,P").arg(i % 10));
+    child<QLineEdit>(form.get(), "m1")->setText(items.join(QLatin1Char(' ')));
+    auto *text3 = child<QLineEdit>(form.get(), "Text3");
+    const QString before = text3->text();
+    fx.radio().clearReceived();
+
+    KeyButton *button = child<KeyButton>(form.get(), "key_m1");
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    // The panel shows the macro playing, item by item.
+    const QString playing = QStringLiteral("Macro 1: item ");
+    QTRY_VERIFY(text3->text().startsWith(playing) && !text3->text().startsWith(playing + u'1'));
+    const qsizetype shown = text3->text().mid(playing.size()).section(u' ', 0, 0).toInt();
+    QCOMPARE(text3->text(), playing + QString::number(shown) + QStringLiteral(" of 40"));
+    auto *run = child<QPushButton>(form.get(), "Command2");
+    QTest::mouseClick(run, Qt::LeftButton);
+    QCOMPARE(run->text(), QStringLiteral("Run"));
+    QTRY_VERIFY(!form->port().isOpen());
+    QVERIFY(!form->sequencer().busy());
+    QTRY_VERIFY(fx.radio().received().size() >= shown);
+    const qsizetype sent = fx.radio().received().size();
+    QVERIFY2(sent <= shown + 1, qPrintable(QString::number(sent)));
+    QCOMPARE(text3->text(), before);
+}
+
+void TestKeyboardMacrosForm::pastedLineBreaksBecomeItemSeparators()
+{
+    RadioFixture fx;
+    auto form = openForm(fx);
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    child<QLineEdit>(form.get(), "m1")->setText(QStringLiteral("S,P"));
+    child<QLineEdit>(form.get(), "m3")->setText(QStringLiteral("M,P"));
+    auto *m2 = child<QLineEdit>(form.get(), "m2");
+    const QString pasted = QStringLiteral("F,H\r\n1,P\nF,R");
+    QGuiApplication::clipboard()->setText(pasted);
+    if (QGuiApplication::clipboard()->text() == pasted)
+        m2->paste();
+    else
+        m2->insert(pasted); // no clipboard on this platform: typed in one go
+    QCOMPARE(m2->text(), QStringLiteral("F,H 1,P F,R"));
+
+    QTest::mouseClick(child<QPushButton>(form.get(), "SaveMacros"), Qt::LeftButton);
+    QCOMPARE(fx.readFile(QStringLiteral("macro_settings.txt")),
+             QByteArray("\"S,P\"\r\n\"F,H 1,P F,R\"\r\n\"M,P\"\r\n"));
+
+    form.reset();
+    form = openForm(fx);
+    QCOMPARE(child<QLineEdit>(form.get(), "m1")->text(), QStringLiteral("S,P"));
+    QCOMPARE(child<QLineEdit>(form.get(), "m2")->text(), QStringLiteral("F,H 1,P F,R"));
+    QCOMPARE(child<QLineEdit>(form.get(), "m3")->text(), QStringLiteral("M,P"));
+    fx.radio().clearReceived();
+    KeyButton *button = child<KeyButton>(form.get(), "key_m2");
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    QCOMPARE(fx.wireUpToMarker(*form), QByteArray("KEY,F,H\rKEY,1,P\rKEY,F,R\r"));
 }
 
 void TestKeyboardMacrosForm::levels_data()

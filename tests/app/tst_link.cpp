@@ -9,7 +9,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <QFile>
+#include <QLineEdit>
+
 #include <cstring>
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 class TestLink : public QObject
 {
@@ -116,7 +122,9 @@ private Q_SLOTS:
         QCOMPARE(port.snapshotRead(), QByteArray());
     }
 
-    void unplugIsReportedOnceAndRunWorksAgain()
+    // Unplugged and plugged back in (the same link finds the radio on a new
+    // line): told once, and running again by itself.
+    void unplugIsReportedOnceAndTheRadioIsReopened()
     {
         RadioFixture f;
         f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 50));
@@ -132,16 +140,55 @@ private Q_SLOTS:
         QVERIFY(!form->port().isOpen());
         QVERIFY(!form->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
         QVERIFY(child<QComboBox>(form.get(), "Combo1")->isEnabled());
-        // No storm of errors follows: the port was closed on the first one.
-        QTest::qWait(300);
-        QCOMPARE(f.messages.size(), 1);
 
         QVERIFY(f.plugBackIn());
         debug->clear();
-        QTest::mouseClick(run, Qt::LeftButton);
-        QCOMPARE(run->text(), QStringLiteral("Stop"));
+        QTRY_COMPARE_WITH_TIMEOUT(run->text(), QStringLiteral("Stop"), 10000);
         QCOMPARE(form->port().state(), RadioPort::State::Open);
+        QVERIFY(child<QLineEdit>(form.get(), "Text3")
+                    ->text()
+                    .startsWith(QStringLiteral("Radio found")));
         QTRY_VERIFY(debug->text().startsWith(QStringLiteral("17 - STS,")));
+        QCOMPARE(f.messages.size(), 1);
+
+        // The user's Stop holds: nothing watches for the radio any more.
+        QTest::mouseClick(run, Qt::LeftButton);
+        QCOMPARE(run->text(), QStringLiteral("Run"));
+        QVERIFY(!form->findChild<QTimer *>(QStringLiteral("deviceWatch"))->isActive());
+    }
+
+    // The kernel hangs the line up (as when a USB adapter is pulled out):
+    // reads then find end of file. With a poll once a minute nothing is
+    // written, so only the read side can notice.
+    void hangUpIsReportedOnceAndTheLineReopened()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 60000));
+        auto form = f.makeForm();
+        auto *run = child<QPushButton>(form.get(), "Command2");
+        QVERIFY(form->port().isOpen());
+
+        const int fd = ::open(QFile::encodeName(f.radio().slavePath()).constData(),
+                              O_RDWR | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(fd >= 0);
+        const bool hungUp = ::ioctl(fd, TIOCVHANGUP) == 0;
+        ::close(fd);
+        if (!hungUp)
+            QSKIP("no right to hang up a terminal here");
+
+        QTRY_COMPARE(f.messages.size(), 1);
+        QVERIFY2(f.messages.first().contains(QLatin1String("hung up")),
+                 qPrintable(f.messages.first()));
+        // Closed at once: no port left open to report its read error again
+        // and again.
+        QVERIFY(!form->port().isOpen());
+        QCOMPARE(run->text(), QStringLiteral("Run"));
+
+        // The device is still there: it is opened again and answers.
+        QTRY_COMPARE_WITH_TIMEOUT(run->text(), QStringLiteral("Stop"), 10000);
+        f.radio().clearReceived();
+        form->SendCommand("MDL");
+        QTRY_VERIFY(f.radio().rawReceived().contains("MDL\r"));
         QCOMPARE(f.messages.size(), 1);
     }
 };

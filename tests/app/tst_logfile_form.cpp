@@ -2,6 +2,7 @@
 // "Clear Log", the "Log To Text File" tick, the "Log Directory" choice and a
 // folder that cannot be written, with the simulated radio playing the hits.
 #include "support/radiofixture.h"
+#include "support/smalldisk.h"
 
 #include "log/fixforlog.h"
 
@@ -244,6 +245,61 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(*form, goodPath).count('\n'), 4);
         form->flushLogFile();
         QCOMPARE(f.messages.size(), 2);
+    }
+
+    // The data folder on a disk that fills up: the log file and the settings
+    // keep their last whole contents, the user hears once per spell, and the
+    // log catches up (at the latest when the window closes) once there is room.
+    void fullDiskKeepsTheLogAndTheSettingsWhole()
+    {
+        SmallDisk disk;
+        if (!disk.isMounted())
+            QSKIP("no right to mount a small filesystem here");
+        RadioFixture f;
+        f.dataFolder = disk.path();
+        const QByteArray pgm = pgmSettings(true);
+        for (const auto &[name, bytes] : {std::pair{"com_settings.txt", runningComSettings(1, 50)},
+                                          std::pair{"pgm_settings.txt", pgm}}) {
+            QFile file(disk.filePath(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        }
+        auto form = f.makeForm();
+        const QString path = form->hitLogFilePath();
+        f.radio().radio().queueReception(firstHit);
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 1, hitTimeoutMs);
+        const QByteArray oneHit = asFile(*form);
+        QCOMPARE(fileBytes(*form, path), oneHit);
+
+        disk.fill();
+        f.radio().radio().queueReception(secondHit);
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 2, hitTimeoutMs);
+        QCOMPARE(fileBytes(*form, path), oneHit);
+        QCOMPARE(f.messages.size(), 1);
+        QVERIFY2(f.messages.first().contains(QDir::toNativeSeparators(path)),
+                 qPrintable(f.messages.first()));
+
+        // Closing on the full disk: pgm_settings.txt keeps its old lines.
+        const QByteArray twoHits = asFile(*form);
+        form->close();
+        QCOMPARE(readWholeFile(disk.filePath(QStringLiteral("pgm_settings.txt"))), pgm);
+        QCOMPARE(f.messages.filter(QStringLiteral("pgm_settings.txt")).size(), 1);
+        QCOMPARE(readWholeFile(path), oneHit);
+
+        // With room again, closing writes the log a last time.
+        disk.free();
+        form.reset();
+        form = f.makeForm();
+        f.radio().radio().queueReception(thirdHit);
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 1, hitTimeoutMs);
+        disk.fill();
+        f.radio().radio().queueReception(fourthHit);
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 2, hitTimeoutMs);
+        form->flushLogFile();
+        disk.free();
+        const QByteArray lastRun = asFile(*form);
+        form->close();
+        QCOMPARE(readWholeFile(path), lastRun);
+        QVERIFY(twoHits != lastRun);
     }
 
     void logDirectoryMessages_data()

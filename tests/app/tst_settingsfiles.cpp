@@ -15,6 +15,31 @@ private Q_SLOTS:
         QCOMPARE(s.portIndex, std::optional<int>(2));
         QCOMPARE(s.speedIndex, std::optional<int>(1));
         QCOMPARE(s.interval, std::optional<int>(100));
+        QVERIFY(!s.device);
+        // The device the number stood for follows the three lines.
+        const QByteArray withDevice =
+            writeComSettings(0, 4, 100, QStringLiteral("/dev/serial/by-id/usb-R"));
+        QCOMPARE(withDevice, QByteArray("0\r\n4\r\n100\r\n\"/dev/serial/by-id/usb-R\"\r\n"));
+        QCOMPARE(readComSettings(withDevice).device.value(),
+                 QStringLiteral("/dev/serial/by-id/usb-R"));
+    }
+
+    void pgmWindowEdgesStayInsideInt_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<double>("twips");
+        QTest::newRow("far right") << QByteArray("99999999999999999999") << 2147483647.0;
+        QTest::newRow("far left") << QByteArray("-99999999999") << -2147483648.0;
+        QTest::newRow("ordinary") << QByteArray("1187.5") << 1187.5;
+    }
+    void pgmWindowEdgesStayInsideInt()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(double, twips);
+        const PgmSettings s = readPgmSettings(
+            "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n" + line + "\r\n" + line + "\r\n", 56);
+        QCOMPARE(s.left.value(), twips);
+        QCOMPARE(s.top.value(), twips);
     }
 
     void comReading_data()

@@ -2,8 +2,11 @@
 // files, on a real window with the simulated radio behind port 1.
 #include "support/radiofixture.h"
 
+#include "app/commandline.h"
+
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -66,14 +69,16 @@ private Q_SLOTS:
         QVERIFY(!combo2->isEnabled());
         QVERIFY(form->port().isOpen());
         QCOMPARE(form->port().baud(), 115200);
-        QCOMPARE(f.readFile(QStringLiteral("com_settings.txt")), QByteArray("0\r\n4\r\n100\r\n"));
+        // The three lines, then the device that port 1 stood for.
+        const QByteArray saved = "0\r\n4\r\n100\r\n\"" + f.portLink().toUtf8() + "\"\r\n";
+        QCOMPARE(f.readFile(QStringLiteral("com_settings.txt")), saved);
 
         QTest::mouseClick(run, Qt::LeftButton);
         QCOMPARE(run->text(), QStringLiteral("Run"));
         QVERIFY(combo1->isEnabled());
         QVERIFY(!form->port().isOpen());
         QVERIFY(!form->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
-        QCOMPARE(f.readFile(QStringLiteral("com_settings.txt")), QByteArray("0\r\n4\r\n100\r\n"));
+        QCOMPARE(f.readFile(QStringLiteral("com_settings.txt")), saved);
     }
 
     void savedChoiceStartsRunning_data()
@@ -111,6 +116,9 @@ private Q_SLOTS:
         // The radio hears the poll.
         QTRY_VERIFY(f.radio().rawReceived().startsWith("STS\rGLG\rWIN\r"));
         QVERIFY(f.messages.isEmpty());
+        // Saved without its device: the status line says which one opened.
+        QCOMPARE(child<QLineEdit>(form.get(), "Text3")->text(),
+                 QStringLiteral("Running on COM 3  ") + f.portLink());
     }
 
     void savedPortThatCannotOpenStartsStopped_data()
@@ -122,6 +130,11 @@ private Q_SLOTS:
             << QByteArray("5\r\n4\r\n100\r\n") << "COM port 6";
         QTest::newRow("out of range index")
             << QByteArray("100\r\n4\r\n100\r\n") << "Select a COM port";
+        // The saved device is unplugged and the radio's link now sits at its
+        // number: it is not opened in its place.
+        QTest::newRow("saved device absent, another at its number")
+            << QByteArray("0\r\n4\r\n100\r\n\"/nonexistent/by-id/usb-Radio\"\r\n")
+            << "/nonexistent/by-id/usb-Radio";
     }
     void savedPortThatCannotOpenStartsStopped()
     {
@@ -142,6 +155,7 @@ private Q_SLOTS:
         QVERIFY2(f.messages.first().contains(named), qPrintable(f.messages.first()));
 
         // The lists stay usable: port 1 is the radio.
+        combo1->setCurrentIndex(-1);
         combo1->setCurrentIndex(0);
         QVERIFY(child<QComboBox>(form.get(), "Combo2")->isEnabled());
         QTest::mouseClick(run, Qt::LeftButton);
@@ -302,6 +316,148 @@ private Q_SLOTS:
         const QByteArray pgm = f.readFile(QStringLiteral("pgm_settings.txt"));
         QCOMPARE(pgm.count('\n'), 10);
         QVERIFY(pgm.startsWith("3\r\n"));
+    }
+
+    // The radio's adapter is plugged in after the program started: the
+    // opened list shows it, and the saved choice opens it by itself.
+    void deviceThatAppearsAfterStart()
+    {
+        RadioFixture f;
+        PtyRadio late;
+        QVERIFY(late.start());
+        const QString lateLink = f.dataDir() + QStringLiteral("/usb-radio-late");
+        f.writeFile(QStringLiteral("com_settings.txt"),
+                    "1\r\n4\r\n100\r\n\"" + lateLink.toUtf8() + "\"\r\n");
+        auto form = f.makeForm();
+        auto *run = child<QPushButton>(form.get(), "Command2");
+        auto *combo1 = child<QComboBox>(form.get(), "Combo1");
+        QCOMPARE(run->text(), QStringLiteral("Run"));
+        QTRY_COMPARE(f.messages.size(), 1);
+        QVERIFY2(f.messages.first().contains(lateLink), qPrintable(f.messages.first()));
+        QCOMPARE(combo1->itemText(1), QStringLiteral("2"));
+
+        f.systemPorts = {lateLink};
+        combo1->showPopup();
+        QCOMPARE(combo1->itemText(1), QStringLiteral("2  ") + lateLink);
+        combo1->hidePopup();
+
+        QVERIFY(QFile::link(late.slavePath(), lateLink));
+        QTRY_COMPARE_WITH_TIMEOUT(run->text(), QStringLiteral("Stop"), 10000);
+        QCOMPARE(form->port().device(), lateLink);
+        QTRY_VERIFY(!late.received().isEmpty());
+        QCOMPARE(late.received().first().line, QByteArray("STS"));
+        QCOMPARE(f.messages.size(), 1);
+    }
+
+    void devicesBeyondTheTenthNumberAreNamed()
+    {
+        RadioFixture f;
+        QStringList before;
+        for (int i = 0; i < 10; ++i)
+            before.append(QStringLiteral("/nonexistent/ttyUSB%1").arg(i));
+        auto form = f.makeForm(before);
+        QTRY_COMPARE(f.messages.size(), 1);
+        QVERIFY2(f.messages.first().contains(f.portLink()), qPrintable(f.messages.first()));
+        // Said once, not again each time the list is built.
+        child<QComboBox>(form.get(), "Combo1")->showPopup();
+        QTest::qWait(0);
+        QCOMPARE(f.messages.size(), 1);
+    }
+
+    void commandLineNeedsNoDisplay_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("says"); // on standard output for 0, else on errors
+        QTest::newRow("help") << "--help" << 0 << "--port";
+        QTest::newRow("version") << "--version" << 0 << "Tollvane - V1.0b2";
+        QTest::newRow("a mistake") << "--prot" << 2 << "prot";
+    }
+    void commandLineNeedsNoDisplay()
+    {
+        QFETCH(QString, option);
+        QFETCH(int, exitCode);
+        QFETCH(QString, says);
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QLatin1String(name));
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(TOLLVANE_PROGRAM), {option});
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), exitCode);
+        const QByteArray out =
+            exitCode == 0 ? program.readAllStandardOutput() : program.readAllStandardError();
+        QVERIFY2(QString::fromLocal8Bit(out).contains(says), out.constData());
+    }
+
+    void windowSystemOptionsAreLeftToIt()
+    {
+        const QStringList given{"tollvane", "-platform", "offscreen", "--style=fusion",
+                                "--port",   "radio",     "-reverse"};
+        QCOMPARE(withoutWindowSystemOptions(given), (QStringList{"tollvane", "--port", "radio"}));
+    }
+
+    void relativePortPathsBecomeAbsolute_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("opened");
+        const QString here = QDir::currentPath();
+        QTest::newRow("below here") << "sub/radio" << here + QStringLiteral("/sub/radio");
+        QTest::newRow("dot") << "./radio" << here + QStringLiteral("/radio");
+        QTest::newRow("absolute") << "/dev/ttyUSB0"
+                                  << "/dev/ttyUSB0";
+        QTest::newRow("bare device name") << "ttyUSB9"
+                                          << "ttyUSB9";
+    }
+    void relativePortPathsBecomeAbsolute()
+    {
+        QFETCH(QString, given);
+        QFETCH(QString, opened);
+        const CommandLine line =
+            parseCommandLine({QStringLiteral("tollvane"), QStringLiteral("--port"), given});
+        QVERIFY(line.ok);
+        QCOMPARE(line.ports, QStringList{opened});
+    }
+
+    // A settings file in the way of its own save (a folder of that name): the
+    // user is told once, with the file's name and the cause.
+    void settingsThatCannotBeSavedAreTold_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("com_settings.txt at Run") << "com_settings.txt";
+        QTest::newRow("pgm_settings.txt at shutdown") << "pgm_settings.txt";
+        QTest::newRow("the data folder") << "data";
+    }
+    void settingsThatCannotBeSavedAreTold()
+    {
+        QFETCH(QString, file);
+        RadioFixture f;
+        QVERIFY(
+            QDir(f.dataDir()).mkdir(file == QLatin1String("data") ? QStringLiteral("x") : file));
+        if (file == QLatin1String("data")) {
+            // A data folder below a regular file can never be made.
+            f.writeFile(QStringLiteral("plain"), "x");
+            f.dataFolder = f.dataDir() + QStringLiteral("/plain/tollvane");
+        }
+        auto form = f.makeForm();
+        auto *run = child<QPushButton>(form.get(), "Command2");
+        child<QComboBox>(form.get(), "Combo1")->setCurrentIndex(0);
+        child<QComboBox>(form.get(), "Combo2")->setCurrentIndex(4);
+        for (int twice = 0; twice < 2; ++twice) {
+            QTest::mouseClick(run, Qt::LeftButton);
+            QCOMPARE(run->text(), QStringLiteral("Stop"));
+            QTest::mouseClick(run, Qt::LeftButton);
+        }
+        form->close();
+        const QString named = file == QLatin1String("data") ? f.dataFolder : file;
+        QTRY_VERIFY(!f.messages.isEmpty());
+        QCOMPARE(f.messages.filter(named).size(), 1);
+        QVERIFY2(!f.messages.filter(named).first().contains(QLatin1String("(null)")),
+                 qPrintable(f.messages.first()));
+        if (file != QLatin1String("data"))
+            QCOMPARE(f.messages.size(), 1);
     }
 };
 

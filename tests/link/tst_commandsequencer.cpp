@@ -19,6 +19,8 @@ private Q_SLOTS:
     void playFromAnActionQueues();
     void emptySequenceDoesNothing();
     void clearDropsTheRest();
+    void stopAfterCurrent_data();
+    void stopAfterCurrent();
     void converter();
 };
 
@@ -133,6 +135,35 @@ void TestCommandSequencer::clearDropsTheRest()
     QCOMPARE(idle.count(), 1);
     sequencer.play(CommandSequencer::steps(keyOperation(QStringLiteral("key_2"))));
     QCOMPARE(sent, (QList<QByteArray>{"KEY,F,H", "KEY,2,P"}));
+}
+
+void TestCommandSequencer::stopAfterCurrent_data()
+{
+    QTest::addColumn<bool>("macro");
+    QTest::addColumn<QList<QByteArray>>("sent");
+    // key_lock waits between its hold and its release: the release still
+    // leaves; the key queued behind it does not.
+    QTest::newRow("inside a key") << false << QList<QByteArray>{"KEY,F,H", "KEY,P,P", "KEY,F,R"};
+    // Between macro items: the items not yet sent are dropped at once.
+    QTest::newRow("between macro items") << true << QList<QByteArray>{"KEY,1,P"};
+}
+
+void TestCommandSequencer::stopAfterCurrent()
+{
+    QFETCH(bool, macro);
+    QFETCH(QList<QByteArray>, sent);
+    QList<QByteArray> got;
+    CommandSequencer sequencer([&got](const QByteArray &c) { got.append(c); });
+    QSignalSpy idle(&sequencer, &CommandSequencer::idle);
+    if (macro)
+        sequencer.play(CommandSequencer::steps(macroSteps(QStringLiteral("1,P 2,P 3,P"))), true);
+    else
+        sequencer.play(CommandSequencer::steps(keyOperation(QStringLiteral("key_lock"))));
+    sequencer.play(CommandSequencer::steps(keyOperation(QStringLiteral("key_5"))));
+    sequencer.stopAfterCurrent();
+    QTRY_COMPARE_WITH_TIMEOUT(idle.count(), 1, 5000);
+    QVERIFY(!sequencer.busy());
+    QCOMPARE(got, sent);
 }
 
 void TestCommandSequencer::converter()

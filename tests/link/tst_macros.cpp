@@ -72,6 +72,9 @@ void TestMacros::saveFile_data()
     QTest::newRow("a fourth text is not written")
         << QStringList{"1,P", "2,P", "3,P", "4,P"}
         << QByteArray("\"1,P\"\r\n\"2,P\"\r\n\"3,P\"\r\n");
+    QTest::newRow("line breaks become item separators")
+        << QStringList{"F,H\r\n1,P", "S,P\nH,P\r", QString::fromUtf16(u"M,P\u2029E,P")}
+        << QByteArray("\"F,H 1,P\"\r\n\"S,P H,P \"\r\n\"M,P E,P\"\r\n");
 }
 
 void TestMacros::saveFile()

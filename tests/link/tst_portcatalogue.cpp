@@ -1,5 +1,7 @@
 #include "link/portcatalogue.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestPortCatalogue : public QObject
@@ -40,9 +42,36 @@ private Q_SLOTS:
         QStringList system;
         for (int i = 0; i < 14; ++i)
             system << QStringLiteral("/dev/ttyS%1").arg(i);
-        const QStringList devices = comPortDevices({}, system);
+        QStringList leftOut;
+        const QStringList devices = comPortDevices({}, system, 10, &leftOut);
         QCOMPARE(devices.size(), 10);
         QCOMPARE(devices.last(), QStringLiteral("/dev/ttyS9"));
+        QCOMPARE(leftOut,
+                 (QStringList{"/dev/ttyS10", "/dev/ttyS11", "/dev/ttyS12", "/dev/ttyS13"}));
+    }
+
+    // A device keeps its by-id link as its name; the link finds it again at
+    // whatever position it comes back.
+    void stableNames()
+    {
+        QTemporaryDir byId;
+        QVERIFY(
+            QFile::link(QStringLiteral("/dev/null"), byId.filePath(QStringLiteral("usb-Radio"))));
+        const QString link = byId.filePath(QStringLiteral("usb-Radio"));
+        QCOMPARE(stableDeviceName(QStringLiteral("/dev/null"), byId.path()), link);
+        QCOMPARE(stableDeviceName(QStringLiteral("/dev/zero"), byId.path()),
+                 QStringLiteral("/dev/zero"));
+        QCOMPARE(stableDeviceName(QStringLiteral("./radio"), byId.path()),
+                 QStringLiteral("./radio"));
+        QCOMPARE(stableDeviceName(QStringLiteral("/dev/pts/3"), byId.path()), QString());
+
+        const QStringList devices{QStringLiteral("/dev/zero"), QString(),
+                                  QStringLiteral("/dev/null")};
+        QCOMPARE(deviceIndex(devices, link), 2);
+        QCOMPARE(deviceIndex(devices, QStringLiteral("/dev/zero")), 0);
+        QCOMPARE(deviceIndex(devices.mid(0, 2), link), -1);
+        QFile::remove(link);
+        QCOMPARE(deviceIndex(devices, link), -1);
     }
 
     void itemText_data()

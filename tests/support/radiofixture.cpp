@@ -35,9 +35,10 @@ std::unique_ptr<Form1> RadioFixture::makeForm(const QStringList &portsBefore,
                                               const QStringList &portsAfter)
 {
     Form1Options options;
-    options.dataFolder = dataDir();
+    options.dataFolder = dataFolder.isEmpty() ? dataDir() : dataFolder;
     options.givenPorts = portsBefore + QStringList{portLink()} + portsAfter;
     options.listSystemPorts = false;
+    options.systemPorts = [this] { return systemPorts; };
     options.clock = &clock;
     options.showMessage = [this](const QString &text) { messages.append(text); };
     options.chooseFolder = [this](const QString &) { return folderToChoose; };

@@ -41,6 +41,11 @@ public:
     FixedClock clock;
     QStringList messages;
     QString folderToChoose;
+    // What the form is told the system's serial devices are, asked anew each
+    // time it builds its port list.
+    QStringList systemPorts;
+    // The form's data folder when set (a small disk), else dataDir().
+    QString dataFolder;
 
 private:
     QTemporaryDir m_dataDir;

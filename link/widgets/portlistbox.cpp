@@ -1,0 +1,7 @@
+#include "link/widgets/portlistbox.h"
+
+void PortListBox::showPopup()
+{
+    Q_EMIT aboutToShowList();
+    QComboBox::showPopup();
+}
