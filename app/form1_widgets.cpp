@@ -98,6 +98,8 @@ void Form1::buildWidgets()
     debug_box = named(new QLabel(this), "debug_box");
     debug_box->setTextFormat(Qt::PlainText);
     debug_box->hide();
+
+    buildLayoutControls();
 }
 
 void Form1::buildScreen()
