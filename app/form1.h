@@ -34,6 +34,8 @@ class QtAudioRecorder;
 class LcdFrame;
 class SignalMeter;
 class WheelSupport;
+class clsStyle;
+struct LayoutTransition;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -346,4 +348,21 @@ private:
     QGroupBox *extended_info_frame = nullptr;
     QLabel *extended_photo = nullptr;
     ExtendedTextBox *extended_text = nullptr;
+
+    // The window's layouts, its style object and the logo's web page.
+public:
+    void StepLayoutSmaller();
+    void StepLayoutLarger();
+    clsStyle *windowStyle() const { return m_style; }
+
+private:
+    void buildLayoutControls();
+    void applyLayoutTransition(const LayoutTransition &transition);
+    void restoreLayout(int stored);
+    void setOuterSizeTwips(int width, int height);
+    void openProjectPage();
+
+    clsStyle *m_style = nullptr;
+    QPushButton *button_mini_plus_hold_win = nullptr;
+    QPushButton *button_maxi_plus_hold_win = nullptr;
 };

@@ -130,19 +130,6 @@ void Form1::showFourLineDisplay()
     freq->setVisible(false);
 }
 
-void Form1::UpdateWindowTitle()
-{
-    if (isMinimized()) {
-        // Lines 2 and 3 joined by "/", as the one-line strip shows them.
-        const QString title = floating_taskbar->text().mid(1);
-        if (windowTitle() != title)
-            setWindowTitle(title);
-        return;
-    }
-    if (windowTitle() != QLatin1String("Tollvane"))
-        setWindowTitle(QStringLiteral("Tollvane"));
-}
-
 void Form1::onStatusTick()
 {
     QString word;

@@ -6,7 +6,9 @@
 #include "link/twips.h"
 #include "log/fixforlog.h"
 #include "tuning/statecodes.h"
+#include "window/layouttable.h"
 #include "window/widgets/wheelsupport.h"
+#include "window/widgets/windowstyle.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -115,6 +117,9 @@ void Form1::startUp()
         key_clear_log->hide();
     }
 
+    m_style = new clsStyle(this);
+    m_style->setClient(this);
+
     const QString pgmPath = m_options.dataFolder + pgmSettingsName;
     if (FileExists(pgmPath)) {
         if (const auto file = readSettingsFile(pgmPath))
@@ -167,6 +172,8 @@ void Form1::applyPgmSettings(const QByteArray &file)
         direct_entry_state->setCurrentIndex(*s.state1);
     if (s.state2)
         direct_entry_state2->setCurrentIndex(*s.state2);
+    if (s.layout)
+        restoreLayout(*s.layout);
     if (s.left || s.top) {
         const QPoint at(qRound(s.left.value_or(x() * twipsPerPixel) / twipsPerPixel),
                         qRound(s.top.value_or(y() * twipsPerPixel) / twipsPerPixel));
@@ -187,6 +194,8 @@ void Form1::shutDown()
     if (m_wheel)
         m_wheel->RemoveWheelSupport(this);
     endHitOnAir();
+    if (m_style)
+        m_style->setClient(nullptr);
 
     PgmValues values;
     values.tab = SSTab1->currentIndex();
@@ -195,7 +204,7 @@ void Form1::shutDown()
     values.alwaysOnTop = AlwaysOnTopCheck->isChecked();
     values.state1 = direct_entry_state->currentIndex();
     values.state2 = direct_entry_state2->currentIndex();
-    values.layout = display_mode == QLatin1String("full") ? 1 : 0;
+    values.layout = storedLayoutNumber(display_mode);
     values.left = x() * twipsPerPixel;
     values.top = y() * twipsPerPixel;
     values.logFolder = log_folder;
@@ -404,17 +413,6 @@ void Form1::onPortLost(const QString &reason)
 void Form1::onTabChanged(int index)
 {
     key_clear_log->setVisible(index == 0);
-}
-
-void Form1::ApplyAlwaysOnTop()
-{
-    const bool on = AlwaysOnTopCheck->isChecked();
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on)
-        return;
-    const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    if (shown)
-        show();
 }
 
 QString Form1::Command2Caption() const

@@ -105,6 +105,8 @@ void Form1::buildWidgets()
     debug_box2 = named(new QLabel(this), "debug_box2");
     debug_box2->setTextFormat(Qt::PlainText);
     debug_box2->hide();
+
+    buildLayoutControls();
 }
 
 void Form1::buildScreen()

@@ -1,6 +1,7 @@
 #include "app/logowidget.h"
 
 #include <QLinearGradient>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -57,4 +58,19 @@ void LogoWidget::paintEvent(QPaintEvent *)
         p.setBrush(Qt::NoBrush);
         p.drawRoundedRect(r.adjusted(2, 2, -2, -2), 4, 4);
     }
+}
+
+void LogoWidget::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        event->accept();
+    else
+        QWidget::mousePressEvent(event);
+}
+
+void LogoWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        Q_EMIT clicked();
+    QWidget::mouseReleaseEvent(event);
 }

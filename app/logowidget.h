@@ -11,6 +11,12 @@ class LogoWidget : public QWidget
 public:
     explicit LogoWidget(QWidget *parent = nullptr);
 
+Q_SIGNALS:
+    // A left click: pressed and released on the logo.
+    void clicked();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 };

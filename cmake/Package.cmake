@@ -3,7 +3,7 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tollvane)
 set(CPACK_PACKAGE_VENDOR "Tollvane")
-set(CPACK_PACKAGE_CONTACT "Tollvane developers <developers@tollvane.org>")
+set(CPACK_PACKAGE_CONTACT "Tollvane developers <developers@tollvane.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Front panel and reception logger for the BCD396T scanner")
 set(CPACK_PACKAGE_VERSION ${TOLLVANE_DEBIAN_VERSION})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
