@@ -70,7 +70,12 @@ void Form1::onSequencerIdle()
     syncHeldKeys();
     if (m_statusBeforeMacro) {
         m_statusNote.clear();
-        Text3->setText(*m_statusBeforeMacro);
+        // While running, the hit's state word as it is now; it may have
+        // changed while the macro played.
+        if (Timer1->isActive())
+            onStatusTick();
+        else
+            Text3->setText(*m_statusBeforeMacro);
         m_statusBeforeMacro.reset();
     }
     if (m_closeWhenIdle) {
@@ -103,8 +108,11 @@ void Form1::showStatusNote(const QString &note, int forMs)
     m_statusNote = note;
     Text3->setText(note);
     QTimer::singleShot(forMs, this, [this, note] {
-        if (m_statusNote == note)
-            m_statusNote.clear();
+        if (m_statusNote != note)
+            return;
+        m_statusNote.clear();
+        if (Timer1->isActive())
+            onStatusTick();
     });
 }
 

@@ -99,8 +99,13 @@ void Form1::applyHitResult(const HitTickResult &result, bool wasActive)
         ShowExtendedInfo();
     if (result.ended)
         stopHitRecording(*result.ended);
-    if (m_hits.state().hit_active != wasActive)
+    if (m_hits.state().hit_active != wasActive) {
+        // A passing note gives way to the hit's state; a macro's progress
+        // stays until the macro ends.
+        if (!m_statusBeforeMacro)
+            m_statusNote.clear();
         Timer3->start();
+    }
 }
 
 void Form1::updateSixLineDisplay()
