@@ -34,21 +34,29 @@ bool isControl(QChar c)
     return c.unicode() < 0x20 || c.unicode() == 0x7f;
 }
 
+// The line with its control characters written out, for the report.
+QString shown(const QString &line)
+{
+    QString text;
+    for (const QChar c : line)
+        text +=
+            isControl(c) ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0')) : c;
+    return text;
+}
+
 // A hit line is seven fields joined by TAB and ended by CR LF, and nothing
 // inside a field may break a line or a column.
 QString checkLogLine(const QString &line)
 {
     if (!line.endsWith(QLatin1String("\r\n")))
-        return QStringLiteral("log line without CR LF: ") + line;
+        return QStringLiteral("log line without CR LF: ") + shown(line);
     const QStringList fields = line.chopped(2).split(u'\t');
     if (fields.size() != LogGridModel::GridColumns - 1)
-        return QStringLiteral("log line with %1 fields: ").arg(fields.size()) + line;
+        return QStringLiteral("log line with %1 fields: ").arg(fields.size()) + shown(line);
     for (const QString &field : fields) {
         for (const QChar c : field) {
             if (isControl(c))
-                return QStringLiteral("control character %1 in the log line: ")
-                           .arg(c.unicode(), 2, 16, QLatin1Char('0')) +
-                       line;
+                return QStringLiteral("control character in the log line: ") + shown(line);
         }
     }
     return {};
@@ -64,8 +72,8 @@ QString checkTableTop(const LogGridModel &grid, const QString &line)
         if (grid.cellText(0, column) != fields.value(column - 1))
             return QStringLiteral("table column %1 shows %2 for the line: ")
                        .arg(column)
-                       .arg(grid.cellText(0, column)) +
-                   line;
+                       .arg(shown(grid.cellText(0, column))) +
+                   shown(line);
     }
     return {};
 }
