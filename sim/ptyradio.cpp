@@ -202,6 +202,7 @@ void PtyRadio::writeOutgoing()
     while (m_master >= 0 && !m_outgoing.isEmpty()) {
         const ssize_t count = ::write(m_master, m_outgoing.constData(), size_t(m_outgoing.size()));
         if (count > 0) {
+            m_bytesSent += count;
             if (m_logging)
                 m_rawSent.append(m_outgoing.left(count));
             m_outgoing.remove(0, count);

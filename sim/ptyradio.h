@@ -74,6 +74,11 @@ public:
     QByteArray rawReceived() const { return m_rawReceived; }
     // Every byte handed to the line, in order.
     QByteArray rawSent() const { return m_rawSent; }
+    // How many bytes have been handed to the line, counted with or without
+    // the logs.
+    qint64 bytesSent() const { return m_bytesSent; }
+    // Replies taken but not yet all handed to the line.
+    bool hasUnsentReplies() const { return !m_scheduled.isEmpty() || !m_outgoing.isEmpty(); }
     void clearReceived();
     // Milliseconds since this object was made: the clock of received().
     qint64 elapsedMs() const { return m_clock.elapsed(); }
@@ -121,4 +126,5 @@ private:
     QList<Received> m_received;
     QByteArray m_rawReceived;
     QByteArray m_rawSent;
+    qint64 m_bytesSent = 0;
 };

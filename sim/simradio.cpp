@@ -146,6 +146,13 @@ QList<Reception> SimRadio::groundTruth() const
     return truth;
 }
 
+QList<Reception> SimRadio::takeGroundTruth()
+{
+    QList<Reception> truth = groundTruth();
+    m_played.clear();
+    return truth;
+}
+
 void SimRadio::advance()
 {
     ++m_tick;

@@ -54,6 +54,9 @@ public:
     // hit log would show (Reception::asLogged()), startTick set and
     // activeTicks the ticks actually played.
     QList<Reception> groundTruth() const;
+    // The same, handed over and forgotten: a radio that plays for days keeps
+    // only what has not been taken yet.
+    QList<Reception> takeGroundTruth();
 
     bool isHolding() const { return m_held; }
     bool isInMenu() const { return m_menu; }
