@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QWidget>
 
+class HistoryPanel;
 class KeyButton;
 class LcdFrame;
 class SignalMeter;
@@ -221,4 +222,14 @@ private:
     QComboBox *Sql_Combo = nullptr;
     QPushButton *cmd_set_vol = nullptr;
     QPushButton *cmd_set_sql = nullptr;
+
+    // The "History" tab (form1_history.cpp).
+    QWidget *buildHistoryTab();
+    void startHistoryLoad();
+    void historyHitLogged(const QString &line);
+    bool historyTakesKey(QObject *watched) const;
+    HistoryPanel *History = nullptr;
+
+public:
+    HistoryPanel *historyPanel() const { return History; }
 };

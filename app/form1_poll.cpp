@@ -81,6 +81,7 @@ void Form1::handleReception(const QList<QByteArray> &win)
     if (!result.logLine.isEmpty()) {
         m_log.insertHitLine(result.logLine);
         onLogChanged();
+        historyHitLogged(result.logLine);
     }
 }
 

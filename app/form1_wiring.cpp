@@ -54,6 +54,8 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             text_entry_focus = false;
         break;
     case QEvent::KeyPress: {
+        if (historyTakesKey(watched))
+            break;
         if (watched == m1 || watched == m2 || watched == m3) {
             // Enter leaves a macro box. It is taken here: a line edit lets
             // Enter go on to its parents, and by then the focus has left the
