@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -72,7 +73,7 @@ HistoryPanel::HistoryPanel(QWidget *parent)
     setObjectName(QStringLiteral("History"));
     m_table = named(plainTable(this), "history_table", QStringLiteral("History"));
     m_table->setModel(&m_model);
-    const int widths[HistoryModel::ColumnCount] = {190, 110, 75, 65, 75, 75, 75, 150, 80};
+    const int widths[HistoryModel::ColumnCount] = {160, 100, 72, 75, 80, 80, 80, 150, 90};
     for (int column = 0; column < HistoryModel::ColumnCount; ++column)
         m_table->setColumnWidth(column, widths[column]);
     m_table->installEventFilter(this);
@@ -80,8 +81,9 @@ HistoryPanel::HistoryPanel(QWidget *parent)
     auto *split = new QSplitter(Qt::Horizontal, this);
     split->addWidget(m_table);
     split->addWidget(buildCounts());
-    split->setStretchFactor(0, 3);
+    split->setStretchFactor(0, 2);
     split->setStretchFactor(1, 1);
+    split->setSizes({480, 270});
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -166,6 +168,13 @@ QWidget *HistoryPanel::buildCounts()
     auto *box = new QWidget(this);
     auto *layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
+    auto *top = new QHBoxLayout;
+    m_export = named(new QPushButton(QStringLiteral("Export CSV..."), box), "history_export",
+                     QStringLiteral("Export CSV..."));
+    m_output = named(new QComboBox(box), "history_output", QStringLiteral("Output"));
+    m_output->setToolTip(QStringLiteral("The sound output recordings play through"));
+    top->addWidget(m_export);
+    top->addWidget(m_output, 1);
     m_countBy = named(new QComboBox(box), "history_count_by", QStringLiteral("Count per"));
     m_countBy->addItems({QStringLiteral("Per channel"), QStringLiteral("Per talkgroup / tone")});
     m_countTable = named(plainTable(box), "history_counts", QStringLiteral("Counts"));
@@ -176,9 +185,14 @@ QWidget *HistoryPanel::buildCounts()
                                                            QHeaderView::Stretch);
     m_countTable->setColumnWidth(HistoryCountModel::Hits, 45);
     m_countTable->setColumnWidth(HistoryCountModel::AirTime, 70);
+    layout->addLayout(top);
     layout->addWidget(m_countBy);
     layout->addWidget(m_countTable, 1);
     connect(m_countBy, &QComboBox::currentIndexChanged, this, &HistoryPanel::updateCounts);
+    connect(m_output, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_player->setOutput(m_output->itemData(index).value<QAudioDevice>());
+    });
+    connect(m_export, &QPushButton::clicked, this, &HistoryPanel::exportCsv);
     return box;
 }
 
@@ -193,26 +207,11 @@ QWidget *HistoryPanel::buildBottomRow()
     m_progress->setFormat(QStringLiteral("Reading %v of %m"));
     m_progress->hide();
     m_status = named(new QLabel(row), "history_status", QStringLiteral("History status"));
-    auto *outputLabel = new QLabel(QStringLiteral("Output:"), row);
-    m_output = named(new QComboBox(row), "history_output", QStringLiteral("Output"));
-    outputLabel->setBuddy(m_output);
-    const QAudioDevice standard = QMediaDevices::defaultAudioOutput();
-    for (const QAudioDevice &device : QMediaDevices::audioOutputs()) {
-        m_output->addItem(device.description(), QVariant::fromValue(device));
-        if (device == standard)
-            m_output->setCurrentIndex(m_output->count() - 1);
-    }
-    m_export = named(new QPushButton(QStringLiteral("Export CSV..."), row), "history_export",
-                     QStringLiteral("Export CSV..."));
+    // The window's logo sits over the tab's bottom right corner.
+    m_status->setMaximumWidth(480);
     layout->addWidget(m_progress);
-    layout->addWidget(m_status, 1);
-    layout->addWidget(outputLabel);
-    layout->addWidget(m_output);
-    layout->addWidget(m_export);
-    connect(m_output, &QComboBox::currentIndexChanged, this, [this](int index) {
-        m_player->setOutput(m_output->itemData(index).value<QAudioDevice>());
-    });
-    connect(m_export, &QPushButton::clicked, this, &HistoryPanel::exportCsv);
+    layout->addWidget(m_status);
+    layout->addStretch(1);
     return row;
 }
 
@@ -232,6 +231,14 @@ void HistoryPanel::onLoaded(const std::shared_ptr<HistoryLoad> &load)
     m_model.setLoaded(std::move(*load));
     m_progress->hide();
     m_status->setText(skipped);
+    // The dates offered start as the oldest and the newest hit's.
+    const QList<HistoryHit> &hits = m_model.hits();
+    if (!hits.isEmpty()) {
+        const QSignalBlocker quietFrom(m_from);
+        const QSignalBlocker quietTo(m_to);
+        m_from->setDate(hits.first().date);
+        m_to->setDate(qMax(hits.last().date, m_to->date()));
+    }
     updateCounts();
     Q_EMIT loaded();
 }
@@ -294,6 +301,28 @@ void HistoryPanel::exportCsv()
         showMessage(QStringLiteral("The file %1 could not be written: %2")
                         .arg(QDir::toNativeSeparators(path), error));
     }
+}
+
+void HistoryPanel::showEvent(QShowEvent *event)
+{
+    // The sound outputs are asked for when the tab is first shown, not at
+    // start-up.
+    if (m_output->count() == 0) {
+        HistoryPlayer::chooseMediaBackend();
+        const QAudioDevice standard = QMediaDevices::defaultAudioOutput();
+        const QSignalBlocker quiet(m_output);
+        for (const QAudioDevice &device : QMediaDevices::audioOutputs()) {
+            m_output->addItem(device.description(), QVariant::fromValue(device));
+            if (device == standard)
+                m_output->setCurrentIndex(m_output->count() - 1);
+        }
+        if (m_output->count() == 0)
+            m_output->addItem(QStringLiteral("System default"),
+                              QVariant::fromValue(QAudioDevice()));
+    }
+    // A recording saved since the tab was last looked at shows now.
+    m_model.refreshRecordings();
+    QWidget::showEvent(event);
 }
 
 bool HistoryPanel::eventFilter(QObject *watched, QEvent *event)

@@ -4,14 +4,24 @@
 #include <QMediaPlayer>
 #include <QUrl>
 
-HistoryPlayer::HistoryPlayer(QObject *parent)
-    : QObject(parent), m_player(new QMediaPlayer(this)), m_output(new QAudioOutput(this))
+HistoryPlayer::HistoryPlayer(QObject *parent) : QObject(parent) {}
+
+void HistoryPlayer::chooseMediaBackend()
 {
-    m_player->setAudioOutput(m_output);
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
+        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
 }
 
 void HistoryPlayer::play(const QString &path)
 {
+    if (!m_player) {
+        chooseMediaBackend();
+        m_player = new QMediaPlayer(this);
+        m_output = new QAudioOutput(this);
+        if (!m_device.isNull())
+            m_output->setDevice(m_device);
+        m_player->setAudioOutput(m_output);
+    }
     m_path = path;
     m_player->stop();
     m_player->setSource(QUrl::fromLocalFile(path));
@@ -20,18 +30,17 @@ void HistoryPlayer::play(const QString &path)
 
 void HistoryPlayer::togglePause()
 {
+    if (!m_player)
+        return;
     if (m_player->playbackState() == QMediaPlayer::PlayingState)
         m_player->pause();
     else if (m_player->playbackState() == QMediaPlayer::PausedState)
         m_player->play();
 }
 
-void HistoryPlayer::stop()
-{
-    m_player->stop();
-}
-
 void HistoryPlayer::setOutput(const QAudioDevice &device)
 {
-    m_output->setDevice(device);
+    m_device = device;
+    if (m_output)
+        m_output->setDevice(device);
 }

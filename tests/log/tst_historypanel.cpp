@@ -7,8 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMediaPlayer>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +55,7 @@ private Q_SLOTS:
     void wavLength();
     void rowShowsRecordingOrItsAbsence();
     void playsShortRecording();
+    void exportsWhatTheFilterShows();
 
 private:
     // A sound server of the test's own whose only output is a null sink.
@@ -169,6 +172,33 @@ void TestHistoryPanel::playsShortRecording()
     QTRY_COMPARE(player->playbackState(), QMediaPlayer::PausedState);
     QTest::keyClick(panel.table(), Qt::Key_Space);
     QTRY_COMPARE_WITH_TIMEOUT(player->mediaStatus(), QMediaPlayer::EndOfMedia, 20000);
+}
+
+void TestHistoryPanel::exportsWhatTheFilterShows()
+{
+    QTemporaryDir dir;
+    HistoryPanel panel;
+    panel.startLoad({}, QStringLiteral("12-06-2026_3-45-00-PM"));
+    QSignalSpy loaded(&panel, &HistoryPanel::loaded);
+    QTRY_COMPARE(loaded.size(), 1);
+    panel.model().addLiveHit(trunkedLine);
+    panel.model().addLiveHit(QStringLiteral(
+        "County / Fire\tDispatch, Main\t 154.2500\tC67.0\t3:50:00 PM\t3:50:05 PM\t12-06-2026"));
+    panel.findChild<QLineEdit *>(QStringLiteral("history_find"))->setText(QStringLiteral("main"));
+    panel.exportFolder = [&dir] { return dir.path(); };
+    QString offered;
+    panel.chooseExportFile = [&offered](const QString &suggested) {
+        offered = suggested;
+        return suggested;
+    };
+    panel.exportCsv();
+    QCOMPARE(offered, dir.filePath(QStringLiteral("hit_history_12-06-2026_3-45-00-PM.csv")));
+    QFile file(offered);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(),
+             QByteArray("System / Group,Channel,Frequency,TGID / Tone,Start,End,Date,Run\r\n"
+                        "County / Fire,\"Dispatch, Main\", 154.2500,C67.0,3:50:00 PM,3:50:05 PM,"
+                        "12-06-2026,12-06-2026_3-45-00-PM\r\n"));
 }
 
 QTEST_MAIN(TestHistoryPanel)
