@@ -6,7 +6,7 @@
 
 QList<HistoryCount> countHits(const QList<HistoryHit> &hits, const QList<int> &shown, CountBy by)
 {
-    QHash<QString, qsizetype> slot;
+    QHash<std::pair<QString, QString>, qsizetype> slot;
     QList<HistoryCount> counts;
     for (const int index : shown) {
         const HistoryHit &hit = hits.at(index);
@@ -14,11 +14,11 @@ QList<HistoryCount> countHits(const QList<HistoryHit> &hits, const QList<int> &s
         if (key.isEmpty())
             continue;
         // A channel or talkgroup name means something only within its system.
-        const QString name = key + QStringLiteral("  (") + hit.fields[0] + u')';
-        auto it = slot.constFind(name);
+        const std::pair<QString, QString> where(key, hit.fields[0]);
+        auto it = slot.constFind(where);
         if (it == slot.cend()) {
-            it = slot.insert(name, counts.size());
-            counts.append({name, 0, 0});
+            it = slot.insert(where, counts.size());
+            counts.append({key + QStringLiteral("  (") + hit.fields[0] + u')', 0, 0});
         }
         HistoryCount &count = counts[*it];
         ++count.hits;

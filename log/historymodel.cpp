@@ -3,6 +3,7 @@
 #include "log/historyrecording.h"
 
 #include <QColor>
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -65,12 +66,21 @@ bool HistoryModel::addLiveHit(const QString &line)
 void HistoryModel::setFilter(const HistoryFilter &filter)
 {
     const bool narrows = filterNarrows(m_filter, filter);
+    const QStringList previousWords = m_words;
     m_filter = filter;
     m_words = filterWords(filter.text);
     beginResetModel();
     if (narrows) {
-        m_shown.removeIf(
-            [this](int index) { return !hitMatches(m_hits.at(index), m_words, m_filter, 0); });
+        // Every row shown holds the words of the previous filter already;
+        // only the new or longer words need looking for.
+        QStringList fresh;
+        for (const QString &word : std::as_const(m_words)) {
+            if (!previousWords.contains(word))
+                fresh.append(word);
+        }
+        m_shown.removeIf([this, &fresh](int index) {
+            return !hitMatches(m_hits.at(index), fresh, m_filter, 0);
+        });
     } else {
         refilter();
     }
@@ -105,8 +115,14 @@ const HistoryModel::FoundRecording &HistoryModel::recording(int hitIndex) const
     line.chop(1);
     FoundRecording found;
     for (const QString &folder : std::as_const(folders)) {
+        auto names = m_wavNames.find(folder);
+        if (names == m_wavNames.end()) {
+            const QStringList listed =
+                QDir(folder).entryList({QStringLiteral("*.wav")}, QDir::Files);
+            names = m_wavNames.insert(folder, QSet<QString>(listed.cbegin(), listed.cend()));
+        }
         for (const QString &path : hitRecordingCandidates(line, hit.fields[6], folder)) {
-            if (QFileInfo(path).isFile()) {
+            if (names->contains(QFileInfo(path).fileName())) {
                 found.path = path;
                 found.ms = wavDurationMs(path);
                 break;
@@ -126,6 +142,7 @@ QString HistoryModel::recordingPath(int row) const
 void HistoryModel::refreshRecordings()
 {
     m_recordings.removeIf([](const auto &entry) { return entry.value().path.isEmpty(); });
+    m_wavNames.clear();
     if (!m_shown.isEmpty())
         Q_EMIT dataChanged(index(0, Recording), index(int(m_shown.size()) - 1, Recording));
 }

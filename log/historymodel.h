@@ -7,6 +7,7 @@
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QStringList>
 
 #include <functional>
@@ -89,4 +90,7 @@ private:
     QStringList m_words;
     std::function<QStringList()> m_folders;
     mutable QHash<int, FoundRecording> m_recordings;
+    // The WAV file names of each folder looked in, listed once until the
+    // next refreshRecordings(): a lookup is then no disk access at all.
+    mutable QHash<QString, QSet<QString>> m_wavNames;
 };

@@ -1,6 +1,6 @@
 // The History tab on a real window: its place after the four tabs, an
 // earlier run read from the data folder, this run's hits coming in live, and
-// typing a filter that never reaches the radio.
+// typing a filter that never reaches the radio, closing on the tab.
 #include "support/radiofixture.h"
 
 #include "log/widgets/historypanel.h"
@@ -74,6 +74,9 @@ private Q_SLOTS:
         QTest::keyClicks(find, QStringLiteral("q fire"));
         QCOMPARE(find->text(), QStringLiteral("q fire"));
         QVERIFY(form->isRunning());
+        // Closed on the History tab, the settings file keeps a tab it knows.
+        form->close();
+        QVERIFY(f.readFile(QStringLiteral("pgm_settings.txt")).startsWith("0\r\n"));
     }
 };
 
