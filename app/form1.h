@@ -28,6 +28,7 @@
 
 class ExtendedTextBox;
 class HarvestPanel;
+class HistoryPanel;
 class KeyButton;
 class LevelMeter;
 class QtAudioRecorder;
@@ -365,4 +366,14 @@ private:
     clsStyle *m_style = nullptr;
     QPushButton *button_mini_plus_hold_win = nullptr;
     QPushButton *button_maxi_plus_hold_win = nullptr;
+
+    // The "History" tab (form1_history.cpp).
+    QWidget *buildHistoryTab();
+    void startHistoryLoad();
+    void historyHitLogged(const QString &line);
+    bool historyTakesKey(QObject *watched) const;
+    HistoryPanel *History = nullptr;
+
+public:
+    HistoryPanel *historyPanel() const { return History; }
 };

@@ -198,7 +198,8 @@ void Form1::shutDown()
         m_style->setClient(nullptr);
 
     PgmValues values;
-    values.tab = SSTab1->currentIndex();
+    // The settings file knows the four tabs of old; the History tab is kept as the Log's.
+    values.tab = SSTab1->currentIndex() < tabCount ? SSTab1->currentIndex() : 0;
     values.recordAudio = RecordAudioCheck->isChecked();
     values.logText = LogTextCheck->isChecked();
     values.alwaysOnTop = AlwaysOnTopCheck->isChecked();

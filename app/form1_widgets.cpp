@@ -147,6 +147,7 @@ void Form1::buildTabs()
     SSTab1->addTab(buildExtendedInfoTab(), QStringLiteral("Extended Info"));
     SSTab1->addTab(buildTunerTab(), QStringLiteral("Tuner"));
     SSTab1->addTab(buildSettingsTab(), QStringLiteral("Settings"));
+    SSTab1->addTab(buildHistoryTab(), QStringLiteral("History"));
     SSTab1->setFocusPolicy(Qt::NoFocus);
 
     key_clear_log = named(new QPushButton(QStringLiteral("Clear Log"), this), "key_clear_log");

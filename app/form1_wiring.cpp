@@ -59,6 +59,8 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             text_entry_focus = false;
         break;
     case QEvent::KeyPress: {
+        if (historyTakesKey(watched))
+            break;
         if (isLineField(watched)) {
             // Enter leaves a one-line field. It is taken here: a line edit lets
             // Enter go on to its parents, and by then the focus has left the

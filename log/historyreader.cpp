@@ -1,0 +1,100 @@
+#include "log/historyreader.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+bool isRunFileName(const QString &fileName, HistoryRun *run)
+{
+    static const QLatin1String suffix(".txt");
+    if (!fileName.endsWith(suffix) || fileName.size() < 12 + suffix.size() ||
+        fileName.at(10) != u'_')
+        return false;
+    const QString date = fileName.left(10);
+    if (date[2] != u'-' || date[5] != u'-')
+        return false;
+    const QDate parsed = QDate::fromString(date, QStringLiteral("MM-dd-yyyy"));
+    if (!parsed.isValid())
+        return false;
+    run->name = fileName.chopped(suffix.size());
+    run->date = parsed;
+    run->startSeconds = secondsOfDay(QStringView(run->name).mid(11));
+    return true;
+}
+
+QList<HistoryRun> findRunFiles(const QStringList &folders, const QString &excludeName)
+{
+    QList<HistoryRun> runs;
+    QSet<QString> seen;
+    for (const QString &folder : folders) {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        if (folder.isEmpty() || canonical.isEmpty() || seen.contains(canonical))
+            continue;
+        seen.insert(canonical);
+        const QStringList names =
+            QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Readable);
+        for (const QString &name : names) {
+            HistoryRun run;
+            if (name == excludeName || !isRunFileName(name, &run))
+                continue;
+            run.folder = folder;
+            runs.append(run);
+        }
+    }
+    std::stable_sort(runs.begin(), runs.end(), [](const HistoryRun &a, const HistoryRun &b) {
+        if (a.date != b.date)
+            return a.date > b.date;
+        if (a.startSeconds != b.startSeconds)
+            return a.startSeconds > b.startSeconds;
+        return a.name > b.name;
+    });
+    return runs;
+}
+
+int readRunFile(const QByteArray &contents, int runIndex, HistoryLoad &load)
+{
+    const QString runName = load.runs.value(runIndex).name;
+    QStringDecoder whole(QStringDecoder::Utf8);
+    QString text = whole.decode(contents);
+    // Undecodable bytes are marked per line, so that only the lines holding
+    // them are lost.
+    if (whole.hasError())
+        text = QString::fromUtf8(contents);
+    int skipped = 0;
+    qsizetype start = 0;
+    HistoryHit hit;
+    hit.run = runIndex;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        QStringView line = QStringView(text).mid(start, end - start);
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        start = end + 1;
+        if (line.trimmed().isEmpty())
+            continue;
+        if (parseHitLine(line, runName, &hit))
+            load.hits.append(hit);
+        else
+            ++skipped;
+    }
+    load.skippedLines += skipped;
+    if (skipped > 0)
+        ++load.filesWithSkips;
+    return skipped;
+}
+
+QString skippedText(int lines, int files)
+{
+    if (lines == 0)
+        return {};
+    return QStringLiteral("%1 %2 skipped in %3 %4")
+        .arg(lines)
+        .arg(lines == 1 ? QStringLiteral("line") : QStringLiteral("lines"))
+        .arg(files)
+        .arg(files == 1 ? QStringLiteral("file") : QStringLiteral("files"));
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "log/historycountmodel.h"
+#include "log/historyloader.h"
+#include "log/historymodel.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class HistoryPlayer;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableView;
+class QTimer;
+
+// The "History" tab: every hit of every run, found by a filter, heard again,
+// counted per channel or talkgroup, and exported as CSV.
+class HistoryPanel : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit HistoryPanel(QWidget *parent = nullptr);
+
+    // Reads the run files of the folders on a worker thread; thisRunName is
+    // this run's log file name without ".txt", whose hits come in live.
+    void startLoad(const QStringList &folders, const QString &thisRunName);
+
+    HistoryModel &model() { return m_model; }
+    HistoryCountModel &countModel() { return m_counts; }
+    HistoryPlayer &player() { return *m_player; }
+    QTableView *table() const { return m_table; }
+
+    // Plays the recording of a row; a missing one is only said in the status.
+    void playRow(int row);
+    // Asks for a file (the default name in exportFolder()) and writes the
+    // rows shown to it.
+    void exportCsv();
+    // Counts the rows shown again now (normally a moment after the last change).
+    void updateCounts();
+
+    // Set by the window: the folder the export is offered in, the file
+    // chooser and the messages (tests replace the last two).
+    std::function<QString()> exportFolder;
+    std::function<QString(const QString &suggested)> chooseExportFile;
+    std::function<void(const QString &text)> showMessage;
+
+Q_SIGNALS:
+    void loaded();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void applyFilter();
+    void onLoaded(const std::shared_ptr<HistoryLoad> &load);
+    void showRowCount();
+    QWidget *buildFilterRow();
+    QWidget *buildCounts();
+    QWidget *buildBottomRow();
+
+    HistoryModel m_model;
+    HistoryCountModel m_counts;
+    HistoryLoader m_loader;
+    HistoryPlayer *m_player;
+    QString m_thisRunName;
+
+    QLineEdit *m_find = nullptr;
+    QCheckBox *m_fromCheck = nullptr;
+    QDateEdit *m_from = nullptr;
+    QCheckBox *m_toCheck = nullptr;
+    QDateEdit *m_to = nullptr;
+    QCheckBox *m_thisRunOnly = nullptr;
+    QLabel *m_rowCount = nullptr;
+    QTableView *m_table = nullptr;
+    QComboBox *m_countBy = nullptr;
+    QTableView *m_countTable = nullptr;
+    QProgressBar *m_progress = nullptr;
+    QLabel *m_status = nullptr;
+    QComboBox *m_output = nullptr;
+    QPushButton *m_export = nullptr;
+    QTimer *m_countTimer = nullptr;
+};

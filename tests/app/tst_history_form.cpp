@@ -1,0 +1,84 @@
+// The History tab on a real window: its place after the four tabs, an
+// earlier run read from the data folder, this run's hits coming in live, and
+// typing a filter that never reaches the radio, closing on the tab.
+#include "support/radiofixture.h"
+
+#include "log/widgets/historypanel.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+
+class TestHistoryForm : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void earlierRunsAndThisRunLive()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 50));
+        // Logging to the file is on, so this run's own file exists too.
+        f.writeFile(QStringLiteral("pgm_settings.txt"), "0\r\n0\r\n1\r\n");
+        f.writeFile(QStringLiteral("12-05-2026_8-00-00-AM.txt"),
+                    "Old / Group\tOld Channel\t 460.1250\tC67.0\t8:01:00 AM\t8:01:09 AM\t"
+                    "12-05-2026\r\ndamaged line\r\n\r\n");
+        auto form = f.makeForm();
+
+        auto *tabs = child<QTabWidget>(form.get(), "SSTab1");
+        QStringList captions;
+        for (int i = 0; i < tabs->count(); ++i)
+            captions.append(tabs->tabText(i));
+        QCOMPARE(captions, QStringList({"Log", "Extended Info", "Tuner", "Settings", "History"}));
+
+        HistoryPanel *history = form->historyPanel();
+        QTRY_VERIFY_WITH_TIMEOUT(!history->findChild<QWidget *>("history_progress")->isVisible() &&
+                                     history->model().totalCount() == 1,
+                                 15000);
+        QCOMPARE(history->model().cellText(0, HistoryModel::Run),
+                 QStringLiteral("12-05-2026_8-00-00-AM"));
+
+        Reception reception;
+        reception.system = "Metro";
+        reception.group = "Fire";
+        reception.channel = "Engine 5";
+        reception.frequency = "01540700";
+        reception.tone = "76";
+        reception.activeTicks = 3;
+        reception.gapTicks = 3;
+        f.radio().radio().queueReception(reception);
+        QTRY_COMPARE_WITH_TIMEOUT(history->model().totalCount(), 2, 15000);
+        QCOMPARE(history->model().cellText(0, HistoryModel::Channel), QStringLiteral("Engine 5"));
+        QCOMPARE(history->model().cellText(0, HistoryModel::Run) + QStringLiteral(".txt"),
+                 QFileInfo(form->hitLogFilePath()).fileName());
+        QCOMPARE(child<QLabel>(history, "history_row_count")->text(),
+                 QStringLiteral("2 of 2 hits"));
+        QCOMPARE(child<QLabel>(history, "history_status")->text(),
+                 QStringLiteral("1 line skipped in 1 file"));
+    }
+
+    void typingAFilterLeavesTheRadioAlone()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 50));
+        auto form = f.makeForm();
+        form->show();
+        QTRY_VERIFY(form->isRunning());
+        auto *tabs = child<QTabWidget>(form.get(), "SSTab1");
+        tabs->setCurrentIndex(4);
+        auto *find = child<QLineEdit>(form.get(), "history_find");
+        find->setFocus();
+        // Q is the Run/Stop key everywhere else in the window.
+        QTest::keyClicks(find, QStringLiteral("q fire"));
+        QCOMPARE(find->text(), QStringLiteral("q fire"));
+        QVERIFY(form->isRunning());
+        // Closed on the History tab, the settings file keeps a tab it knows.
+        form->close();
+        QVERIFY(f.readFile(QStringLiteral("pgm_settings.txt")).startsWith("0\r\n"));
+    }
+};
+
+QTEST_MAIN(TestHistoryForm)
+#include "tst_history_form.moc"
