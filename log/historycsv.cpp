@@ -1,6 +1,6 @@
 #include "log/historycsv.h"
 
-#include <QSaveFile>
+#include "link/savefile.h"
 
 QByteArray csvRecord(const QStringList &fields)
 {
@@ -29,20 +29,10 @@ QByteArray csvTable(const QStringList &header, const QList<QStringList> &rows)
 
 bool writeCsvFile(const QString &path, const QByteArray &data, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
-    // A write or flush that fails leaves the old file in place.
-    if (file.write(data) != data.size() || !file.flush()) {
-        *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    // Whole or not at all: a failed write leaves the old file in place.
+    const QString why = saveWholeFile(path, data);
+    if (why.isEmpty())
+        return true;
+    *error = why;
+    return false;
 }

@@ -1,19 +1,10 @@
 #include "log/historyrecording.h"
 
-#include "log/fixforlog.h"
+#include "log/recordingname.h"
 
 #include <QDir>
 #include <QFile>
 #include <QtEndian>
-
-namespace {
-
-QString piece(QString text)
-{
-    return FixForLog(text);
-}
-
-} // namespace
 
 QStringList hitRecordingCandidates(const QString &logLine, const QString &runDate,
                                    const QString &folder)
@@ -27,19 +18,22 @@ QStringList hitRecordingCandidates(const QString &logLine, const QString &runDat
     QList<std::pair<QString, QString>> codes = {{code, {}}, {{}, code}};
     if (!code.isEmpty() && code != QLatin1String("P25"))
         codes.append({QStringLiteral("P25"), code});
-    const QString tail = u'_' + piece(fields[1]) + u'_' + piece(fields[2]);
-    const QString times =
-        u'_' + piece(fields[4]) + u'_' + piece(fields[5]) + u'_' + runDate + QStringLiteral(".wav");
+    FinishedHit hit;
+    hit.channel = fields[1];
+    hit.frequency = fields[2];
+    hit.startTime = fields[4];
+    hit.endTime = fields[5];
     const QDir dir(folder);
     QStringList candidates;
     const QLatin1String between(" / ");
     for (qsizetype cut = fields[0].indexOf(between); cut >= 0;
          cut = fields[0].indexOf(between, cut + 1)) {
-        const QString names =
-            piece(fields[0].left(cut)) + u'_' + piece(fields[0].mid(cut + between.size())) + tail;
+        hit.system = fields[0].left(cut);
+        hit.group = fields[0].mid(cut + between.size());
         for (const auto &[tone, talkgroup] : std::as_const(codes)) {
-            const QString path =
-                dir.filePath(names + u'_' + piece(tone) + u'_' + piece(talkgroup) + times);
+            hit.tone = tone;
+            hit.talkgroup = talkgroup;
+            const QString path = dir.filePath(recordingFileName(hit, runDate));
             if (!candidates.contains(path))
                 candidates.append(path);
         }

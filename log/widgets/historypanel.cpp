@@ -2,6 +2,7 @@
 
 #include "log/historycsv.h"
 #include "log/widgets/historyplayer.h"
+#include "poll/widgets/mediabackend.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -173,7 +174,11 @@ QWidget *HistoryPanel::buildCounts()
                      QStringLiteral("Export CSV..."));
     m_output = named(new QComboBox(box), "history_output", QStringLiteral("Output"));
     m_output->setToolTip(QStringLiteral("The sound output recordings play through"));
+    // Lists name their current item; the labels are their names.
+    auto *outputLabel = new QLabel(QStringLiteral("Output:"), box);
+    outputLabel->setBuddy(m_output);
     top->addWidget(m_export);
+    top->addWidget(outputLabel);
     top->addWidget(m_output, 1);
     m_countBy = named(new QComboBox(box), "history_count_by", QStringLiteral("Count per"));
     m_countBy->addItems({QStringLiteral("Per channel"), QStringLiteral("Per talkgroup / tone")});
@@ -185,8 +190,13 @@ QWidget *HistoryPanel::buildCounts()
                                                            QHeaderView::Stretch);
     m_countTable->setColumnWidth(HistoryCountModel::Hits, 45);
     m_countTable->setColumnWidth(HistoryCountModel::AirTime, 70);
+    auto *countRow = new QHBoxLayout;
+    auto *countLabel = new QLabel(QStringLiteral("Count:"), box);
+    countLabel->setBuddy(m_countBy);
+    countRow->addWidget(countLabel);
+    countRow->addWidget(m_countBy, 1);
     layout->addLayout(top);
-    layout->addWidget(m_countBy);
+    layout->addLayout(countRow);
     layout->addWidget(m_countTable, 1);
     connect(m_countBy, &QComboBox::currentIndexChanged, this, &HistoryPanel::updateCounts);
     connect(m_output, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -308,7 +318,7 @@ void HistoryPanel::showEvent(QShowEvent *event)
     // The sound outputs are asked for when the tab is first shown, not at
     // start-up.
     if (m_output->count() == 0) {
-        HistoryPlayer::chooseMediaBackend();
+        chooseMediaBackend();
         const QAudioDevice standard = QMediaDevices::defaultAudioOutput();
         const QSignalBlocker quiet(m_output);
         for (const QAudioDevice &device : QMediaDevices::audioOutputs()) {

@@ -1,16 +1,12 @@
 #include "log/widgets/historyplayer.h"
 
+#include "poll/widgets/mediabackend.h"
+
 #include <QAudioOutput>
 #include <QMediaPlayer>
 #include <QUrl>
 
 HistoryPlayer::HistoryPlayer(QObject *parent) : QObject(parent) {}
-
-void HistoryPlayer::chooseMediaBackend()
-{
-    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
-        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
-}
 
 void HistoryPlayer::play(const QString &path)
 {

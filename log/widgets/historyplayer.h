@@ -25,11 +25,6 @@ public:
     // Null until the first play.
     QMediaPlayer *mediaPlayer() const { return m_player; }
 
-    // Chooses the FFmpeg media backend unless the user named one: the
-    // GStreamer backend needs plugins a desktop may lack, and without them
-    // it fails as the player is made. Call before anything uses QtMultimedia.
-    static void chooseMediaBackend();
-
 private:
     QMediaPlayer *m_player = nullptr;
     QAudioOutput *m_output = nullptr;

@@ -44,12 +44,16 @@ void collectUnnamed(QAccessibleInterface *node, QStringList &unnamed)
             (node->role() == QAccessible::ComboBox || node->role() == QAccessible::EditableText) &&
             !labelled && name == value;
         if (name.isEmpty() || contentsOnly)
-            unnamed.append(QStringLiteral("%1 (%2)").arg(widget ? widget->objectName()
-                                                                : node->object()->objectName(),
-                                                         QString::number(node->role(), 16)));
-        // A table's cells and a list's items are named by what they hold.
+            unnamed.append(QStringLiteral("%1 %2 in %3")
+                               .arg(QLatin1String(node->object()->metaObject()->className()),
+                                    node->object()->objectName(),
+                                    widget && widget->parentWidget()
+                                        ? widget->parentWidget()->objectName()
+                                        : QString()));
+        // A table's cells and a list's items are named by what they hold; a
+        // field's own clear button belongs to the field.
         if (node->role() == QAccessible::Table || node->role() == QAccessible::List ||
-            node->role() == QAccessible::ComboBox)
+            node->role() == QAccessible::ComboBox || node->role() == QAccessible::EditableText)
             return;
     }
     for (int i = 0; i < node->childCount(); ++i)

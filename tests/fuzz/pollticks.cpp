@@ -131,9 +131,7 @@ QString runPollTicks(const QByteArray &input)
                     return fault;
             }
         }
-        const SixLineScreen screen = decodeSixLineScreen(set->sts);
-        if (screen.p25)
-            hits.markP25();
+        hits.screenShowsP25(decodeSixLineScreen(set->sts).p25);
     }
     if (log.lineCount() != logged || log.text().count(QLatin1String("\r\n")) != logged)
         return QStringLiteral("%1 hits logged, the log text has %2 lines")

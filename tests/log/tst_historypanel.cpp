@@ -1,6 +1,7 @@
 #include "log/historyrecording.h"
 #include "log/widgets/historypanel.h"
 #include "log/widgets/historyplayer.h"
+#include "poll/widgets/mediabackend.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -65,7 +66,7 @@ private:
 
 void TestHistoryPanel::initTestCase()
 {
-    HistoryPlayer::chooseMediaBackend();
+    chooseMediaBackend();
     const QString socket = m_soundDir.filePath(QStringLiteral("native"));
     m_soundServer.start(QStringLiteral("pulseaudio"),
                         {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
