@@ -9,12 +9,15 @@
 #include "log/hitlogtext.h"
 #include "log/loggridmodel.h"
 #include "poll/hitdetector.h"
+#include "poll/pollpacing.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QTimer>
 #include <QWidget>
 
+class HitLogView;
 class KeyButton;
 class LcdFrame;
 class SignalMeter;
@@ -24,7 +27,6 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QTableView;
@@ -195,7 +197,7 @@ private:
     QTabWidget *SSTab1 = nullptr;
     QPushButton *key_clear_log = nullptr;
     QTableView *grdInfo = nullptr;
-    QPlainTextEdit *logbox = nullptr;
+    HitLogView *logbox = nullptr;
 
     QComboBox *Combo1 = nullptr;
     QComboBox *Combo2 = nullptr;
@@ -221,4 +223,14 @@ private:
     QComboBox *Sql_Combo = nullptr;
     QPushButton *cmd_set_vol = nullptr;
     QPushButton *cmd_set_sql = nullptr;
+
+    // Slow links: the poll sends its next set once the last one is answered,
+    // and the Settings tab tells what the speed carries (form1_pacing.cpp).
+    void connectPacing();
+    bool pacePoll();
+    void onRepliesArriving();
+    void showSpeedNote();
+    PollPacing m_pacing;
+    QElapsedTimer m_sinceSetSent;
+    QLabel *speed_note = nullptr;
 };

@@ -4,14 +4,13 @@
 #include "log/fixforlog.h"
 #include "log/logfilepath.h"
 #include "log/logfolderchoice.h"
+#include "log/widgets/hitlogview.h"
 #include "log/widgets/loggridview.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QPlainTextEdit>
 #include <QTableView>
-#include <QTextCursor>
 
 QString Form1::hitLogFilePath() const
 {
@@ -37,17 +36,8 @@ void Form1::flushLogFile()
 
 void Form1::onLogChanged()
 {
-    // The box shows the log text; the newest line goes in at the top
-    // without laying out the whole text again.
-    if (m_log.text().isEmpty()) {
-        logbox->clear();
-    } else {
-        const qsizetype end = m_log.text().indexOf(QLatin1String("\r\n"));
-        QTextCursor cursor(logbox->document());
-        cursor.movePosition(QTextCursor::Start);
-        cursor.insertText(m_log.text().left(end) +
-                          (logbox->document()->isEmpty() ? QString() : QStringLiteral("\n")));
-    }
+    // The box paints the log text itself; it only needs to know it changed.
+    logbox->logChanged();
     if (LogTextCheck->isChecked())
         WriteHitLogFile();
     RebuildLogGrid();
