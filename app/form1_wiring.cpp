@@ -36,6 +36,7 @@ void Form1::connectWidgets()
     connect(SaveMacrosButton, &QPushButton::clicked, this, &Form1::SaveMacros);
     connect(cmd_set_vol, &QPushButton::clicked, this, &Form1::setVolume);
     connect(cmd_set_sql, &QPushButton::clicked, this, &Form1::setSquelch);
+    connectPacing();
 
     // The keyboard shortcuts work whichever element of the window has the
     // focus, so they are looked at before the element gets the key.

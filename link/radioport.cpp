@@ -5,6 +5,7 @@
 RadioPort::RadioPort(QObject *parent) : QObject(parent)
 {
     connect(&m_port, &QSerialPort::errorOccurred, this, &RadioPort::onError);
+    connect(&m_port, &QSerialPort::readyRead, this, &RadioPort::bytesArrived);
 }
 
 RadioPort::~RadioPort() = default;
@@ -64,6 +65,11 @@ void RadioPort::SendCommand(const QByteArray &command)
 qint64 RadioPort::bytesWaiting() const
 {
     return m_state == State::Open ? m_port.bytesAvailable() : 0;
+}
+
+QByteArray RadioPort::peekWaiting()
+{
+    return m_state == State::Open ? m_port.peek(m_port.bytesAvailable()) : QByteArray();
 }
 
 QByteArray RadioPort::snapshotRead()

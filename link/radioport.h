@@ -34,6 +34,9 @@ public:
     // Bytes received and not yet taken.
     qint64 bytesWaiting() const;
 
+    // A look at everything waiting, which stays waiting.
+    QByteArray peekWaiting();
+
     // Takes everything waiting, but only when more than one byte waits: a
     // lone byte is left for the next read.
     QByteArray snapshotRead();
@@ -55,6 +58,8 @@ public:
 Q_SIGNALS:
     void stateChanged(RadioPort::State state);
     void lost(const QString &reason);
+    // New bytes from the radio are waiting.
+    void bytesArrived();
 
 private:
     void onError(QSerialPort::SerialPortError error);
