@@ -59,6 +59,9 @@ public:
     void PlayMacro(QLineEdit *box);
 
     // The log of this run.
+    // The end of a hit's logging, as the poll does it: the line goes on top
+    // of the log, and the box, the file and the table follow.
+    void logHitLine(const QString &line);
     void WriteHitLogFile();
     QString hitLogFilePath() const;
     // The file is written on a thread of its own; this waits for the newest
@@ -223,6 +226,13 @@ private:
     QComboBox *Sql_Combo = nullptr;
     QPushButton *cmd_set_vol = nullptr;
     QPushButton *cmd_set_sql = nullptr;
+
+    // A quick start: the system's serial devices are listed once the window
+    // is up, or when a port needs them (form1_startup.cpp).
+    void fillPortList(bool withSystemPorts);
+    void onFirstPaint();
+    bool m_systemPortsListed = false;
+    bool m_firstPaintSeen = false;
 
     // Slow links: the poll sends its next set once the last one is answered,
     // and the Settings tab tells what the speed carries (form1_pacing.cpp).

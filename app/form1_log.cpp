@@ -34,6 +34,12 @@ void Form1::flushLogFile()
     QCoreApplication::sendPostedEvents(&m_logFile);
 }
 
+void Form1::logHitLine(const QString &line)
+{
+    m_log.insertHitLine(line);
+    onLogChanged();
+}
+
 void Form1::onLogChanged()
 {
     // The box paints the log text itself; it only needs to know it changed.

@@ -49,7 +49,9 @@ void Form1::startUp()
     Text4->setText(QStringLiteral("Tollvane - V1.0b2"));
     Timer1->setInterval(100);
 
-    refreshPortList();
+    // Listing the system's serial devices takes a while: the window shows
+    // first, unless the saved port needs them to open now.
+    fillPortList(false);
     setChoiceColour(false);
 
     const QString comPath = m_options.dataFolder + comSettingsName;
@@ -165,8 +167,26 @@ void Form1::shutDown()
 
 void Form1::refreshPortList()
 {
+    fillPortList(m_options.listSystemPorts);
+}
+
+void Form1::onFirstPaint()
+{
+    if (m_firstPaintSeen)
+        return;
+    m_firstPaintSeen = true;
+    if (m_options.listSystemPorts && !m_systemPortsListed)
+        QTimer::singleShot(0, this, [this] {
+            if (!m_systemPortsListed)
+                refreshPortList();
+        });
+}
+
+void Form1::fillPortList(bool withSystemPorts)
+{
+    m_systemPortsListed = withSystemPorts;
     QStringList system;
-    if (m_options.listSystemPorts) {
+    if (withSystemPorts) {
         const auto ports = QSerialPortInfo::availablePorts();
         for (const QSerialPortInfo &info : ports)
             system.append(info.systemLocation());
@@ -211,6 +231,8 @@ bool Form1::OpenRadioPort()
         m_openError = QStringLiteral("Select a COM port and a port speed, then press Run.");
         return false;
     }
+    if (!m_systemPortsListed && m_options.listSystemPorts && comPortDevice(number).isEmpty())
+        refreshPortList();
     const QString device = comPortDevice(number);
     if (device.isEmpty()) {
         m_port.close();

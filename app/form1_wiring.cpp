@@ -46,6 +46,10 @@ void Form1::connectWidgets()
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::Paint:
+        if (watched == this)
+            onFirstPaint();
+        break;
     case QEvent::FocusIn:
         if (watched == m1 || watched == m2 || watched == m3)
             text_entry_focus = true;

@@ -1,0 +1,74 @@
+// Shows a window, waits for its first paint, and quits. Built twice: as
+// startup_tollvane with Tollvane's main window, and as startup_bare with a
+// plain Qt window of the same size. bench/startup_time.sh times both from
+// the outside, in the same run, and gives the ratio.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QTimer>
+
+#include <cstdio>
+
+#ifdef TOLLVANE_WINDOW
+#include "app/form1.h"
+
+#include <QTemporaryDir>
+#else
+#include "link/twips.h"
+
+#include <QWidget>
+#endif
+
+namespace {
+
+// Sees the window's first paint before anything else in the program does
+// (the application's newest event filter runs first) and quits once it has
+// been painted; work the window leaves for after its first paint is not
+// counted, as the user already sees the window then.
+class FirstPaint : public QObject
+{
+public:
+    explicit FirstPaint(QObject *window) : m_window(window) {}
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_window && event->type() == QEvent::Paint && !m_seen) {
+            m_seen = true;
+            // Quit once this paint has reached the screen.
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QObject *m_window;
+    bool m_seen = false;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QApplication app(argc, argv);
+    const double appMs = clock.nsecsElapsed() / 1e6;
+#ifdef TOLLVANE_WINDOW
+    QTemporaryDir data;
+    Form1Options options;
+    options.dataFolder = data.path();
+    Form1 window(options);
+#else
+    QWidget window;
+    window.resize(twipsToPixels(11625), twipsToPixels(8370));
+#endif
+    const double windowMs = clock.nsecsElapsed() / 1e6;
+    FirstPaint firstPaint(&window);
+    app.installEventFilter(&firstPaint);
+    window.show();
+    const int result = app.exec();
+    // Inside the program, from main(): the application, the window built,
+    // the first paint done.
+    std::printf("application %.1f ms, window built %.1f ms, painted %.1f ms\n", appMs, windowMs,
+                clock.nsecsElapsed() / 1e6);
+    return result;
+}
