@@ -14,7 +14,7 @@ trap stop_xvfb EXIT
 time_one() {
   local start end
   start=$(date +%s%N)
-  "$1" >/dev/null 2>&1
+  "$@" >/dev/null 2>&1
   end=$(date +%s%N)
   echo $(((end - start) / 1000))
 }
@@ -22,10 +22,10 @@ time_one() {
 measure() {
   local platform=$1 tollvane=() bare=()
   # One untimed run of each first: the disk cache is warm for both.
-  "$build/bench/startup_tollvane" >/dev/null 2>&1
+  "$build/bench/startup_tollvane" "$work/data" >/dev/null 2>&1
   "$build/bench/startup_bare" >/dev/null 2>&1
   for _ in $(seq "$runs"); do
-    tollvane+=("$(time_one "$build/bench/startup_tollvane")")
+    tollvane+=("$(time_one "$build/bench/startup_tollvane" "$work/data")")
     bare+=("$(time_one "$build/bench/startup_bare")")
   done
   printf '%s\n' "${tollvane[@]}" | sort -n >"$work/t"
@@ -40,6 +40,9 @@ measure() {
 
 work=$(mktemp -d)
 trap 'stop_xvfb; rm -rf "$work"' EXIT
+# A first start: an empty data folder, shared by the runs (none of them
+# lives to write settings into it).
+mkdir "$work/data"
 echo "start-up to the first painted window, $runs runs each, alternating"
 QT_QPA_PLATFORM=offscreen measure offscreen
 start_xvfb
