@@ -158,6 +158,7 @@ QWidget *Form1::buildLogTab()
     logbox->setGeometry(4, 222, 752, 76);
     logbox->setFont(screenFont(11));
     logbox->setLog(&m_log);
+    logbox->setAccessibleName(QStringLiteral("Log"));
     return page;
 }
 

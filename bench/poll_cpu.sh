@@ -4,7 +4,7 @@
 # the given number of seconds (default 30), on the offscreen platform or in
 # a real window under Xvfb (then the X server's time counts too), and
 # prints its user + system time over the wall time, and its wake-ups (the
-# context switches of all its threads) per second.
+# times all its threads went to sleep and were woken again) per second.
 # Fails when the radio was not polled: a quiet figure from a port that
 # never opened measures nothing.
 # usage: poll_cpu.sh BUILD SECONDS offscreen|xvfb
@@ -28,7 +28,7 @@ trap cleanup EXIT
 cpu_ticks() { cut -d' ' -f14,15 "/proc/$1/stat" | awk '{ print $1 + $2 }'; }
 wakeups() {
   cat /proc/"$1"/task/*/status 2>/dev/null |
-    awk '/^(voluntary|nonvoluntary)_ctxt_switches/ { n += $2 } END { print n + 0 }'
+    awk '/^voluntary_ctxt_switches/ { n += $2 } END { print n + 0 }'
 }
 
 "$build/sim/tollvane-radio-sim" --seed 7 >"$work/sim.out" 2>"$work/sim.err" &
