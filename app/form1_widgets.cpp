@@ -10,6 +10,7 @@
 #include "log/widgets/loggridview.h"
 #include "poll/widgets/lcdframe.h"
 #include "poll/widgets/screenfont.h"
+#include "poll/widgets/screenlabel.h"
 #include "poll/widgets/signalmeter.h"
 #include "tuning/statecodes.h"
 
@@ -32,7 +33,7 @@ template <typename W> W *named(W *widget, const char *name)
 
 QLabel *screenLabel(QWidget *parent, const char *name, const QRect &geometry, int pixelSize)
 {
-    auto *label = named(new QLabel(parent), name);
+    auto *label = named(new ScreenLabel(parent), name);
     label->setGeometry(geometry);
     label->setFont(screenFont(pixelSize));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
