@@ -295,10 +295,12 @@ void Form1::setChoiceLocked(bool locked)
 // light grey while running, dark grey while stopped.
 void Form1::setChoiceColour(bool locked)
 {
-    const QString colour =
-        locked ? QStringLiteral("color: #c0c0c0;") : QStringLiteral("color: #404040;");
-    Label8->setStyleSheet(colour);
-    Label10->setStyleSheet(colour);
+    const QColor colour = locked ? QColor(0xc0, 0xc0, 0xc0) : QColor(0x40, 0x40, 0x40);
+    for (QLabel *caption : {Label8, Label10}) {
+        QPalette palette = caption->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        caption->setPalette(palette);
+    }
 }
 
 void Form1::onPortLost(const QString &reason)

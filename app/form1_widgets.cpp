@@ -41,7 +41,11 @@ QLabel *screenLabel(QWidget *parent, const char *name, const QRect &geometry, in
     label->setAttribute(Qt::WA_TranslucentBackground);
     // Keep the text clear of the display frame's bezel.
     label->setContentsMargins(6, 0, 0, 0);
-    label->setStyleSheet(QStringLiteral("color: #1d2417; background: transparent;"));
+    // Dark ink on the display's glass; a palette, not a style sheet, which
+    // would bring the style sheet machinery to the whole window at start-up.
+    QPalette ink = label->palette();
+    ink.setColor(QPalette::WindowText, QColor(0x1d, 0x24, 0x17));
+    label->setPalette(ink);
     return label;
 }
 

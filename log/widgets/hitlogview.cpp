@@ -33,7 +33,6 @@ HitLogView::HitLogView(QWidget *parent) : QAbstractScrollArea(parent)
     viewport()->setAutoFillBackground(true);
     setFocusPolicy(Qt::NoFocus);
     m_option.setWrapMode(QTextOption::NoWrap);
-    changeEvent(nullptr);
 }
 
 void HitLogView::setLog(const HitLogText *log)
@@ -57,9 +56,15 @@ void HitLogView::logChanged()
         m_widest = 0;
     }
     // Only the lines that came in at the top are measured.
+    if (count == m_measuredLines) {
+        updateScrollBars();
+        viewport()->update();
+        return;
+    }
+    const qreal tabStop = textOption().tabStopDistance();
     const QFontMetrics metrics(font());
     for (qsizetype i = 0; i < count - m_measuredLines; ++i)
-        m_widest = qMax(m_widest, textWidth(m_log->line(i), metrics, m_option.tabStopDistance()));
+        m_widest = qMax(m_widest, textWidth(m_log->line(i), metrics, tabStop));
     m_measuredLines = count;
     updateScrollBars();
     viewport()->update();
@@ -80,6 +85,12 @@ qsizetype HitLogView::firstVisibleLine() const
 
 void HitLogView::updateScrollBars()
 {
+    // An empty log needs no font measured (the window starts sooner).
+    if (lineCount() == 0) {
+        verticalScrollBar()->setRange(0, 0);
+        horizontalScrollBar()->setRange(0, 0);
+        return;
+    }
     const int spacing = qMax(1, fontMetrics().lineSpacing());
     const int inSight = qMax(1, (viewport()->height() - margin) / spacing);
     verticalScrollBar()->setRange(0, int(qMax<qsizetype>(0, lineCount() - inSight)));
@@ -92,7 +103,7 @@ void HitLogView::updateScrollBars()
 
 void HitLogView::paintEvent(QPaintEvent *event)
 {
-    if (!m_log)
+    if (lineCount() == 0)
         return;
     QPainter painter(viewport());
     painter.setPen(palette().color(QPalette::Text));
@@ -104,7 +115,8 @@ void HitLogView::paintEvent(QPaintEvent *event)
         qMin(lineCount() - 1, firstVisibleLine() + event->rect().bottom() / spacing + 1);
     for (qsizetype i = first; i <= last; ++i) {
         const int top = margin / 2 + int(i - firstVisibleLine()) * spacing;
-        painter.drawText(QRectF(left, top, width, spacing), m_log->line(i).toString(), m_option);
+        painter.drawText(QRectF(left, top, width, spacing), m_log->line(i).toString(),
+                         textOption());
     }
 }
 
@@ -116,14 +128,22 @@ void HitLogView::resizeEvent(QResizeEvent *event)
 
 void HitLogView::changeEvent(QEvent *event)
 {
-    if (event)
-        QAbstractScrollArea::changeEvent(event);
-    if (!event || event->type() == QEvent::FontChange) {
-        m_option.setTabStopDistance(fontMetrics().horizontalAdvance(QLatin1Char(' ')) *
-                                    tabStopSpaces);
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        m_tabStopFont = QFont();
         m_measuredLines = 0;
         m_widest = 0;
-        if (event)
-            logChanged();
+        logChanged();
     }
+}
+
+const QTextOption &HitLogView::textOption()
+{
+    // Measured when first needed, not when the font is set.
+    if (m_tabStopFont != font() || m_option.tabStopDistance() <= 0) {
+        m_option.setTabStopDistance(fontMetrics().horizontalAdvance(QLatin1Char(' ')) *
+                                    tabStopSpaces);
+        m_tabStopFont = font();
+    }
+    return m_option;
 }

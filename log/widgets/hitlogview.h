@@ -31,10 +31,12 @@ protected:
 
 private:
     void updateScrollBars();
+    const QTextOption &textOption();
     qsizetype lineCount() const;
 
     const HitLogText *m_log = nullptr;
     QTextOption m_option;
+    QFont m_tabStopFont;           // the font m_option's tab stops were measured in
     qsizetype m_measuredLines = 0; // lines whose width is in m_widest
     int m_widest = 0;
 };
