@@ -40,8 +40,8 @@ public:
             // end the process at once: what the window leaves for later is
             // not start-up.
             QTimer::singleShot(0, qApp, [this] {
-                std::printf("application %.1f ms, window built %.1f ms, painted %.1f ms\n",
-                            appMs, windowMs, clock->nsecsElapsed() / 1e6);
+                std::printf("application %.1f ms, window built %.1f ms, painted %.1f ms\n", appMs,
+                            windowMs, clock->nsecsElapsed() / 1e6);
                 std::fflush(stdout);
                 ::_exit(0);
             });
