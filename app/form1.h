@@ -13,10 +13,12 @@
 #include "log/loggridmodel.h"
 #include "poll/hitdetector.h"
 #include "poll/hitrecording.h"
+#include "poll/pollpacing.h"
 #include "tuning/quickscan.h"
 #include "tuning/skiplist.h"
 #include "tuning/widgets/tunerpage.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QTemporaryDir>
@@ -29,6 +31,7 @@
 class ExtendedTextBox;
 class HarvestPanel;
 class HistoryPanel;
+class HitLogView;
 class KeyButton;
 class LevelMeter;
 class QtAudioRecorder;
@@ -221,7 +224,7 @@ private:
     QTabWidget *SSTab1 = nullptr;
     QPushButton *key_clear_log = nullptr;
     QTableView *grdInfo = nullptr;
-    QPlainTextEdit *logbox = nullptr;
+    HitLogView *logbox = nullptr;
 
     QComboBox *Combo1 = nullptr;
     QComboBox *Combo2 = nullptr;
@@ -376,4 +379,31 @@ private:
 
 public:
     HistoryPanel *historyPanel() const { return History; }
+
+    // Performance: a quick start, the poll's pacing on slow links and the
+    // end of a hit's logging for the benchmarks.
+public:
+    // The end of a hit's logging, as the poll does it: the line goes on top
+    // of the log, and the box, the file and the table follow.
+    void logHitLine(const QString &line);
+
+private:
+    // A quick start: the system's serial devices are listed once the window
+    // is up, or when a port needs them (form1_startup.cpp).
+    void fillPortList(bool withSystemPorts);
+    // The system's devices are asked for (or a test's stand-in for them).
+    bool listsSystemPorts() const;
+    void onFirstPaint();
+    bool m_systemPortsListed = false;
+    bool m_firstPaintSeen = false;
+
+    // Slow links: the poll sends its next set once the last one is answered,
+    // and the Settings tab tells what the speed carries (form1_pacing.cpp).
+    void connectPacing();
+    bool pacePoll();
+    void onRepliesArriving();
+    void showSpeedNote();
+    PollPacing m_pacing;
+    QElapsedTimer m_sinceSetSent;
+    QLabel *speed_note = nullptr;
 };

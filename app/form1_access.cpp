@@ -2,6 +2,7 @@
 
 #include "app/accessiblenames.h"
 #include "link/serialaccess.h"
+#include "log/widgets/hitlogview.h"
 
 #include "poll/widgets/lcdframe.h"
 #include "poll/widgets/signalmeter.h"
@@ -9,7 +10,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTableView>
 
 #include <QComboBox>

@@ -4,13 +4,12 @@
 #include "log/fixforlog.h"
 #include "log/logfilepath.h"
 #include "log/logfolderchoice.h"
-#include "log/widgets/logboxlines.h"
+#include "log/widgets/hitlogview.h"
 #include "log/widgets/loggridview.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QPlainTextEdit>
 #include <QTableView>
 
 QString Form1::hitLogFilePath() const
@@ -35,12 +34,16 @@ void Form1::flushLogFile()
     QCoreApplication::sendPostedEvents(&m_logFile);
 }
 
+void Form1::logHitLine(const QString &line)
+{
+    m_log.insertHitLine(line);
+    onLogChanged();
+}
+
 void Form1::onLogChanged()
 {
-    if (m_log.text().isEmpty())
-        logbox->clear();
-    else
-        insertNewestLogLine(logbox, m_log.text().left(m_log.text().indexOf(QLatin1String("\r\n"))));
+    // The box paints the log text itself; it only needs to know it changed.
+    logbox->logChanged();
     if (LogTextCheck->isChecked())
         WriteHitLogFile();
     RebuildLogGrid();

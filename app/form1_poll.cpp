@@ -35,6 +35,9 @@ void Form1::PollRadio()
     // dropped by the first tick after it.
     if (m_sequencer.busy() || !m_port.isOpen())
         return;
+    // On a slow line the next set waits for the last one's replies.
+    if (!pacePoll())
+        return;
 
     m_port.SendCommand(QByteArrayLiteral("STS"));
     m_port.SendCommand(QByteArrayLiteral("GLG"));

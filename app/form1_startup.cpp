@@ -68,7 +68,9 @@ void Form1::startUp()
         QTimer::singleShot(0, this, [this, why] { tellUser(why); });
     }
 
-    refreshPortList();
+    // Listing the system's serial devices takes a while: the window shows
+    // first, unless the saved port needs them to open now.
+    fillPortList(false);
     setChoiceColour(false);
 
     const QString comPath = m_options.dataFolder + comSettingsName;
@@ -218,12 +220,35 @@ void Form1::shutDown()
     flushLogFile();
 }
 
+bool Form1::listsSystemPorts() const
+{
+    return m_options.listSystemPorts || m_options.systemPorts;
+}
+
 void Form1::refreshPortList()
 {
+    fillPortList(listsSystemPorts());
+}
+
+void Form1::onFirstPaint()
+{
+    if (m_firstPaintSeen)
+        return;
+    m_firstPaintSeen = true;
+    if (listsSystemPorts() && !m_systemPortsListed)
+        QTimer::singleShot(0, this, [this] {
+            if (!m_systemPortsListed)
+                refreshPortList();
+        });
+}
+
+void Form1::fillPortList(bool withSystemPorts)
+{
+    m_systemPortsListed = withSystemPorts;
     QStringList system;
-    if (m_options.systemPorts) {
+    if (withSystemPorts && m_options.systemPorts) {
         system = m_options.systemPorts();
-    } else if (m_options.listSystemPorts) {
+    } else if (withSystemPorts) {
         const auto ports = QSerialPortInfo::availablePorts();
         for (const QSerialPortInfo &info : ports)
             system.append(info.systemLocation());
@@ -288,6 +313,12 @@ bool Form1::OpenRadioPort()
         m_openError = QStringLiteral("Select a COM port and a port speed, then press Run.");
         return false;
     }
+    // The system's devices are listed late (after the first paint); a saved
+    // choice that needs them lists them now.
+    if (!m_systemPortsListed && listsSystemPorts() &&
+        (comPortDevice(number).isEmpty() ||
+         (!m_chosenDevice.isEmpty() && deviceIndex(m_portDevices, m_chosenDevice) < 0)))
+        refreshPortList();
     if (!m_chosenDevice.isEmpty()) {
         // The device the choice was made for, wherever it now sits; never
         // another one that took its number.
@@ -388,10 +419,12 @@ void Form1::setChoiceLocked(bool locked)
 // light grey while running, dark grey while stopped.
 void Form1::setChoiceColour(bool locked)
 {
-    const QString colour =
-        locked ? QStringLiteral("color: #c0c0c0;") : QStringLiteral("color: #404040;");
-    Label8->setStyleSheet(colour);
-    Label10->setStyleSheet(colour);
+    const QColor colour = locked ? QColor(0xc0, 0xc0, 0xc0) : QColor(0x40, 0x40, 0x40);
+    for (QLabel *caption : {Label8, Label10}) {
+        QPalette palette = caption->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        caption->setPalette(palette);
+    }
 }
 
 void Form1::onPortLost(const QString &reason)

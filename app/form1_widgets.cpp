@@ -7,9 +7,11 @@
 #include "link/widgets/keybutton.h"
 #include "link/widgets/keypad.h"
 #include "link/widgets/portlistbox.h"
+#include "log/widgets/hitlogview.h"
 #include "log/widgets/loggridview.h"
 #include "poll/widgets/lcdframe.h"
 #include "poll/widgets/screenfont.h"
+#include "poll/widgets/screenlabel.h"
 #include "poll/widgets/signalmeter.h"
 #include "tuning/widgets/tunerpage.h"
 
@@ -18,7 +20,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -33,7 +34,7 @@ template <typename W> W *named(W *widget, const char *name)
 
 QLabel *screenLabel(QWidget *parent, const char *name, const QRect &geometry, int pixelSize)
 {
-    auto *label = named(new QLabel(parent), name);
+    auto *label = named(new ScreenLabel(parent), name);
     label->setGeometry(geometry);
     label->setFont(screenFont(pixelSize));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -41,7 +42,11 @@ QLabel *screenLabel(QWidget *parent, const char *name, const QRect &geometry, in
     label->setAttribute(Qt::WA_TranslucentBackground);
     // Keep the text clear of the display frame's bezel.
     label->setContentsMargins(6, 0, 0, 0);
-    label->setStyleSheet(QStringLiteral("color: #1d2417; background: transparent;"));
+    // Dark ink on the display's glass; a palette, not a style sheet, which
+    // would bring the style sheet machinery to the whole window at start-up.
+    QPalette ink = label->palette();
+    ink.setColor(QPalette::WindowText, QColor(0x1d, 0x24, 0x17));
+    label->setPalette(ink);
     return label;
 }
 
@@ -163,12 +168,12 @@ QWidget *Form1::buildLogTab()
     grdInfo->setModel(&m_grid);
     setUpLogGridView(grdInfo);
 
-    logbox = named(new QPlainTextEdit(page), "logbox");
+    // The log box paints from the log text itself; it holds no copy.
+    logbox = named(new HitLogView(page), "logbox");
     logbox->setGeometry(4, 222, 752, 76);
-    logbox->setReadOnly(true);
-    logbox->setLineWrapMode(QPlainTextEdit::NoWrap);
     logbox->setFont(screenFont(11));
-    logbox->setTabStopDistance(logbox->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 12);
+    logbox->setLog(&m_log);
+    logbox->setAccessibleName(QStringLiteral("Log"));
     return page;
 }
 
@@ -203,30 +208,39 @@ QWidget *Form1::buildSettingsTab()
     auto *page = new QWidget;
 
     auto *port = named(new QGroupBox(QStringLiteral("Port Settings"), page), "port_frame");
-    port->setGeometry(8, 4, 230, 116);
+    port->setGeometry(8, 4, 230, 136);
     Label8 = named(new QLabel(QStringLiteral("COM Port:"), port), "Label8");
-    Label8->setGeometry(10, 24, 80, 22);
+    Label8->setGeometry(10, 22, 80, 22);
     Combo1 = named(new PortListBox(port), "Combo1");
-    Combo1->setGeometry(90, 22, 130, 24);
+    Combo1->setGeometry(90, 20, 130, 24);
     Label10 = named(new QLabel(QStringLiteral("Port Speed:"), port), "Label10");
-    Label10->setGeometry(10, 54, 80, 22);
+    Label10->setGeometry(10, 50, 80, 22);
     Combo2 = listOf(port, "Combo2",
                     {QStringLiteral("9600"), QStringLiteral("19200"), QStringLiteral("38400"),
                      QStringLiteral("57600"), QStringLiteral("115200")},
-                    QRect(90, 52, 130, 24));
+                    QRect(90, 48, 130, 24));
     Combo2->setEnabled(false);
+    // What a slow speed carries, under the speed list.
+    speed_note = named(new QLabel(port), "speed_note");
+    speed_note->setGeometry(10, 74, 212, 28);
+    speed_note->setWordWrap(true);
+    QFont small = speed_note->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    speed_note->setFont(small);
     Command2 = named(new QPushButton(QStringLiteral("Run"), port), "Command2");
-    Command2->setGeometry(90, 82, 130, 26);
+    Command2->setGeometry(90, 104, 130, 26);
     Command2->setEnabled(false);
     // Shown while the chosen device belongs to a group this user is not in.
     serialAccessHint = named(new QPushButton(port), "serialAccessHint");
-    serialAccessHint->setGeometry(6, 82, 80, 26);
+    serialAccessHint->setGeometry(6, 104, 80, 26);
     serialAccessHint->setFlat(true);
-    serialAccessHint->setStyleSheet(QStringLiteral("color: #b00000; text-align: left;"));
+    QPalette warning = serialAccessHint->palette();
+    warning.setColor(QPalette::ButtonText, QColor(176, 0, 0));
+    serialAccessHint->setPalette(warning);
     serialAccessHint->hide();
 
     auto *log = named(new QGroupBox(QStringLiteral("Log Settings"), page), "log_frame");
-    log->setGeometry(8, 124, 230, 110);
+    log->setGeometry(8, 144, 230, 104);
     LogTextCheck = named(new QCheckBox(QStringLiteral("Log To Text File"), log), "LogTextCheck");
     LogTextCheck->setGeometry(10, 22, 210, 22);
     RecordAudioCheck =
@@ -236,10 +250,10 @@ QWidget *Form1::buildSettingsTab()
     log_dir->setGeometry(10, 74, 130, 26);
 
     auto *window = named(new QGroupBox(QStringLiteral("Window Settings"), page), "window_frame");
-    window->setGeometry(8, 238, 230, 54);
+    window->setGeometry(8, 252, 230, 46);
     AlwaysOnTopCheck =
         named(new QCheckBox(QStringLiteral("Enable Always On Top"), window), "AlwaysOnTopCheck");
-    AlwaysOnTopCheck->setGeometry(10, 24, 210, 22);
+    AlwaysOnTopCheck->setGeometry(10, 20, 210, 22);
 
     QLineEdit **boxes[3] = {&m1, &m2, &m3};
     const char *boxNames[3] = {"m1", "m2", "m3"};

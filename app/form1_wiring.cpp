@@ -41,6 +41,7 @@ void Form1::connectWidgets()
     connectTuning();
     connectHarvest();
     connectLinkRecovery();
+    connectPacing();
 
     // The keyboard shortcuts work whichever element of the window has the
     // focus, so they are looked at before the element gets the key.
@@ -50,6 +51,10 @@ void Form1::connectWidgets()
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::Paint:
+        if (watched == this)
+            onFirstPaint();
+        break;
     case QEvent::FocusIn:
         if (isTypingField(watched))
             text_entry_focus = true;

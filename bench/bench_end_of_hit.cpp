@@ -2,7 +2,14 @@
 // the log text, the whole log file is rewritten and the log table is rebuilt
 // and painted. Prints milliseconds per part for logs of 1,000, 10,000 and
 // 100,000 lines. The table's share should stay flat beyond 1,501 lines.
+//
+// Then the same on the window itself: everything Form1 does at the end of a
+// hit (log text, log box, file hand-off, table) and the paint that follows,
+// on the Log tab at the window's own size, with the log file on. Last, the
+// memory a hit costs the window: heap in use per 1,000 hits logged one by
+// one.
 
+#include "app/form1.h"
 #include "log/hitlogfile.h"
 #include "log/hitlogfilequeue.h"
 #include "log/hitlogtext.h"
@@ -10,12 +17,15 @@
 #include "log/widgets/loggridview.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include <algorithm>
+#include <malloc.h>
 #include <vector>
 
 namespace {
@@ -31,6 +41,11 @@ double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+double minimum(const std::vector<double> &values)
+{
+    return *std::min_element(values.begin(), values.end());
 }
 
 double msSince(QElapsedTimer &timer)
@@ -109,6 +124,88 @@ int main(int argc, char **argv)
                    .arg(median(total), 10, 'f', 3)
                    .arg(median(file), 13, 'f', 3);
         out.flush();
+    }
+
+    out << "\nthe window, log file on: lines   end of hit ms (min / median / worst)"
+           "   then paint ms (median)\n";
+    for (const int size : {1000, 10000, 100000}) {
+        QTemporaryDir data;
+        Form1Options options;
+        options.dataFolder = data.path();
+        options.listSystemPorts = false;
+        options.showMessage = [](const QString &) {};
+        Form1 form(options);
+        form.findChild<QTabWidget *>(QStringLiteral("SSTab1"))->setCurrentIndex(0);
+        form.findChild<QCheckBox *>(QStringLiteral("LogTextCheck"))->click();
+        form.show();
+        // The log before the measured hits goes in as one block.
+        QString earlier;
+        for (int i = 0; i < size; ++i)
+            earlier.prepend(hitLine(i));
+        form.logHitLine(earlier);
+        form.flushLogFile();
+        QApplication::processEvents();
+
+        std::vector<double> endOfHit, paint;
+        for (int round = 0; round < rounds; ++round) {
+            QElapsedTimer timer;
+            timer.start();
+            form.logHitLine(hitLine(size + round));
+            endOfHit.push_back(msSince(timer));
+            form.repaint();
+            paint.push_back(msSince(timer));
+            form.flushLogFile();
+        }
+        if (form.hitLog().lineCount() != size + rounds) {
+            out << "the window's log lost lines\n";
+            return 1;
+        }
+        out << QStringLiteral("%1   %2 / %3 / %4   %5\n")
+                   .arg(size, 38)
+                   .arg(minimum(endOfHit), 6, 'f', 3)
+                   .arg(median(endOfHit), 6, 'f', 3)
+                   .arg(*std::max_element(endOfHit.begin(), endOfHit.end()), 6, 'f', 3)
+                   .arg(median(paint), 8, 'f', 3);
+        out.flush();
+    }
+
+    // Memory: hits logged one at a time, as the poll logs them, heap in use
+    // before and after. The log text itself is printed beside it; the text
+    // grows by doubling its room, so up to half of its room may be unused.
+    {
+        constexpr int hits = 5000;
+        constexpr int earlierHits = 2000;
+        QTemporaryDir data;
+        Form1Options options;
+        options.dataFolder = data.path();
+        options.listSystemPorts = false;
+        options.showMessage = [](const QString &) {};
+        Form1 form(options);
+        form.findChild<QTabWidget *>(QStringLiteral("SSTab1"))->setCurrentIndex(0);
+        form.show();
+        // Past the table's 1,501 rows first: the table's share is bounded and
+        // is not a cost per hit.
+        QString earlier;
+        for (int i = 0; i < earlierHits; ++i)
+            earlier.prepend(hitLine(i));
+        form.logHitLine(earlier);
+        QApplication::processEvents();
+        malloc_trim(0);
+        const size_t before = mallinfo2().uordblks;
+        for (int i = 0; i < hits; ++i) {
+            form.logHitLine(hitLine(earlierHits + i));
+            if (i % 50 == 0)
+                QApplication::processEvents();
+        }
+        QApplication::processEvents();
+        const size_t after = mallinfo2().uordblks;
+        const double perThousand = double(after - before) / hits * 1000 / 1e6;
+        const double textPerThousand =
+            double(form.hitLog().text().size()) * 2 / form.hitLog().lineCount() * 1000 / 1e6;
+        out << QStringLiteral(
+                   "\nmemory per 1,000 hits: %1 MB of heap (the log text itself: %2 MB)\n")
+                   .arg(perThousand, 0, 'f', 3)
+                   .arg(textPerThousand, 0, 'f', 3);
     }
     return 0;
 }

@@ -6,7 +6,6 @@
 #include "poll/replyset.h"
 
 #include <QElapsedTimer>
-#include <QStringList>
 
 #include <cstdio>
 
@@ -14,7 +13,6 @@ namespace {
 
 constexpr int iterations = 200000;
 constexpr double tickMicroseconds = 100000.0;
-constexpr int skipEntries = 1001;
 
 // A scan screen while a conventional channel is received: hold, lockout,
 // five bars, the NFM badge, a down arrow, the bar frame.
@@ -97,27 +95,6 @@ double benchDecode(const Fields &poll, qsizetype &sink)
     return microsecondsPer(timer, iterations);
 }
 
-// A full skip list that never matches: the longest comparison a tick runs.
-HitDetector::SkipCheck fullSkipList()
-{
-    QStringList entries;
-    for (int i = 0; i < skipEntries; ++i)
-        entries.append(QStringLiteral("0%1").arg(4600000 + i));
-    return
-        [entries](const QString &frequencyRaw, const QString &talkgroup, const QString &stsField3) {
-            const QString id = stsField3.startsWith(QStringLiteral("ID:"))
-                                   ? stsField3.section(QLatin1Char(':'), 1, 1)
-                                   : QString();
-            int matches = 0;
-            for (const QString &entry : entries) {
-                matches += entry == frequencyRaw;
-                matches += entry == talkgroup;
-                matches += !id.isNull() && entry == id;
-            }
-            return matches;
-        };
-}
-
 } // namespace
 
 int main()
@@ -131,23 +108,15 @@ int main()
     HitDetector plain;
     const double hits = benchHits(sequence, plain, sink);
 
-    HitDetector skipping;
-    skipping.setSkipCheck(fullSkipList());
-    const double hitsWithSkipList = benchHits(sequence, skipping, sink);
-
     const double decode = benchDecode(sequence.at(1), sink);
 
     const double total = split + hits + decode;
-    const double worst = split + hitsWithSkipList + decode;
     std::printf("poll tick, %d iterations each (sink %lld)\n", iterations,
                 static_cast<long long>(sink));
     std::printf("  (a) split + shapes + debug text : %8.2f us\n", split);
     std::printf("  (b) hit detector tick           : %8.2f us\n", hits);
-    std::printf("      with %d skip entries      : %8.2f us\n", skipEntries, hitsWithSkipList);
     std::printf("  (c) six-line screen decode      : %8.2f us\n", decode);
     std::printf("  total                           : %8.2f us = %.4f %% of a 100 ms tick\n", total,
                 100.0 * total / tickMicroseconds);
-    std::printf("  total with the full skip list   : %8.2f us = %.4f %% of a 100 ms tick\n", worst,
-                100.0 * worst / tickMicroseconds);
     return 0;
 }

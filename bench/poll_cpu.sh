@@ -1,31 +1,97 @@
 #!/usr/bin/env bash
-# CPU share of Tollvane polling the simulated radio: the radio runs as its
-# own process on a pseudo-terminal, Tollvane polls it ten times a second on
-# the offscreen platform for the given number of seconds (default 30), and
-# the program's own user + system time is divided by the wall time.
+# CPU share of Tollvane polling the simulated radio. The radio runs as its
+# own process on a pseudo-terminal; Tollvane polls it ten times a second for
+# the given number of seconds (default 30), on the offscreen platform or in
+# a real window under Xvfb (then the X server's time counts too), and
+# prints its user + system time over the wall time, and its wake-ups (the
+# times all its threads went to sleep and were woken again) per second.
+# Fails when the radio was not polled: a quiet figure from a port that
+# never opened measures nothing.
+# With a slower line speed it shows how many sets of queries the poll gets
+# answered a second there (a set's replies take about 224 bytes of wire).
+# usage: poll_cpu.sh BUILD SECONDS offscreen|xvfb [BAUD]
 set -euo pipefail
 build=${1:-build-release}
 seconds=${2:-30}
+platform=${3:-offscreen}
+baud=${4:-115200}
+case "$baud" in
+  9600) speed=0 ;; 19200) speed=1 ;; 38400) speed=2 ;; 57600) speed=3 ;; 115200) speed=4 ;;
+  *) echo "unknown speed $baud" >&2; exit 2 ;;
+esac
+here=$(dirname "$0")
+source "$here/xvfb.sh"
 work=$(mktemp -d)
-trap 'kill $sim $app 2>/dev/null || true; rm -rf "$work"' EXIT
+sim=
+app=
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null || true
+  [ -n "$sim" ] && kill "$sim" 2>/dev/null || true
+  stop_xvfb
+  rm -rf "$work"
+}
+trap cleanup EXIT
 
-"$build/sim/tollvane-radio-sim" --seed 7 > "$work/sim.out" &
+cpu_ticks() { cut -d' ' -f14,15 "/proc/$1/stat" | awk '{ print $1 + $2 }'; }
+wakeups() {
+  cat /proc/"$1"/task/*/status 2>/dev/null |
+    awk '/^voluntary_ctxt_switches/ { n += $2 } END { print n + 0 }'
+}
+
+"$build/sim/tollvane-radio-sim" --seed 7 --baud "$baud" >"$work/sim.out" 2>"$work/sim.err" &
 sim=$!
 for _ in $(seq 50); do [ -s "$work/sim.out" ] && break; sleep 0.1; done
 pty=$(head -n1 "$work/sim.out")
 
-# Port 1 at 115200, 100 ms poll: Tollvane starts running at once.
-printf '0\r\n4\r\n100\r\n' > "$work/com_settings.txt"
-QT_QPA_PLATFORM=offscreen "$build/app/tollvane" --port "$pty" --data-dir "$work" &
+case "$platform" in
+  offscreen) export QT_QPA_PLATFORM=offscreen ;;
+  xvfb) start_xvfb; export QT_QPA_PLATFORM=xcb ;;
+  *) echo "unknown platform $platform" >&2; exit 2 ;;
+esac
+
+# Port 1 at that speed, 100 ms poll: Tollvane starts running at once.
+printf '0\r\n%s\r\n100\r\n' "$speed" >"$work/com_settings.txt"
+"$build/app/tollvane" --port "$pty" --data-dir "$work" >"$work/app.out" 2>&1 &
 app=$!
-sleep 2
-read -r -a before < <(cut -d' ' -f14,15 "/proc/$app/stat")
+sleep 3
+if ! ls -l /proc/$app/fd 2>/dev/null | grep -q "$(readlink -f "$pty")"; then
+  echo "FAIL: tollvane has not opened the radio's port $pty" >&2
+  exit 1
+fi
+
+app0=$(cpu_ticks "$app")
+x0=0
+[ "$platform" = xvfb ] && x0=$(cpu_ticks "$xvfb_pid")
+w0=$(wakeups "$app")
 start=$(date +%s.%N)
 sleep "$seconds"
-read -r -a after < <(cut -d' ' -f14,15 "/proc/$app/stat")
+app1=$(cpu_ticks "$app")
+x1=0
+[ "$platform" = xvfb ] && x1=$(cpu_ticks "$xvfb_pid")
+w1=$(wakeups "$app")
 end=$(date +%s.%N)
-ticks=$(getconf CLK_TCK)
-awk -v u0="${before[0]}" -v s0="${before[1]}" -v u1="${after[0]}" -v s1="${after[1]}" \
-    -v t="$ticks" -v a="$start" -v b="$end" 'BEGIN {
-  cpu = ((u1 - u0) + (s1 - s0)) / t; wall = b - a;
-  printf "tollvane polling for %.1f s: %.2f s CPU, %.2f%% of one core\n", wall, cpu, 100 * cpu / wall }'
+
+kill "$app"
+wait "$app" 2>/dev/null || true
+app=
+kill "$sim"
+wait "$sim" 2>/dev/null || true
+sim=
+commands=$(sed -n 's/^commands received: //p' "$work/sim.err")
+commands=${commands:-0}
+
+awk -v a0="$app0" -v a1="$app1" -v x0="$x0" -v x1="$x1" -v w0="$w0" -v w1="$w1" \
+  -v t="$(getconf CLK_TCK)" -v s="$start" -v e="$end" -v p="$platform" \
+  -v c="$commands" -v secs="$seconds" -v baud="$baud" 'BEGIN {
+  wall = e - s; app = (a1 - a0) / t; x = (x1 - x0) / t
+  printf "%-9s %.1f s: tollvane %.2f%% of one core", p, wall, 100 * app / wall
+  if (p == "xvfb") printf ", X server %.2f%%, together %.2f%%", 100 * x / wall, 100 * (app + x) / wall
+  printf "; %.1f wake-ups/s; the radio answered %d commands (%.1f/s)", (w1 - w0) / wall, c, c / (wall + 3)
+  if (baud != 115200) printf " at %d baud: %.1f sets a second (the line carries %.1f sets of 224 bytes)", baud, c / 3 / (wall + 3), baud / 10 / 224
+  printf "\n"
+  printf "RESULT %s %.3f %.3f %.1f\n", p, 100 * app / wall, 100 * (app + x) / wall, (w1 - w0) / wall
+  # Ten polls of three commands a second, or what a slow line carries;
+  # under load at least half of that.
+  most = 3 * baud / 10 / 224; if (most > 30) most = 30
+  if (c < most / 2 * secs) { print "FAIL: the radio was hardly polled"; exit 1 }
+}'

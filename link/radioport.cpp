@@ -69,6 +69,11 @@ qint64 RadioPort::bytesWaiting() const
     return m_state == State::Open ? m_port.bytesAvailable() : 0;
 }
 
+QByteArray RadioPort::peekWaiting()
+{
+    return m_state == State::Open ? m_port.peek(m_port.bytesAvailable()) : QByteArray();
+}
+
 QByteArray RadioPort::snapshotRead()
 {
     if (bytesWaiting() <= 1)

@@ -35,6 +35,9 @@ public:
     // Bytes received and not yet taken.
     qint64 bytesWaiting() const;
 
+    // A look at everything waiting, which stays waiting.
+    QByteArray peekWaiting();
+
     // Takes everything waiting, but only when more than one byte waits: a
     // lone byte is left for the next read.
     QByteArray snapshotRead();

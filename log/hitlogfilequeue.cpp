@@ -46,12 +46,15 @@ void HitLogFileQueue::run()
         m_changed.wait(lock, [this] { return m_waiting || m_stopping; });
         if (!m_waiting)
             return; // stopping with nothing left to write
-        const Job job = std::move(*m_waiting);
+        std::optional<Job> job = std::move(m_waiting);
         m_waiting.reset();
         m_busy = true;
         lock.unlock();
 
-        const HitLogFileWriter::WriteOutcome outcome = m_writer.write(job.path, job.text);
+        const HitLogFileWriter::WriteOutcome outcome = m_writer.write(job->path, job->text);
+        // Let go of the text before saying the file is written: while this
+        // thread shares it, the next hit would have to copy the whole log.
+        job.reset();
         QMetaObject::invokeMethod(
             this, [this, outcome] { Q_EMIT written(outcome); }, Qt::QueuedConnection);
 

@@ -145,7 +145,8 @@ void PtyRadio::readCommands()
             const QByteArray line = m_partial;
             m_partial.clear();
             if (m_logging)
-                m_received.append({line, m_clock.elapsed()});
+                m_received.append(
+                    {line, m_clock.elapsed(), qMax<qint64>(0, m_busyUntilUs - nowUs())});
             answer(line);
             Q_EMIT commandReceived(line);
         }

@@ -33,6 +33,9 @@ public:
     {
         QByteArray line; // the command, without CR and LF
         qint64 atMs;     // elapsedMs() when its CR arrived
+        // How long the replies to earlier commands still had to go on the
+        // wire when its CR arrived: above zero, queries pile up.
+        qint64 backlogUs = 0;
     };
 
     explicit PtyRadio(QObject *parent = nullptr);

@@ -61,6 +61,13 @@ QSize SignalMeter::sizeHint() const
 
 void SignalMeter::paintEvent(QPaintEvent *)
 {
+    const qreal ratio = devicePixelRatioF();
+    if (m_pictures.isEmpty() || m_pictures.first().deviceIndependentSize() != QSizeF(size()) ||
+        m_pictures.first().devicePixelRatio() != ratio) {
+        m_pictures.clear();
+        for (int level = 0; level <= maximumLevel; ++level)
+            m_pictures.append(signalMeterPixmap(level, size(), ratio));
+    }
     QPainter painter(this);
-    painter.drawPixmap(0, 0, signalMeterPixmap(m_level, size(), devicePixelRatioF()));
+    painter.drawPixmap(0, 0, m_pictures.at(m_level));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QPixmap>
 #include <QWidget>
 
@@ -28,4 +29,6 @@ protected:
 
 private:
     int m_level = 0;
+    // The six pictures, drawn once per size and pixel ratio.
+    QList<QPixmap> m_pictures;
 };

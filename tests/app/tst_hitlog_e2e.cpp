@@ -6,10 +6,10 @@
 
 #include "poll/frequencyformat.h"
 
+#include "log/widgets/hitlogview.h"
 #include <QFile>
 #include <QHash>
 #include <QMap>
-#include <QPlainTextEdit>
 #include <QSet>
 #include <QTest>
 
@@ -201,7 +201,7 @@ private Q_SLOTS:
         QString shown = text;
         shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         shown.chop(1);
-        QCOMPARE(child<QPlainTextEdit>(form.get(), "logbox")->toPlainText(), shown);
+        QCOMPARE(child<HitLogView>(form.get(), "logbox")->toPlainText(), shown);
 
         // The table: one row per line, in the same order, no blank rows.
         const LogGridModel &grid = form->logGrid();

@@ -2,9 +2,9 @@
 // on the wire, and the radio going away while the poll runs.
 #include "support/radiofixture.h"
 
+#include "log/widgets/hitlogview.h"
 #include <QComboBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>

@@ -6,10 +6,10 @@
 
 #include "log/fixforlog.h"
 
+#include "log/widgets/hitlogview.h"
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -137,7 +137,7 @@ private Q_SLOTS:
         clear->click();
 
         QVERIFY(form->hitLog().text().isEmpty());
-        QCOMPARE(child<QPlainTextEdit>(form.get(), "logbox")->toPlainText(), QString());
+        QCOMPARE(child<HitLogView>(form.get(), "logbox")->toPlainText(), QString());
         QCOMPARE(fileBytes(*form, path), logging ? QByteArray("\r\n") : twoHits);
         const LogGridModel &grid = form->logGrid();
         QCOMPARE(grid.rowCount(), 21);
@@ -156,7 +156,7 @@ private Q_SLOTS:
         QCOMPARE(grid.cellText(0, 3), QStringLiteral(" 851.5625"));
         QCOMPARE(grid.rowNumber(1), 2);
         QString shown = form->hitLog().text();
-        QCOMPARE(child<QPlainTextEdit>(form.get(), "logbox")->toPlainText(),
+        QCOMPARE(child<HitLogView>(form.get(), "logbox")->toPlainText(),
                  shown.remove(u'\r').chopped(1));
         QCOMPARE(fileBytes(*form, path), logging ? asFile(*form) : twoHits);
     }

@@ -5,8 +5,8 @@
 
 #include "poll/radiotext.h"
 
+#include "log/widgets/hitlogview.h"
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QTest>
 
 namespace {

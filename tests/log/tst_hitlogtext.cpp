@@ -11,6 +11,8 @@ private Q_SLOTS:
     void newestLineFirst();
     void lineWithoutEndGetsOne();
     void clearEmpties();
+    void linesNewestFirst_data();
+    void linesNewestFirst();
 };
 
 void TestHitLogText::startsEmpty()
@@ -50,6 +52,31 @@ void TestHitLogText::clearEmpties()
     log.insertHitLine(QStringLiteral("B / b\ttwo\r\n"));
     QCOMPARE(log.text(), QStringLiteral("B / b\ttwo\r\n"));
     QCOMPARE(log.lineCount(), 1);
+}
+
+void TestHitLogText::linesNewestFirst_data()
+{
+    QTest::addColumn<QStringList>("inserted");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("one") << QStringList{"A / a\tone\r\n"} << QStringList{"A / a\tone"};
+    QTest::newRow("three") << QStringList{"A\r\n", "B\r\n", "C\r\n"} << QStringList{"C", "B", "A"};
+    QTest::newRow("no line end") << QStringList{"A\r\n", "B"} << QStringList{"B", "A"};
+    QTest::newRow("two lines at once")
+        << QStringList{"A\r\n", "B\r\nC\r\n", "D"} << QStringList{"D", "B", "C", "A"};
+    QTest::newRow("empty line") << QStringList{"A\r\n", "", "B\r\n"} << QStringList{"B", "", "A"};
+}
+
+void TestHitLogText::linesNewestFirst()
+{
+    QFETCH(QStringList, inserted);
+    QFETCH(QStringList, lines);
+    HitLogText log;
+    for (const QString &line : std::as_const(inserted))
+        log.insertHitLine(line);
+    QCOMPARE(log.lineCount(), lines.size());
+    for (int i = 0; i < lines.size(); ++i)
+        QCOMPARE(log.line(i).toString(), lines.at(i));
+    QVERIFY(log.line(lines.size()).isNull());
 }
 
 QTEST_GUILESS_MAIN(TestHitLogText)

@@ -1,0 +1,66 @@
+// The log box: it shows the log it is given, newest line first, and its
+// scroll bars reach every line of the run and the end of the widest one.
+#include "log/hitlogtext.h"
+#include "log/widgets/hitlogview.h"
+
+#include <QScrollBar>
+#include <QTest>
+
+class TestHitLogView : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void reachesEveryLine_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::newRow("none") << 0;
+        QTest::newRow("one") << 1;
+        QTest::newRow("a run's worth") << 2000;
+    }
+    void reachesEveryLine()
+    {
+        QFETCH(int, lines);
+        HitLogText log;
+        HitLogView view;
+        view.setLog(&log);
+        view.resize(300, 100);
+        view.show();
+        for (int i = 0; i < lines; ++i) {
+            log.insertHitLine(QStringLiteral("System %1 / Group\tChannel\r\n").arg(i));
+            view.logChanged();
+        }
+        const int inSight = view.verticalScrollBar()->pageStep();
+        QVERIFY(inSight >= 1);
+        QCOMPARE(view.verticalScrollBar()->maximum(), qMax(0, lines - inSight));
+        if (lines > 0)
+            QVERIFY(view.toPlainText().startsWith(QStringLiteral("System %1 / ").arg(lines - 1)));
+
+        log.clear();
+        view.logChanged();
+        QCOMPARE(view.verticalScrollBar()->maximum(), 0);
+        QCOMPARE(view.toPlainText(), QString());
+    }
+
+    void scrollsToTheEndOfTheWidestLine()
+    {
+        HitLogText log;
+        HitLogView view;
+        view.setLog(&log);
+        view.resize(200, 100);
+        view.show();
+        log.insertHitLine(QStringLiteral("short\r\n"));
+        view.logChanged();
+        QCOMPARE(view.horizontalScrollBar()->maximum(), 0);
+        log.insertHitLine(QString(80, u'W') + QStringLiteral("\t\t\tend\r\n"));
+        view.logChanged();
+        const int wide = view.horizontalScrollBar()->maximum();
+        QVERIFY(wide > view.fontMetrics().horizontalAdvance(QString(80, u'W')) - 200);
+        // A newer short line does not shrink it.
+        log.insertHitLine(QStringLiteral("short again\r\n"));
+        view.logChanged();
+        QCOMPARE(view.horizontalScrollBar()->maximum(), wide);
+    }
+};
+
+QTEST_MAIN(TestHitLogView)
+#include "tst_hitlogview.moc"
