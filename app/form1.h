@@ -376,6 +376,7 @@ private:
     void historyHitLogged(const QString &line);
     bool historyTakesKey(QObject *watched) const;
     HistoryPanel *History = nullptr;
+    bool m_historyStarted = false;
 
 public:
     HistoryPanel *historyPanel() const { return History; }

@@ -5,7 +5,7 @@
 #include "log/widgets/historypanel.h"
 
 #include <QDir>
-#include <QTimer>
+#include <QTabWidget>
 
 QWidget *Form1::buildHistoryTab()
 {
@@ -16,22 +16,31 @@ QWidget *Form1::buildHistoryTab()
         return QStringList{effectiveLogFolder(log_folder, m_options.dataFolder),
                            m_options.dataFolder};
     });
-    // The log folder is known once the settings have been read at start-up.
-    QTimer::singleShot(0, this, &Form1::startHistoryLoad);
+    // The runs are read, and this run's hits kept a second time, only once
+    // the user opens the tab: until then the history costs nothing.
+    connect(SSTab1, &QTabWidget::currentChanged, this, [this] {
+        if (SSTab1->currentWidget() == History && !m_historyStarted)
+            startHistoryLoad();
+    });
     return History;
 }
 
 void Form1::startHistoryLoad()
 {
+    m_historyStarted = true;
     QString runName = hitLogFileName(startup_date, startup_time);
     runName.chop(int(QStringLiteral(".txt").size()));
     History->startLoad({effectiveLogFolder(log_folder, m_options.dataFolder), m_options.dataFolder},
                        runName);
+    // This run's hits so far, oldest first, as if they had come live.
+    for (qsizetype i = m_log.lineCount() - 1; i >= 0; --i)
+        History->model().addLiveHit(m_log.line(i).toString());
 }
 
 void Form1::historyHitLogged(const QString &line)
 {
-    History->model().addLiveHit(line);
+    if (m_historyStarted)
+        History->model().addLiveHit(line);
 }
 
 bool Form1::historyTakesKey(QObject *watched) const
