@@ -34,8 +34,13 @@ constexpr double defaultRate = 6;
 constexpr int settleTicks = 10000;
 constexpr int reportEvery = 50000;
 constexpr int receptionsPerScenario = 500;
-// What one logged line may cost in memory, all copies of it together.
-constexpr qint64 bytesPerLoggedLine = 2048;
+// What the log may cost in memory, as a multiple of the log text's own
+// memory: the one copy, the room its string keeps for growing (up to as much
+// again), the line index and the table's capped rows.
+constexpr qint64 timesTheLogText = 3;
+// Plus what the allocator and Qt's caches still settle after tick 10,000,
+// whatever the number of hits.
+constexpr qint64 settlingKiB = 1024;
 
 // Resident memory of this process in KiB, from /proc, after the allocator
 // has given back to the system what it holds free.
@@ -214,7 +219,7 @@ int main(int argc, char **argv)
         fileLines.mid(0, fileLines.size() - 1) == textLines && fileLines.constLast().isEmpty();
     const qint64 textKiB = text.size() * 2 / 1024;
     const qint64 grownKiB = endKiB - settledKiB;
-    const qint64 allowedKiB = form->hitLog().lineCount() * bytesPerLoggedLine / 1024;
+    const qint64 allowedKiB = textKiB * timesTheLogText + settlingKiB;
 
     using Kind = Reception::Kind;
     out << QString::asprintf(
