@@ -333,6 +333,7 @@ public:
 private:
     void buildAudioInputFrame(QWidget *page);
     void buildExtendedInfoWidgets(QGroupBox *frame);
+    void ensureAudioDevices();
     void refreshAudioInputs();
     void onAudioInputChosen(int index);
     void startHitRecording();

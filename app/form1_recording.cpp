@@ -53,12 +53,19 @@ void Form1::buildAudioInputFrame(QWidget *page)
     m_recording = std::make_unique<HitRecording>(*m_recorder, tempFolder);
     if (const auto file = readSettingsFile(dataFolder + audioSettingsName))
         m_rememberedInput = readAudioSettings(*file);
-    m_mediaDevices = new QMediaDevices(this);
-    refreshAudioInputs();
-
-    connect(m_mediaDevices, &QMediaDevices::audioInputsChanged, this, &Form1::refreshAudioInputs);
     connect(audio_input, &QComboBox::activated, this, &Form1::onAudioInputChosen);
     connect(RecordAudioCheck, &QCheckBox::toggled, this, &Form1::onRecordAudioToggled);
+}
+
+// Asking the sound system for its inputs takes a while; it is done after
+// the window first shows, or earlier when a recording step needs it.
+void Form1::ensureAudioDevices()
+{
+    if (m_mediaDevices)
+        return;
+    m_mediaDevices = new QMediaDevices(this);
+    refreshAudioInputs();
+    connect(m_mediaDevices, &QMediaDevices::audioInputsChanged, this, &Form1::refreshAudioInputs);
 }
 
 void Form1::refreshAudioInputs()
@@ -83,12 +90,13 @@ void Form1::onAudioInputChosen(int index)
 {
     m_rememberedInput = audio_input->itemData(index).toByteArray();
     saveSettingsFile(m_options.dataFolder + audioSettingsName,
-                      writeAudioSettings(m_rememberedInput));
+                     writeAudioSettings(m_rememberedInput));
     refreshAudioInputs();
 }
 
 void Form1::startHitRecording()
 {
+    ensureAudioDevices();
     const bool wasActive = m_recording->recording_active();
     reportRecording(m_recording->start(RecordAudioCheck->isChecked(), m_hits.state().hit_skipped));
     if (!wasActive && m_recording->recording_active())

@@ -235,6 +235,7 @@ void Form1::onFirstPaint()
     if (m_firstPaintSeen)
         return;
     m_firstPaintSeen = true;
+    QTimer::singleShot(0, this, &Form1::ensureAudioDevices);
     if (listsSystemPorts() && !m_systemPortsListed)
         QTimer::singleShot(0, this, [this] {
             if (!m_systemPortsListed)
@@ -299,6 +300,7 @@ void Form1::onSpeedChosen(int index)
 void Form1::audioSetUp()
 {
     Text3->setText(QStringLiteral("Setting Up Audio"));
+    ensureAudioDevices();
     reportRecording(m_recording->setUp(RecordAudioCheck->isChecked()));
     Command2->setEnabled(true);
     Text3->setText(QStringLiteral("Hit Run"));
