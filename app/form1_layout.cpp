@@ -128,9 +128,5 @@ void Form1::ApplyAlwaysOnTop()
 
 void Form1::openProjectPage()
 {
-    const QUrl page{QString(projectWebPage)};
-    if (m_options.openUrl)
-        m_options.openUrl(page);
-    else
-        QDesktopServices::openUrl(page);
+    QDesktopServices::openUrl(QUrl(QString(projectWebPage)));
 }

@@ -6,7 +6,6 @@
 #include <functional>
 
 class Clock;
-class QUrl;
 
 // What the program is started with: the data folder (the program's own
 // folder for its settings and logs), the serial devices named on the command
@@ -30,6 +29,4 @@ struct Form1Options
     // Asks the user for a folder (the log folder); empty when cancelled. By
     // default the system's folder picker.
     std::function<QString(const QString &startIn)> chooseFolder;
-    // Opens a web page; by default in the user's web browser.
-    std::function<void(const QUrl &url)> openUrl;
 };

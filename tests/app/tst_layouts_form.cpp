@@ -9,6 +9,7 @@
 #include "window/windowtitle.h"
 
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -80,6 +81,16 @@ QByteArray pgmSettingsWithLayout(const QByteArray &line7)
 }
 
 } // namespace
+
+// Takes the pages the program asks the desktop to open.
+class PageCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public Q_SLOTS:
+    void open(const QUrl &url) { urls.append(url); }
+};
 
 class TestLayoutsForm : public QObject
 {
@@ -183,16 +194,13 @@ private Q_SLOTS:
     void logoOpensTheProjectPage()
     {
         RadioFixture f;
-        QList<QUrl> opened;
-        Form1Options options;
-        options.dataFolder = f.dataDir();
-        options.listSystemPorts = false;
-        options.showMessage = [](const QString &) {};
-        options.openUrl = [&opened](const QUrl &url) { opened.append(url); };
-        Form1 form(options);
-        QTest::mouseClick(child<QWidget>(&form, "Picture1"), Qt::LeftButton);
-        QCOMPARE(opened, QList<QUrl>{QUrl(QString(projectWebPage))});
-        QVERIFY(opened.first().isValid());
+        PageCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+        auto form = f.makeForm();
+        QTest::mouseClick(child<QWidget>(form.get(), "Picture1"), Qt::LeftButton);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(catcher.urls, QList<QUrl>{QUrl(QString(projectWebPage))});
+        QVERIFY(catcher.urls.first().isValid());
     }
 };
 
