@@ -5,6 +5,7 @@
 #include "intel/harvestmessages.h"
 #include "intel/hitintelfile.h"
 #include "intel/widgets/harvestpanel.h"
+#include "link/savefile.h"
 #include "poll/radiotext.h"
 
 #include <QLabel>
@@ -69,7 +70,7 @@ void Form1::onHarvestFinished()
         tellUser(QStringLiteral("The radio did not give its programming: it did not answer, or "
                                 "refused the reads. %1 is as it was before.")
                      .arg(path));
-    } else if (writeHitIntelFile(path, hitIntelText(walk.channels()), &error)) {
+    } else if (error = saveWholeFile(path, hitIntelText(walk.channels())); error.isEmpty()) {
         tellUser(harvestEndMessage(walk.chainsCut()));
     } else {
         tellUser(QStringLiteral("The radio's programming was read, but %1 could not be written "

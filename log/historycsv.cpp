@@ -1,7 +1,5 @@
 #include "log/historycsv.h"
 
-#include "link/savefile.h"
-
 QByteArray csvRecord(const QStringList &fields)
 {
     QByteArray record;
@@ -25,14 +23,4 @@ QByteArray csvTable(const QStringList &header, const QList<QStringList> &rows)
     for (const QStringList &row : rows)
         table += csvRecord(row);
     return table;
-}
-
-bool writeCsvFile(const QString &path, const QByteArray &data, QString *error)
-{
-    // Whole or not at all: a failed write leaves the old file in place.
-    const QString why = saveWholeFile(path, data);
-    if (why.isEmpty())
-        return true;
-    *error = why;
-    return false;
 }

@@ -10,8 +10,3 @@
 // quote, a CR or an LF.
 QByteArray csvRecord(const QStringList &fields);
 QByteArray csvTable(const QStringList &header, const QList<QStringList> &rows);
-
-// Writes data to path through a temporary file that takes the file's place
-// only when everything reached the disk; on failure the old file stays and
-// *error says why.
-bool writeCsvFile(const QString &path, const QByteArray &data, QString *error);

@@ -1,5 +1,6 @@
 #include "log/widgets/historypanel.h"
 
+#include "link/savefile.h"
 #include "log/historycsv.h"
 #include "log/widgets/historyplayer.h"
 #include "poll/widgets/mediabackend.h"
@@ -300,10 +301,11 @@ void HistoryPanel::exportCsv()
     const QString path = chooseExportFile(suggested);
     if (path.isEmpty())
         return;
-    QString error;
     QStringList header = HistoryModel::header();
     header.removeLast();
-    if (writeCsvFile(path, csvTable(header, m_model.shownTexts()), &error)) {
+    // Whole or not at all: a failed write leaves an older file in place.
+    const QString error = saveWholeFile(path, csvTable(header, m_model.shownTexts()));
+    if (error.isEmpty()) {
         m_status->setText(QStringLiteral("%1 hits exported to %2")
                               .arg(m_model.rowCount())
                               .arg(QDir::toNativeSeparators(path)));

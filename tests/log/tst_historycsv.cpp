@@ -1,3 +1,4 @@
+#include "link/savefile.h"
 #include "log/historycsv.h"
 
 #include <QDir>
@@ -36,8 +37,7 @@ void TestHistoryCsv::writesThroughSaveFile()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("hits.csv"));
-    QString error;
-    QVERIFY(writeCsvFile(path, "a,b\r\n", &error));
+    QVERIFY(saveWholeFile(path, "a,b\r\n").isEmpty());
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("a,b\r\n"));
@@ -46,23 +46,20 @@ void TestHistoryCsv::writesThroughSaveFile()
 void TestHistoryCsv::failureKeepsOldFile()
 {
     QTemporaryDir dir;
-    QString error;
-    QVERIFY(!writeCsvFile(dir.filePath(QStringLiteral("gone/hits.csv")), "a\r\n", &error));
+    QString error = saveWholeFile(dir.filePath(QStringLiteral("gone/hits.csv")), "a\r\n");
     QVERIFY(!error.isEmpty());
     // A disk that fills up: the process may write no more than 1 KiB per
     // file, so the flush fails; the old file stays whole.
     const QString path = dir.filePath(QStringLiteral("old.csv"));
-    QVERIFY(writeCsvFile(path, "old\r\n", &error));
+    QVERIFY(saveWholeFile(path, "old\r\n").isEmpty());
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);
     const rlimit saved = limit;
     limit.rlim_cur = 1024;
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    error.clear();
-    const bool written = writeCsvFile(path, QByteArray(64 * 1024, 'x'), &error);
+    error = saveWholeFile(path, QByteArray(64 * 1024, 'x'));
     setrlimit(RLIMIT_FSIZE, &saved);
-    QVERIFY(!written);
     QVERIFY(!error.isEmpty());
     QFile old(path);
     QVERIFY(old.open(QIODevice::ReadOnly));
