@@ -13,7 +13,8 @@
 void Form1::buildHarvestPanel(QWidget *page)
 {
     harvestPanel = new HarvestPanel(page);
-    harvestPanel->setGeometry(508, 196, 244, 96);
+    // Below the macros, beside the audio input.
+    harvestPanel->setGeometry(248, 204, 250, 94);
 }
 
 void Form1::connectHarvest()

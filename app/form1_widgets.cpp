@@ -261,12 +261,12 @@ QWidget *Form1::buildSettingsTab()
     for (int i = 0; i < 3; ++i) {
         auto *frame =
             named(new QGroupBox(QStringLiteral("Macro %1").arg(i + 1), page), frameNames[i]);
-        frame->setGeometry(248, 4 + i * 62, 250, 58);
+        frame->setGeometry(248, 4 + i * 56, 250, 52);
         *boxes[i] = named(new QLineEdit(frame), boxNames[i]);
-        (*boxes[i])->setGeometry(10, 24, 230, 24);
+        (*boxes[i])->setGeometry(10, 22, 230, 24);
     }
     SaveMacrosButton = named(new QPushButton(QStringLiteral("Save Macros"), page), "SaveMacros");
-    SaveMacrosButton->setGeometry(248, 194, 130, 26);
+    SaveMacrosButton->setGeometry(248, 174, 130, 26);
 
     QStringList levels;
     for (int level = 0; level <= 15; ++level)

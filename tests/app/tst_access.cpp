@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 #include <grp.h>
@@ -90,6 +91,8 @@ private Q_SLOTS:
         RadioFixture f;
         auto form = f.makeForm();
         form->show();
+        // The History tab's controls are made when it is first opened.
+        child<QTabWidget>(form.get(), "SSTab1")->setCurrentIndex(4);
         QStringList unnamed;
         collectUnnamed(QAccessible::queryAccessibleInterface(form.get()), unnamed);
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
@@ -106,6 +109,29 @@ private Q_SLOTS:
         auto *text1 = child<QLabel>(form.get(), "Text1");
         text1->setText(QStringLiteral("Bethel PD 1"));
         QCOMPARE(name("Text1"), QStringLiteral("Bethel PD 1"));
+    }
+
+    // A frame laid over another hides the controls below it.
+    void noFrameOfATabLiesOverAnother()
+    {
+        RadioFixture f;
+        auto form = f.makeForm();
+        form->show();
+        auto *tabs = child<QTabWidget>(form.get(), "SSTab1");
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            QList<QWidget *> parts;
+            for (QWidget *part :
+                 tabs->widget(tab)->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                if (!part->isHidden())
+                    parts.append(part);
+            for (qsizetype i = 0; i < parts.size(); ++i)
+                for (qsizetype j = i + 1; j < parts.size(); ++j)
+                    QVERIFY2(!parts[i]->geometry().intersects(parts[j]->geometry()),
+                             qPrintable(QStringLiteral("%1 over %2 on %3")
+                                            .arg(parts[i]->objectName(), parts[j]->objectName(),
+                                                 tabs->tabText(tab))));
+        }
     }
 
     void deviceOfAnotherGroupIsExplained()
