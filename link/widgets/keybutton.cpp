@@ -4,17 +4,26 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
-// A font of the given pixel height, made smaller until the text fits.
+// A font of the given pixel height, made smaller until the text fits. Each
+// pixel size tried loads a font of its own, so the first guess scales the
+// height by how far the text overflows, and only the last steps are walked.
 QFont fittedFont(QFont font, const QString &text, qreal pixelHeight, qreal maxWidth)
 {
     font.setBold(true);
     qreal size = std::max<qreal>(pixelHeight, 1);
     font.setPixelSize(qRound(size));
+    const qreal width = QFontMetricsF(font).horizontalAdvance(text);
+    if (size > 4 && width > maxWidth && maxWidth > 0) {
+        size = std::max<qreal>(4, std::floor(size * maxWidth / width * 2) / 2);
+        font.setPixelSize(qRound(size));
+    }
     while (size > 4 && QFontMetricsF(font).horizontalAdvance(text) > maxWidth) {
         size -= 0.5;
         font.setPixelSize(qRound(size));
@@ -39,6 +48,63 @@ QPainterPath arrowPath(const QRectF &box, Qt::ArrowType arrow)
     }
     path.closeSubpath();
     return path;
+}
+
+// The key's rubber body, drawn once per size and look and shared by every
+// key of that size: the keypad's keys mostly have one size.
+QPixmap keyBody(const QSize &size, bool pressed, qreal ratio)
+{
+    const QString key = QStringLiteral("tollvane-key-%1x%2-%3-%4")
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(int(pressed))
+                            .arg(ratio);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
+        return pixmap;
+    pixmap = QPixmap((QSizeF(size) * ratio).toSize());
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF outer = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(0.5, 0.5, -0.5, -0.5);
+    const qreal radius = std::min(outer.height(), outer.width()) * 0.28;
+
+    // Body: a soft dark-grey rubber, lit from above; darker when pressed.
+    QLinearGradient body(outer.topLeft(), outer.bottomLeft());
+    if (pressed) {
+        body.setColorAt(0, QColor(0x2a, 0x2a, 0x2c));
+        body.setColorAt(1, QColor(0x36, 0x36, 0x38));
+    } else {
+        body.setColorAt(0, QColor(0x66, 0x66, 0x6a));
+        body.setColorAt(0.5, QColor(0x4c, 0x4c, 0x50));
+        body.setColorAt(1, QColor(0x38, 0x38, 0x3b));
+    }
+    p.setPen(QPen(QColor(0x16, 0x16, 0x18), 1));
+    p.setBrush(body);
+    p.drawRoundedRect(outer, radius, radius);
+
+    const QRectF inner = outer.adjusted(1, 1, -1, -1);
+    p.setBrush(Qt::NoBrush);
+    if (pressed) {
+        // Inner shadow along the top and left edges.
+        QLinearGradient shadow(inner.topLeft(), inner.topLeft() + QPointF(0, inner.height() * 0.4));
+        shadow.setColorAt(0, QColor(0, 0, 0, 150));
+        shadow.setColorAt(1, QColor(0, 0, 0, 0));
+        p.setPen(QPen(QBrush(shadow), 2));
+        p.drawRoundedRect(inner.adjusted(0.5, 0.5, 0, 0), radius - 1, radius - 1);
+    } else {
+        // Highlight along the top edge.
+        QLinearGradient light(inner.topLeft(), inner.bottomLeft());
+        light.setColorAt(0, QColor(255, 255, 255, 70));
+        light.setColorAt(0.35, QColor(255, 255, 255, 0));
+        p.setPen(QPen(QBrush(light), 1));
+        p.drawRoundedRect(inner, radius - 1, radius - 1);
+    }
+
+    p.end();
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
 }
 
 } // namespace
@@ -96,40 +162,8 @@ void KeyButton::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::TextAntialiasing);
 
     const bool pressed = looksPressed();
-    const QRectF outer = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    const qreal radius = std::min(outer.height(), outer.width()) * 0.28;
-
-    // Body: a soft dark-grey rubber, lit from above; darker when pressed.
-    QLinearGradient body(outer.topLeft(), outer.bottomLeft());
-    if (pressed) {
-        body.setColorAt(0, QColor(0x2a, 0x2a, 0x2c));
-        body.setColorAt(1, QColor(0x36, 0x36, 0x38));
-    } else {
-        body.setColorAt(0, QColor(0x66, 0x66, 0x6a));
-        body.setColorAt(0.5, QColor(0x4c, 0x4c, 0x50));
-        body.setColorAt(1, QColor(0x38, 0x38, 0x3b));
-    }
-    p.setPen(QPen(QColor(0x16, 0x16, 0x18), 1));
-    p.setBrush(body);
-    p.drawRoundedRect(outer, radius, radius);
-
-    const QRectF inner = outer.adjusted(1, 1, -1, -1);
-    p.setBrush(Qt::NoBrush);
-    if (pressed) {
-        // Inner shadow along the top and left edges.
-        QLinearGradient shadow(inner.topLeft(), inner.topLeft() + QPointF(0, inner.height() * 0.4));
-        shadow.setColorAt(0, QColor(0, 0, 0, 150));
-        shadow.setColorAt(1, QColor(0, 0, 0, 0));
-        p.setPen(QPen(QBrush(shadow), 2));
-        p.drawRoundedRect(inner.adjusted(0.5, 0.5, 0, 0), radius - 1, radius - 1);
-    } else {
-        // Highlight along the top edge.
-        QLinearGradient light(inner.topLeft(), inner.bottomLeft());
-        light.setColorAt(0, QColor(255, 255, 255, 70));
-        light.setColorAt(0.35, QColor(255, 255, 255, 0));
-        p.setPen(QPen(QBrush(light), 1));
-        p.drawRoundedRect(inner, radius - 1, radius - 1);
-    }
+    p.drawPixmap(0, 0, keyBody(size(), pressed, devicePixelRatioF()));
+    const QRectF inner = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
 
     // The print, shifted one pixel right and down when pressed.
     QRectF face = inner.adjusted(2, 1, -2, -1);
@@ -142,7 +176,7 @@ void KeyButton::paintEvent(QPaintEvent *)
     if (!m_subLabel.isEmpty()) {
         const QRectF subBox(face.left(), face.top(), face.width(), face.height() * 0.4);
         mainBox.setTop(subBox.bottom());
-        p.setFont(fittedFont(font(), m_subLabel, subBox.height() * 0.95, subBox.width()));
+        p.setFont(cachedFont(m_subFont, m_subLabel, subBox.height() * 0.95, subBox.width()));
         p.setPen(secondInk);
         p.drawText(subBox, Qt::AlignCenter, m_subLabel);
     }
@@ -154,7 +188,23 @@ void KeyButton::paintEvent(QPaintEvent *)
         return;
     }
     const qreal textHeight = mainBox.height() * (m_subLabel.isEmpty() ? 0.55 : 0.8);
-    p.setFont(fittedFont(font(), text(), textHeight, mainBox.width()));
+    p.setFont(cachedFont(m_mainFont, text(), textHeight, mainBox.width()));
     p.setPen(ink);
     p.drawText(mainBox, Qt::AlignCenter, text());
+}
+
+const QFont &KeyButton::cachedFont(FittedFont &cache, const QString &text, qreal pixelHeight,
+                                   qreal maxWidth)
+{
+    // A key is painted at each press and release; its prints only change
+    // with its size, font or text.
+    if (cache.text != text || cache.pixelHeight != pixelHeight || cache.maxWidth != maxWidth ||
+        cache.base != font()) {
+        cache.text = text;
+        cache.pixelHeight = pixelHeight;
+        cache.maxWidth = maxWidth;
+        cache.base = font();
+        cache.fitted = fittedFont(font(), text, pixelHeight, maxWidth);
+    }
+    return cache.fitted;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QFont>
 #include <QString>
 
 // One key of the drawn keypad: a rubbery dark-grey radio key with its print,
@@ -40,6 +41,19 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    struct FittedFont
+    {
+        QString text;
+        qreal pixelHeight = -1;
+        qreal maxWidth = -1;
+        QFont base;
+        QFont fitted;
+    };
+    const QFont &cachedFont(FittedFont &cache, const QString &text, qreal pixelHeight,
+                            qreal maxWidth);
+
+    FittedFont m_mainFont;
+    FittedFont m_subFont;
     QString m_subLabel;
     Qt::ArrowType m_arrow = Qt::NoArrow;
     bool m_showsHeldState = false;
