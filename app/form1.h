@@ -373,13 +373,16 @@ private:
 
     // The "History" tab (form1_history.cpp).
     QWidget *buildHistoryTab();
+    void buildHistoryPanel();
     void startHistoryLoad();
     void historyHitLogged(const QString &line);
     bool historyTakesKey(QObject *watched) const;
-    HistoryPanel *History = nullptr;
+    QWidget *historyPage = nullptr;
+    HistoryPanel *History = nullptr; // made when the tab is first opened
     bool m_historyStarted = false;
 
 public:
+    // Null until the History tab has been opened.
     HistoryPanel *historyPanel() const { return History; }
 
     // Performance: a quick start, the poll's pacing on slow links and the

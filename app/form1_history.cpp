@@ -6,8 +6,25 @@
 
 #include <QDir>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 QWidget *Form1::buildHistoryTab()
+{
+    // The tab holds an empty page until the user opens it: the panel, the
+    // reading of the runs and this run's hits kept a second time cost
+    // nothing before then.
+    historyPage = new QWidget;
+    historyPage->setObjectName(QStringLiteral("historyPage"));
+    auto *layout = new QVBoxLayout(historyPage);
+    layout->setContentsMargins(0, 0, 0, 0);
+    connect(SSTab1, &QTabWidget::currentChanged, this, [this] {
+        if (SSTab1->currentWidget() == historyPage && !m_historyStarted)
+            startHistoryLoad();
+    });
+    return historyPage;
+}
+
+void Form1::buildHistoryPanel()
 {
     History = new HistoryPanel;
     History->exportFolder = [this] { return effectiveLogFolder(log_folder, m_options.dataFolder); };
@@ -16,18 +33,13 @@ QWidget *Form1::buildHistoryTab()
         return QStringList{effectiveLogFolder(log_folder, m_options.dataFolder),
                            m_options.dataFolder};
     });
-    // The runs are read, and this run's hits kept a second time, only once
-    // the user opens the tab: until then the history costs nothing.
-    connect(SSTab1, &QTabWidget::currentChanged, this, [this] {
-        if (SSTab1->currentWidget() == History && !m_historyStarted)
-            startHistoryLoad();
-    });
-    return History;
+    historyPage->layout()->addWidget(History);
 }
 
 void Form1::startHistoryLoad()
 {
     m_historyStarted = true;
+    buildHistoryPanel();
     QString runName = hitLogFileName(startup_date, startup_time);
     runName.chop(int(QStringLiteral(".txt").size()));
     History->startLoad({effectiveLogFolder(log_folder, m_options.dataFolder), m_options.dataFolder},
