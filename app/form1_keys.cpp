@@ -51,6 +51,7 @@ void Form1::runKeyOperation(const QString &keyName)
 void Form1::stopQuickScan()
 {
     quick_scan_running = false;
+    Timer4->stop();
     if (auto *button = findChild<QPushButton *>(QStringLiteral("key_start_quck_scan")))
         button->setText(QStringLiteral("Start Quick Scan"));
 }

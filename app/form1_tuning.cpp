@@ -23,8 +23,8 @@ void Form1::connectTuning()
     }
     connect(key_start_quck_scan, &QPushButton::clicked, this, &Form1::ToggleQuickScan);
     connect(key_auto_skip_list_apply, &QPushButton::clicked, this, &Form1::ApplySkipList);
+    // Timer4 ticks only while the quick scan runs.
     connect(Timer4, &QTimer::timeout, this, &Form1::QuickScanTick);
-    Timer4->start();
     m_hits.setSkipCheck(
         [this](const QString &winFrequencyRaw, const QString &talkgroup, const QString &field3) {
             return skipMatches(winFrequencyRaw, talkgroup, field3);
@@ -77,9 +77,11 @@ void Form1::ToggleQuickScan()
     if (!quick_scan_running) {
         quick_scan_running = true;
         key_start_quck_scan->setText(QStringLiteral("Stop Quick Scan"));
+        Timer4->start();
     } else {
         key_start_quck_scan->setText(QStringLiteral("Start Quick Scan"));
         quick_scan_running = false;
+        Timer4->stop();
     }
     if (leftOut > 0) {
         tellUser(QStringLiteral("The quick scan takes the first 1001 lines; %1 frequency line(s) "
