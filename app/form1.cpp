@@ -1,6 +1,5 @@
 #include "app/form1.h"
 
-#include "poll/widgets/mediabackend.h"
 #include "window/widgets/wheelsupport.h"
 
 #include <QCloseEvent>
@@ -13,7 +12,6 @@ Form1::Form1(Form1Options options, QWidget *parent)
       m_clock(m_options.clock ? m_options.clock : &m_systemClock),
       m_sequencer([this](const QByteArray &command) { SendCommand(command); })
 {
-    chooseMediaBackend();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tollvane"));
     if (!m_options.showMessage) {

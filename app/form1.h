@@ -13,6 +13,7 @@
 #include "log/loggridmodel.h"
 #include "poll/hitdetector.h"
 #include "poll/hitrecording.h"
+#include "poll/mediasystem.h"
 #include "poll/pollpacing.h"
 #include "tuning/quickscan.h"
 #include "tuning/skiplist.h"
@@ -34,7 +35,6 @@ class HistoryPanel;
 class HitLogView;
 class KeyButton;
 class LevelMeter;
-class QtAudioRecorder;
 class LcdFrame;
 class SignalMeter;
 class WheelSupport;
@@ -46,7 +46,6 @@ class QGroupBox;
 class QImage;
 class QLabel;
 class QLineEdit;
-class QMediaDevices;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
@@ -342,10 +341,16 @@ private:
     void onRecordAudioToggled();
     void showPicture(const QImage &picture);
 
+    // The sound system, loaded after the window first shows (or when a
+    // recording needs it); null when it could not be loaded.
+    MediaSystem *mediaSystem();
     QTemporaryDir m_recordingTemp;
-    QtAudioRecorder *m_recorder = nullptr;
+    std::unique_ptr<MediaSystem> m_media;
+    bool m_mediaTried = false;
+    QString m_mediaError;
+    std::unique_ptr<InputRecorder> m_soundRecorder;
+    std::unique_ptr<AudioRecorder> m_recorder;
     std::unique_ptr<HitRecording> m_recording;
-    QMediaDevices *m_mediaDevices = nullptr;
     QByteArray m_rememberedInput;
     QComboBox *audio_input = nullptr;
     LevelMeter *audio_level = nullptr;

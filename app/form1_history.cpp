@@ -29,6 +29,7 @@ void Form1::buildHistoryPanel()
     History = new HistoryPanel;
     History->exportFolder = [this] { return effectiveLogFolder(log_folder, m_options.dataFolder); };
     History->showMessage = [this](const QString &text) { tellUser(text); };
+    History->mediaSystem = [this] { return mediaSystem(); };
     History->model().setRecordingFolders([this] {
         return QStringList{effectiveLogFolder(log_folder, m_options.dataFolder),
                            m_options.dataFolder};

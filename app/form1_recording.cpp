@@ -6,25 +6,25 @@
 #include "log/logfilepath.h"
 #include "log/recordingname.h"
 #include "poll/audioinputchoice.h"
+#include "poll/lazyrecorder.h"
+#include "poll/mediasystem.h"
 #include "poll/widgets/levelmeter.h"
-#include "poll/widgets/qtaudiorecorder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMediaDevices>
 
 namespace {
 
 const QString audioSettingsName = QStringLiteral("/audio_settings.txt");
 
-QList<AudioInputEntry> entriesOf(const QList<QAudioDevice> &devices)
+QList<AudioInputEntry> entriesOf(const QList<AudioDeviceEntry> &devices,
+                                 const QByteArray &defaultId)
 {
-    const QByteArray defaultId = QMediaDevices::defaultAudioInput().id();
     QList<AudioInputEntry> entries;
-    for (const QAudioDevice &device : devices)
-        entries.append({device.id(), device.description(), device.id() == defaultId});
+    for (const AudioDeviceEntry &device : devices)
+        entries.append({device.id, device.description, device.id == defaultId});
     return entries;
 }
 
@@ -49,7 +49,11 @@ void Form1::buildAudioInputFrame(QWidget *page)
 
     const QString dataFolder = m_options.dataFolder;
     const QString tempFolder = m_recordingTemp.isValid() ? m_recordingTemp.path() : dataFolder;
-    m_recorder = new QtAudioRecorder(this);
+    m_recorder = std::make_unique<LazyRecorder>([this](QString *whyNot) {
+        if (!m_soundRecorder && whyNot)
+            *whyNot = m_mediaError;
+        return m_soundRecorder.get();
+    });
     m_recording = std::make_unique<HitRecording>(*m_recorder, tempFolder);
     if (const auto file = readSettingsFile(dataFolder + audioSettingsName))
         m_rememberedInput = readAudioSettings(*file);
@@ -57,21 +61,39 @@ void Form1::buildAudioInputFrame(QWidget *page)
     connect(RecordAudioCheck, &QCheckBox::toggled, this, &Form1::onRecordAudioToggled);
 }
 
-// Asking the sound system for its inputs takes a while; it is done after
-// the window first shows, or earlier when a recording step needs it.
+MediaSystem *Form1::mediaSystem()
+{
+    if (!m_mediaTried) {
+        m_mediaTried = true;
+        m_media = loadMediaSystem(&m_mediaError);
+        if (m_media)
+            m_soundRecorder = m_media->makeRecorder();
+    }
+    return m_media.get();
+}
+
+// Loading the sound system and asking it for its inputs takes a while; it
+// is done after the window first shows, or earlier when a recording step
+// needs it.
 void Form1::ensureAudioDevices()
 {
-    if (m_mediaDevices)
+    if (m_mediaTried)
         return;
-    m_mediaDevices = new QMediaDevices(this);
-    refreshAudioInputs();
-    connect(m_mediaDevices, &QMediaDevices::audioInputsChanged, this, &Form1::refreshAudioInputs);
+    if (MediaSystem *media = mediaSystem()) {
+        refreshAudioInputs();
+        media->onAudioInputsChanged([this] { refreshAudioInputs(); });
+    } else {
+        audio_input_note->setText(m_mediaError);
+    }
 }
 
 void Form1::refreshAudioInputs()
 {
-    const QList<QAudioDevice> devices = QMediaDevices::audioInputs();
-    const QList<AudioInputEntry> entries = entriesOf(devices);
+    MediaSystem *media = mediaSystem();
+    if (!media)
+        return;
+    const QList<AudioInputEntry> entries =
+        entriesOf(media->audioInputs(), media->defaultAudioInput());
     const AudioInputChoice choice = chooseAudioInput(entries, m_rememberedInput);
     {
         const QSignalBlocker block(audio_input);
@@ -81,9 +103,9 @@ void Form1::refreshAudioInputs()
         audio_input->setCurrentIndex(choice.index);
     }
     audio_input_note->setText(audioInputNote(entries, choice));
-    const QAudioDevice device = choice.index >= 0 ? devices.at(choice.index) : QAudioDevice();
-    m_recorder->setInput(device);
-    audio_level->setInput(device);
+    const QByteArray id = choice.index >= 0 ? entries.at(choice.index).id : QByteArray();
+    m_soundRecorder->setInput(id);
+    audio_level->setInput(media, id);
 }
 
 void Form1::onAudioInputChosen(int index)

@@ -6,7 +6,7 @@
 // times a second during a recorded hit against the same window between
 // hits. A separate process feeds the input in real time.
 #include "poll/hitrecording.h"
-#include "poll/widgets/qtaudiorecorder.h"
+#include "poll/media/qtaudiorecorder.h"
 #include "support/radiofixture.h"
 #include "support/soundserver.h"
 

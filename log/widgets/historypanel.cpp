@@ -2,8 +2,6 @@
 
 #include "link/savefile.h"
 #include "log/historycsv.h"
-#include "log/widgets/historyplayer.h"
-#include "poll/widgets/mediabackend.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMediaDevices>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -69,10 +66,10 @@ QTableView *plainTable(QWidget *parent)
 
 } // namespace
 
-HistoryPanel::HistoryPanel(QWidget *parent)
-    : QWidget(parent), m_player(new HistoryPlayer(this)), m_countTimer(new QTimer(this))
+HistoryPanel::HistoryPanel(QWidget *parent) : QWidget(parent), m_countTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("History"));
+    m_player.mediaSystem = [this] { return mediaSystem ? mediaSystem() : nullptr; };
     m_table = named(plainTable(this), "history_table", QStringLiteral("History"));
     m_table->setModel(&m_model);
     const int widths[HistoryModel::ColumnCount] = {160, 100, 72, 75, 80, 80, 80, 150, 90};
@@ -200,9 +197,8 @@ QWidget *HistoryPanel::buildCounts()
     layout->addLayout(countRow);
     layout->addWidget(m_countTable, 1);
     connect(m_countBy, &QComboBox::currentIndexChanged, this, &HistoryPanel::updateCounts);
-    connect(m_output, &QComboBox::currentIndexChanged, this, [this](int index) {
-        m_player->setOutput(m_output->itemData(index).value<QAudioDevice>());
-    });
+    connect(m_output, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_player.setOutput(m_output->itemData(index).toByteArray()); });
     connect(m_export, &QPushButton::clicked, this, &HistoryPanel::exportCsv);
     return box;
 }
@@ -289,7 +285,8 @@ void HistoryPanel::playRow(int row)
         return;
     }
     m_status->setText(QStringLiteral("Playing %1").arg(QDir::toNativeSeparators(path)));
-    m_player->play(path);
+    if (!m_player.play(path))
+        m_status->setText(QStringLiteral("No sound system to play the recording with."));
 }
 
 void HistoryPanel::exportCsv()
@@ -320,17 +317,18 @@ void HistoryPanel::showEvent(QShowEvent *event)
     // The sound outputs are asked for when the tab is first shown, not at
     // start-up.
     if (m_output->count() == 0) {
-        chooseMediaBackend();
-        const QAudioDevice standard = QMediaDevices::defaultAudioOutput();
         const QSignalBlocker quiet(m_output);
-        for (const QAudioDevice &device : QMediaDevices::audioOutputs()) {
-            m_output->addItem(device.description(), QVariant::fromValue(device));
-            if (device == standard)
-                m_output->setCurrentIndex(m_output->count() - 1);
+        if (MediaSystem *media = mediaSystem ? mediaSystem() : nullptr) {
+            const QByteArray standard = media->defaultAudioOutput();
+            for (const AudioDeviceEntry &device : media->audioOutputs()) {
+                m_output->addItem(device.description, device.id);
+                if (device.id == standard)
+                    m_output->setCurrentIndex(m_output->count() - 1);
+            }
         }
         if (m_output->count() == 0)
-            m_output->addItem(QStringLiteral("System default"),
-                              QVariant::fromValue(QAudioDevice()));
+            m_output->addItem(QStringLiteral("System default"), QByteArray());
+        m_player.setOutput(m_output->currentData().toByteArray());
     }
     // A recording saved since the tab was last looked at shows now.
     m_model.refreshRecordings();
@@ -346,7 +344,7 @@ bool HistoryPanel::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         if (key == Qt::Key_Space) {
-            m_player->togglePause();
+            m_player.togglePause();
             return true;
         }
     }

@@ -3,12 +3,12 @@
 #include "log/historycountmodel.h"
 #include "log/historyloader.h"
 #include "log/historymodel.h"
+#include "log/historyplayer.h"
 
 #include <QWidget>
 
 #include <functional>
 
-class HistoryPlayer;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -33,7 +33,7 @@ public:
 
     HistoryModel &model() { return m_model; }
     HistoryCountModel &countModel() { return m_counts; }
-    HistoryPlayer &player() { return *m_player; }
+    HistoryPlayer &player() { return m_player; }
     QTableView *table() const { return m_table; }
 
     // Plays the recording of a row; a missing one is only said in the status.
@@ -49,6 +49,9 @@ public:
     std::function<QString()> exportFolder;
     std::function<QString(const QString &suggested)> chooseExportFile;
     std::function<void(const QString &text)> showMessage;
+    // The sound system the outputs and the player come from, asked for when
+    // the panel is first shown (null: none).
+    std::function<MediaSystem *()> mediaSystem;
 
 Q_SIGNALS:
     void loaded();
@@ -68,7 +71,7 @@ private:
     HistoryModel m_model;
     HistoryCountModel m_counts;
     HistoryLoader m_loader;
-    HistoryPlayer *m_player;
+    HistoryPlayer m_player;
     QString m_thisRunName;
 
     QLineEdit *m_find = nullptr;

@@ -1,15 +1,12 @@
 #include "poll/widgets/levelmeter.h"
 
-#include "poll/audioinputchoice.h"
-#include "poll/widgets/qtaudiorecorder.h"
+#include "poll/mediasystem.h"
 
-#include <QAudioSource>
 #include <QPainter>
 
 namespace {
 
 constexpr int clipPercent = 90;
-constexpr int blockMs = 50;
 
 } // namespace
 
@@ -23,46 +20,31 @@ LevelMeter::~LevelMeter()
     stopListening();
 }
 
-void LevelMeter::setInput(const QAudioDevice &device)
+void LevelMeter::setInput(MediaSystem *media, const QByteArray &id)
 {
-    if (device == m_device)
+    if (media == m_media && id == m_input)
         return;
     stopListening();
-    m_device = device;
+    m_media = media;
+    m_input = id;
     if (isVisible())
         listen();
 }
 
 void LevelMeter::listen()
 {
-    const QAudioFormat format = recordingFormat(m_device);
-    if (!format.isValid())
-        return;
-    m_source = std::make_unique<QAudioSource>(m_device, format);
-    m_source->setBufferSize(format.bytesForDuration(blockMs * 2000));
-    m_samples = m_source->start();
-    if (!m_samples) {
-        m_source.reset();
-        return;
-    }
-    connect(m_samples, &QIODevice::readyRead, this, &LevelMeter::takeSamples);
+    if (m_media && !m_input.isEmpty())
+        m_listener = m_media->listen(m_input, [this](int level) { showLevel(level); });
 }
 
 void LevelMeter::stopListening()
 {
-    if (m_samples)
-        m_samples->disconnect(this);
-    m_samples = nullptr;
-    m_source.reset();
-    if (m_level != 0) {
-        m_level = 0;
-        update();
-    }
+    m_listener.reset();
+    showLevel(0);
 }
 
-void LevelMeter::takeSamples()
+void LevelMeter::showLevel(int level)
 {
-    const int level = peakPercent(m_samples->readAll());
     if (level != m_level) {
         m_level = level;
         update();
@@ -72,7 +54,7 @@ void LevelMeter::takeSamples()
 void LevelMeter::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!m_samples)
+    if (!m_listener)
         listen();
 }
 

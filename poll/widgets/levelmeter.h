@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QAudioDevice>
+#include <QByteArray>
 #include <QWidget>
 
 #include <memory>
 
-class QAudioSource;
-class QIODevice;
+class LevelListener;
+class MediaSystem;
 
 // A live level meter for an audio input, so the scanner's volume can be set
 // to fill the recordings without clipping. It listens only while it is
@@ -19,9 +19,10 @@ public:
     explicit LevelMeter(QWidget *parent = nullptr);
     ~LevelMeter() override;
 
-    void setInput(const QAudioDevice &device);
+    // The input of that id on the sound system; none for an empty id.
+    void setInput(MediaSystem *media, const QByteArray &id);
     int level() const { return m_level; }
-    bool isListening() const { return m_samples != nullptr; }
+    bool isListening() const { return m_listener != nullptr; }
 
     QSize sizeHint() const override { return {160, 12}; }
 
@@ -33,10 +34,10 @@ protected:
 private:
     void listen();
     void stopListening();
-    void takeSamples();
+    void showLevel(int level);
 
-    QAudioDevice m_device;
-    std::unique_ptr<QAudioSource> m_source;
-    QIODevice *m_samples = nullptr;
+    MediaSystem *m_media = nullptr;
+    QByteArray m_input;
+    std::unique_ptr<LevelListener> m_listener;
     int m_level = 0;
 };

@@ -1,7 +1,7 @@
 #include "log/historyrecording.h"
 #include "log/widgets/historypanel.h"
-#include "log/widgets/historyplayer.h"
-#include "poll/widgets/mediabackend.h"
+#include "poll/media/qtrecordingplayer.h"
+#include "poll/mediasystem.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -66,7 +66,6 @@ private:
 
 void TestHistoryPanel::initTestCase()
 {
-    chooseMediaBackend();
     const QString socket = m_soundDir.filePath(QStringLiteral("native"));
     m_soundServer.start(QStringLiteral("pulseaudio"),
                         {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
@@ -158,12 +157,19 @@ void TestHistoryPanel::playsShortRecording()
     file.write(wav(1500));
     file.close();
     panel.model().refreshRecordings();
+    // The sound module as the program loads it.
+    QString whyNot;
+    const std::unique_ptr<MediaSystem> media = loadMediaSystem(&whyNot);
+    QVERIFY2(media, qPrintable(whyNot));
+    panel.mediaSystem = [&media] { return media.get(); };
     panel.table()->setCurrentIndex(panel.model().index(0, 0));
     QTest::keyClick(panel.table(), Qt::Key_Return);
     QCOMPARE(panel.player().playing(), file.fileName());
     if (m_soundServer.state() != QProcess::Running)
         QSKIP("no test sound server (pulseaudio) to play to");
-    QMediaPlayer *player = panel.player().mediaPlayer();
+    auto *backend = dynamic_cast<QtRecordingPlayer *>(panel.player().backend());
+    QVERIFY(backend);
+    QMediaPlayer *player = backend->mediaPlayer();
     QTRY_VERIFY_WITH_TIMEOUT(player->mediaStatus() == QMediaPlayer::EndOfMedia ||
                                  player->position() > 0 || player->error() != QMediaPlayer::NoError,
                              20000);

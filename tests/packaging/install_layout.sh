@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR and checks what lands there:
-# the two programs, the menu entry (validated), the icon, the metainfo
-# (validated when appstreamcli is installed) and the two man pages.
+# the two programs, the sound module where the program looks for it, the
+# menu entry (validated), the icon, the metainfo (validated when appstreamcli
+# is installed) and the two man pages.
 set -euo pipefail
 build=$1
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 
 DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
+libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:[A-Z]*=//p' "$build/CMakeCache.txt")
 
 expected=(
   usr/bin/tollvane
   usr/bin/tollvane-radio-sim
+  "usr/$libdir/tollvane/libtollvane-media.so"
   usr/share/applications/org.tollvane.Tollvane.desktop
   usr/share/icons/hicolor/scalable/apps/org.tollvane.Tollvane.svg
   usr/share/metainfo/org.tollvane.Tollvane.metainfo.xml
@@ -34,6 +37,9 @@ grep -q '^Categories=.*HamRadio;' "$stage/usr/share/applications/org.tollvane.To
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$stage/usr/share/metainfo/org.tollvane.Tollvane.metainfo.xml"
 fi
+# The program loads the sound module from ../<libdir>/tollvane/.
+strings -el "$stage/usr/bin/tollvane" | grep -q "/\.\./$libdir/tollvane/libtollvane-media\.so" ||
+  { echo "the program looks for its sound module elsewhere"; exit 1; }
 version=$("$stage/usr/bin/tollvane" --version)
 grep -q "$(sed -n 's/^.*"Tollvane \([^"]*\)".*$/\1/p' "$stage/usr/share/man/man1/tollvane.1")" <<<"$version" ||
   { echo "--version ($version) and the man page disagree"; exit 1; }

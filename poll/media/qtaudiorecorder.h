@@ -1,6 +1,6 @@
 #pragma once
 
-#include "poll/audiorecorder.h"
+#include "poll/mediasystem.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>
@@ -17,7 +17,7 @@ class QSaveFile;
 // the input's own rate. The input delivers its samples through the event
 // loop in small blocks, so capturing never holds up the window. The
 // temporary file is a wave file whose header gets its sizes at "stop".
-class QtAudioRecorder : public QObject, public AudioRecorder
+class QtAudioRecorder : public QObject, public InputRecorder
 {
     Q_OBJECT
 public:
@@ -26,6 +26,8 @@ public:
 
     // The input used by the next Open; a null device means there is none.
     void setInput(const QAudioDevice &device) { m_device = device; }
+    // The system's input of that id; none for an id it does not know.
+    void setInput(const QByteArray &id) override;
     const QAudioDevice &input() const { return m_device; }
 
     bool Open(const QString &tempPath) override;

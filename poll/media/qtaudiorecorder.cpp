@@ -1,8 +1,9 @@
-#include "poll/widgets/qtaudiorecorder.h"
+#include "poll/media/qtaudiorecorder.h"
 
 #include "poll/wavefile.h"
 
 #include <QAudioSource>
+#include <QMediaDevices>
 #include <QSaveFile>
 
 namespace {
@@ -27,6 +28,14 @@ QAudioFormat recordingFormat(const QAudioDevice &device)
 }
 
 QtAudioRecorder::QtAudioRecorder(QObject *parent) : QObject(parent) {}
+
+void QtAudioRecorder::setInput(const QByteArray &id)
+{
+    m_device = {};
+    for (const QAudioDevice &device : QMediaDevices::audioInputs())
+        if (!id.isEmpty() && device.id() == id)
+            m_device = device;
+}
 
 QtAudioRecorder::~QtAudioRecorder()
 {

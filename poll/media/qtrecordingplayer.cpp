@@ -1,30 +1,27 @@
-#include "log/widgets/historyplayer.h"
-
-#include "poll/widgets/mediabackend.h"
+#include "poll/media/qtrecordingplayer.h"
 
 #include <QAudioOutput>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QUrl>
 
-HistoryPlayer::HistoryPlayer(QObject *parent) : QObject(parent) {}
+QtRecordingPlayer::QtRecordingPlayer(QObject *parent) : QObject(parent) {}
 
-void HistoryPlayer::play(const QString &path)
+void QtRecordingPlayer::play(const QString &path)
 {
     if (!m_player) {
-        chooseMediaBackend();
         m_player = new QMediaPlayer(this);
         m_output = new QAudioOutput(this);
         if (!m_device.isNull())
             m_output->setDevice(m_device);
         m_player->setAudioOutput(m_output);
     }
-    m_path = path;
     m_player->stop();
     m_player->setSource(QUrl::fromLocalFile(path));
     m_player->play();
 }
 
-void HistoryPlayer::togglePause()
+void QtRecordingPlayer::togglePause()
 {
     if (!m_player)
         return;
@@ -34,9 +31,12 @@ void HistoryPlayer::togglePause()
         m_player->play();
 }
 
-void HistoryPlayer::setOutput(const QAudioDevice &device)
+void QtRecordingPlayer::setOutput(const QByteArray &id)
 {
-    m_device = device;
+    m_device = {};
+    for (const QAudioDevice &device : QMediaDevices::audioOutputs())
+        if (device.id() == id)
+            m_device = device;
     if (m_output)
-        m_output->setDevice(device);
+        m_output->setDevice(m_device.isNull() ? QMediaDevices::defaultAudioOutput() : m_device);
 }

@@ -1,4 +1,4 @@
-#include "poll/widgets/mediabackend.h"
+#include "poll/media/mediabackend.h"
 
 #include <QByteArray>
 #include <QtGlobal>

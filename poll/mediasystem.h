@@ -1,0 +1,76 @@
+#pragma once
+
+#include "poll/audiorecorder.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+// The sound system: audio inputs to record hits from, outputs to play them
+// back on. It lives in a module of its own (poll/media/) that is loaded the
+// first time sound is needed, so a start-up never waits for the sound
+// libraries. Devices are named by the system's id; an empty id is none (for
+// an input) or the system's default (for an output).
+
+struct AudioDeviceEntry
+{
+    QByteArray id;
+    QString description;
+};
+
+// The hit recorder, on the input chosen by id.
+class InputRecorder : public AudioRecorder
+{
+public:
+    virtual void setInput(const QByteArray &id) = 0;
+};
+
+// Plays one recording at a time through the chosen output.
+class RecordingPlayer
+{
+public:
+    virtual ~RecordingPlayer() = default;
+    virtual void play(const QString &path) = 0;
+    // Pauses a playing recording, goes on with a paused one.
+    virtual void togglePause() = 0;
+    virtual void setOutput(const QByteArray &id) = 0;
+};
+
+// Listens to an input while it exists.
+class LevelListener
+{
+public:
+    virtual ~LevelListener() = default;
+};
+
+class MediaSystem
+{
+public:
+    virtual ~MediaSystem() = default;
+
+    virtual QList<AudioDeviceEntry> audioInputs() const = 0;
+    virtual QByteArray defaultAudioInput() const = 0;
+    virtual QList<AudioDeviceEntry> audioOutputs() const = 0;
+    virtual QByteArray defaultAudioOutput() const = 0;
+    // Called whenever the system's inputs change.
+    virtual void onAudioInputsChanged(std::function<void()> changed) = 0;
+
+    virtual std::unique_ptr<InputRecorder> makeRecorder() = 0;
+    virtual std::unique_ptr<RecordingPlayer> makePlayer() = 0;
+    // Tells the loudest sample of each block of the input, in percent of
+    // full scale; null when the input cannot be listened to.
+    virtual std::unique_ptr<LevelListener> listen(const QByteArray &inputId,
+                                                  std::function<void(int percent)> level) = 0;
+};
+
+// Loads the sound module from the program's library folder (next to the
+// program's own folder: ../<libdir>/tollvane/). Null when it cannot be
+// loaded; *error then says why.
+std::unique_ptr<MediaSystem> loadMediaSystem(QString *error = nullptr);
+
+// The name of the module's entry point: a function taking nothing and
+// returning a new MediaSystem.
+inline constexpr char mediaSystemEntry[] = "tollvane_media_system";
