@@ -39,9 +39,8 @@ void Form1::PollRadio()
     if (!pacePoll())
         return;
 
-    m_port.SendCommand(QByteArrayLiteral("STS"));
-    m_port.SendCommand(QByteArrayLiteral("GLG"));
-    m_port.SendCommand(QByteArrayLiteral("WIN"));
+    m_port.SendCommands(
+        {QByteArrayLiteral("STS"), QByteArrayLiteral("GLG"), QByteArrayLiteral("WIN")});
 
     const QByteArray raw = m_port.snapshotRead();
     if (raw.isEmpty())

@@ -56,9 +56,17 @@ void RadioPort::close()
 
 void RadioPort::SendCommand(const QByteArray &command)
 {
+    SendCommands({command});
+}
+
+void RadioPort::SendCommands(const QList<QByteArray> &commands)
+{
     if (m_state != State::Open)
         return;
-    m_port.write(command + '\r');
+    QByteArray bytes;
+    for (const QByteArray &command : commands)
+        bytes += command + '\r';
+    m_port.write(bytes);
     // Hand the bytes to the device now, so they leave in the order written
     // even while a sequence waits between its commands.
     m_port.flush();

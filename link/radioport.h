@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
@@ -31,6 +32,9 @@ public:
 
     // Writes the command and a CR. Ignored unless the port is open.
     void SendCommand(const QByteArray &command);
+    // Several commands in one write, each ended by its CR: the line carries
+    // them back to back as separate writes would, for one system call.
+    void SendCommands(const QList<QByteArray> &commands);
 
     // Bytes received and not yet taken.
     qint64 bytesWaiting() const;
