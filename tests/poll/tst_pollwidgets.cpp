@@ -1,9 +1,11 @@
 #include "poll/widgets/lcdframe.h"
 #include "poll/widgets/screenfont.h"
+#include "poll/widgets/screenlabel.h"
 #include "poll/widgets/signalmeter.h"
 
 #include <QFontInfo>
 #include <QImage>
+#include <QPainter>
 #include <QTest>
 
 namespace {
@@ -53,6 +55,8 @@ private Q_SLOTS:
     void lcdFramePaintsBezelAndGlass();
     void screenFontIsFixedPitch_data();
     void screenFontIsFixedPitch();
+    void screenLabelDrawsAsTextIsDrawn_data();
+    void screenLabelDrawsAsTextIsDrawn();
 };
 
 void TestPollWidgets::meterPixmapSize_data()
@@ -174,4 +178,47 @@ void TestPollWidgets::screenFontIsFixedPitch()
 }
 
 QTEST_MAIN(TestPollWidgets)
+void TestPollWidgets::screenLabelDrawsAsTextIsDrawn_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("alignment");
+    const int leftMiddle = int(Qt::AlignLeft | Qt::AlignVCenter);
+    QTest::newRow("one line") << "Springfield" << leftMiddle;
+    QTest::newRow("three lines") << "Metro\nFire Dispatch\nEngine 5" << leftMiddle;
+    QTest::newRow("closing line break") << "Choose Settings\nThen Hit Run\n" << leftMiddle;
+    QTest::newRow("right, top") << "460.5250" << int(Qt::AlignRight | Qt::AlignTop);
+    QTest::newRow("wider than the box") << "WWWWWWWWWWWWWWWWWWWWWWWWWWWW" << leftMiddle;
+    QTest::newRow("centred") << "GRP----------" << int(Qt::AlignCenter);
+}
+
+// The box keeps its texts laid out; it must draw them where and as the
+// painter's own text drawing puts them, the second time as the first.
+void TestPollWidgets::screenLabelDrawsAsTextIsDrawn()
+{
+    QFETCH(QString, text);
+    QFETCH(int, alignment);
+    QWidget glass;
+    glass.resize(240, 100);
+    ScreenLabel label(&glass);
+    label.setGeometry(0, 0, 240, 100);
+    label.setFont(screenFont(18));
+    label.setAlignment(Qt::Alignment(alignment));
+    QImage expected(label.size(), QImage::Format_ARGB32_Premultiplied);
+    expected.fill(Qt::transparent);
+    {
+        QPainter painter(&expected);
+        painter.setFont(label.font());
+        painter.setPen(label.palette().color(label.foregroundRole()));
+        painter.drawText(label.contentsRect(), alignment, text);
+    }
+    for (const QString &shown : {text, QStringLiteral("other"), text}) {
+        label.setText(shown);
+        QImage drawn(label.size(), QImage::Format_ARGB32_Premultiplied);
+        drawn.fill(Qt::transparent);
+        label.render(&drawn, QPoint(), QRegion(), QWidget::DrawChildren);
+        if (shown == text)
+            QCOMPARE(drawn, expected);
+    }
+}
+
 #include "tst_pollwidgets.moc"
