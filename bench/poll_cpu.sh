@@ -9,12 +9,16 @@
 # never opened measures nothing.
 # With a slower line speed it shows how many sets of queries the poll gets
 # answered a second there (a set's replies take about 224 bytes of wire).
-# usage: poll_cpu.sh BUILD SECONDS offscreen|xvfb [BAUD]
+# With "floor" as the fifth argument it runs bench/poll_floor instead: Qt's
+# serial port polling the radio with nothing else, what polling costs on
+# this machine at all.
+# usage: poll_cpu.sh BUILD SECONDS offscreen|xvfb [BAUD] [floor]
 set -euo pipefail
 build=${1:-build-release}
 seconds=${2:-30}
 platform=${3:-offscreen}
 baud=${4:-115200}
+program=${5:-tollvane}
 case "$baud" in
   9600) speed=0 ;; 19200) speed=1 ;; 38400) speed=2 ;; 57600) speed=3 ;; 115200) speed=4 ;;
   *) echo "unknown speed $baud" >&2; exit 2 ;;
@@ -51,11 +55,15 @@ esac
 
 # Port 1 at that speed, 100 ms poll: Tollvane starts running at once.
 printf '0\r\n%s\r\n100\r\n' "$speed" >"$work/com_settings.txt"
-"$build/app/tollvane" --port "$pty" --data-dir "$work" >"$work/app.out" 2>&1 &
+if [ "$program" = floor ]; then
+  "$build/bench/poll_floor" "$pty" >"$work/app.out" 2>&1 &
+else
+  "$build/app/tollvane" --port "$pty" --data-dir "$work" >"$work/app.out" 2>&1 &
+fi
 app=$!
 sleep 3
 if ! ls -l /proc/$app/fd 2>/dev/null | grep -q "$(readlink -f "$pty")"; then
-  echo "FAIL: tollvane has not opened the radio's port $pty" >&2
+  echo "FAIL: $program has not opened the radio's port $pty" >&2
   exit 1
 fi
 
@@ -82,14 +90,15 @@ commands=${commands:-0}
 
 awk -v a0="$app0" -v a1="$app1" -v x0="$x0" -v x1="$x1" -v w0="$w0" -v w1="$w1" \
   -v t="$(getconf CLK_TCK)" -v s="$start" -v e="$end" -v p="$platform" \
-  -v c="$commands" -v secs="$seconds" -v baud="$baud" 'BEGIN {
+  -v c="$commands" -v secs="$seconds" -v baud="$baud" -v prog="$program" 'BEGIN {
   wall = e - s; app = (a1 - a0) / t; x = (x1 - x0) / t
-  printf "%-9s %.1f s: tollvane %.2f%% of one core", p, wall, 100 * app / wall
+  key = prog == "floor" ? "floor" : p
+  printf "%-9s %.1f s: %s %.2f%% of one core", key, wall, prog, 100 * app / wall
   if (p == "xvfb") printf ", X server %.2f%%, together %.2f%%", 100 * x / wall, 100 * (app + x) / wall
   printf "; %.1f wake-ups/s; the radio answered %d commands (%.1f/s)", (w1 - w0) / wall, c, c / (wall + 3)
   if (baud != 115200) printf " at %d baud: %.1f sets a second (the line carries %.1f sets of 224 bytes)", baud, c / 3 / (wall + 3), baud / 10 / 224
   printf "\n"
-  printf "RESULT %s %.3f %.3f %.1f\n", p, 100 * app / wall, 100 * (app + x) / wall, (w1 - w0) / wall
+  printf "RESULT %s %.3f %.3f %.1f\n", key, 100 * app / wall, 100 * (app + x) / wall, (w1 - w0) / wall
   # Ten polls of three commands a second, or what a slow line carries;
   # under load at least half of that.
   most = 3 * baud / 10 / 224; if (most > 30) most = 30
