@@ -65,7 +65,9 @@ MediaSystem *Form1::mediaSystem()
 {
     if (!m_mediaTried) {
         m_mediaTried = true;
-        m_media = loadMediaSystem(&m_mediaError);
+        m_media = loadMediaSystem(m_options.soundModule.isEmpty() ? mediaModulePath()
+                                                                  : m_options.soundModule,
+                                  &m_mediaError);
         if (m_media)
             m_soundRecorder = m_media->makeRecorder();
     }

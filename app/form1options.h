@@ -29,4 +29,7 @@ struct Form1Options
     // Asks the user for a folder (the log folder); empty when cancelled. By
     // default the system's folder picker.
     std::function<QString(const QString &startIn)> chooseFolder;
+    // The sound module's file; empty for where the program is installed
+    // (tests: a module that is missing).
+    QString soundModule;
 };

@@ -3,11 +3,15 @@
 #include <QCoreApplication>
 #include <QLibrary>
 
-std::unique_ptr<MediaSystem> loadMediaSystem(QString *error)
+QString mediaModulePath()
 {
     // The same place relative to the program in the build tree as installed.
-    const QString path = QCoreApplication::applicationDirPath() +
-                         QStringLiteral("/../" TOLLVANE_LIBDIR "/tollvane/libtollvane-media.so");
+    return QCoreApplication::applicationDirPath() +
+           QStringLiteral("/../" TOLLVANE_LIBDIR "/tollvane/libtollvane-media.so");
+}
+
+std::unique_ptr<MediaSystem> loadMediaSystem(const QString &path, QString *error)
+{
     QLibrary module(path);
     // The module stays loaded for the rest of the run.
     using Entry = MediaSystem *(*)();

@@ -66,10 +66,14 @@ public:
                                                   std::function<void(int percent)> level) = 0;
 };
 
-// Loads the sound module from the program's library folder (next to the
-// program's own folder: ../<libdir>/tollvane/). Null when it cannot be
-// loaded; *error then says why.
-std::unique_ptr<MediaSystem> loadMediaSystem(QString *error = nullptr);
+// Where the program finds its sound module: beside the program's own
+// folder, ../<libdir>/tollvane/.
+QString mediaModulePath();
+
+// Loads the sound module from that file. Null when it cannot be loaded;
+// *error then says why.
+std::unique_ptr<MediaSystem> loadMediaSystem(const QString &path = mediaModulePath(),
+                                             QString *error = nullptr);
 
 // The name of the module's entry point: a function taking nothing and
 // returning a new MediaSystem.

@@ -161,6 +161,28 @@ private Q_SLOTS:
         QCOMPARE(form->hitLog().lineCount(), 1);
         QVERIFY(QDir(f.dataDir()).entryList({QStringLiteral("*.wav")}, QDir::Files).isEmpty());
     }
+
+    // Without the sound module the hits are logged as ever; the user is told
+    // once why they are not recorded.
+    void withoutTheSoundModuleHitsAreStillLogged()
+    {
+        RadioFixture f;
+        f.soundModule = f.dataDir() + QStringLiteral("/no-such-module.so");
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, pollIntervalMs));
+        f.writeFile(QStringLiteral("pgm_settings.txt"), "0\r\n1\r\n0\r\n");
+        f.radio().radio().queueReception(hit("Marion County", "Fire Dispatch", "Engine 5"));
+        f.radio().radio().queueReception(hit("Marion County", "Fire Dispatch", "Engine 6"));
+        auto form = f.makeForm();
+        form->show();
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 2, 2 * hitTimeoutMs);
+        QTRY_COMPARE(f.messages.size(), 1);
+        QVERIFY2(f.messages.first().contains(QStringLiteral("sound module could not be loaded")),
+                 qPrintable(f.messages.first()));
+        QVERIFY(child<QLabel>(form.get(), "audio_input_note")
+                    ->text()
+                    .startsWith(QStringLiteral("The sound module could not be loaded")));
+        QVERIFY(QDir(f.dataDir()).entryList({QStringLiteral("*.wav")}, QDir::Files).isEmpty());
+    }
 };
 
 QTEST_MAIN(TestRecordingEndToEnd)

@@ -159,7 +159,7 @@ void TestHistoryPanel::playsShortRecording()
     panel.model().refreshRecordings();
     // The sound module as the program loads it.
     QString whyNot;
-    const std::unique_ptr<MediaSystem> media = loadMediaSystem(&whyNot);
+    const std::unique_ptr<MediaSystem> media = loadMediaSystem(mediaModulePath(), &whyNot);
     QVERIFY2(media, qPrintable(whyNot));
     panel.mediaSystem = [&media] { return media.get(); };
     panel.table()->setCurrentIndex(panel.model().index(0, 0));

@@ -46,6 +46,8 @@ public:
     QStringList systemPorts;
     // The form's data folder when set (a small disk), else dataDir().
     QString dataFolder;
+    // The sound module's file when set, else where the program finds it.
+    QString soundModule;
 
 private:
     QTemporaryDir m_dataDir;
