@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <malloc.h>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -53,6 +54,18 @@ double msSince(QElapsedTimer &timer)
     const double ms = double(timer.nsecsElapsed()) / 1e6;
     timer.restart();
     return ms;
+}
+
+// The window on its Log tab, quiet: no system ports, no message boxes.
+std::unique_ptr<Form1> logTabWindow(const QString &dataFolder)
+{
+    Form1Options options;
+    options.dataFolder = dataFolder;
+    options.listSystemPorts = false;
+    options.showMessage = [](const QString &) {};
+    auto form = std::make_unique<Form1>(options);
+    form->findChild<QTabWidget *>(QStringLiteral("SSTab1"))->setCurrentIndex(0);
+    return form;
 }
 
 } // namespace
@@ -130,12 +143,8 @@ int main(int argc, char **argv)
            "   then paint ms (median)\n";
     for (const int size : {1000, 10000, 100000}) {
         QTemporaryDir data;
-        Form1Options options;
-        options.dataFolder = data.path();
-        options.listSystemPorts = false;
-        options.showMessage = [](const QString &) {};
-        Form1 form(options);
-        form.findChild<QTabWidget *>(QStringLiteral("SSTab1"))->setCurrentIndex(0);
+        const std::unique_ptr<Form1> window = logTabWindow(data.path());
+        Form1 &form = *window;
         form.findChild<QCheckBox *>(QStringLiteral("LogTextCheck"))->click();
         form.show();
         // The log before the measured hits goes in as one block.
@@ -176,12 +185,8 @@ int main(int argc, char **argv)
         constexpr int hits = 5000;
         constexpr int earlierHits = 2000;
         QTemporaryDir data;
-        Form1Options options;
-        options.dataFolder = data.path();
-        options.listSystemPorts = false;
-        options.showMessage = [](const QString &) {};
-        Form1 form(options);
-        form.findChild<QTabWidget *>(QStringLiteral("SSTab1"))->setCurrentIndex(0);
+        const std::unique_ptr<Form1> window = logTabWindow(data.path());
+        Form1 &form = *window;
         form.show();
         // Past the table's 1,501 rows first: the table's share is bounded and
         // is not a cost per hit.
