@@ -1,6 +1,5 @@
 #include "link/widgets/keybutton.h"
 
-#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -10,26 +9,6 @@
 #include <cmath>
 
 namespace {
-
-// A font of the given pixel height, made smaller until the text fits. Each
-// pixel size tried loads a font of its own, so the first guess scales the
-// height by how far the text overflows, and only the last steps are walked.
-QFont fittedFont(QFont font, const QString &text, qreal pixelHeight, qreal maxWidth)
-{
-    font.setBold(true);
-    qreal size = std::max<qreal>(pixelHeight, 1);
-    font.setPixelSize(qRound(size));
-    const qreal width = QFontMetricsF(font).horizontalAdvance(text);
-    if (size > 4 && width > maxWidth && maxWidth > 0) {
-        size = std::max<qreal>(4, std::floor(size * maxWidth / width * 2) / 2);
-        font.setPixelSize(qRound(size));
-    }
-    while (size > 4 && QFontMetricsF(font).horizontalAdvance(text) > maxWidth) {
-        size -= 0.5;
-        font.setPixelSize(qRound(size));
-    }
-    return font;
-}
 
 QPainterPath arrowPath(const QRectF &box, Qt::ArrowType arrow)
 {
@@ -176,9 +155,9 @@ void KeyButton::paintEvent(QPaintEvent *)
     if (!m_subLabel.isEmpty()) {
         const QRectF subBox(face.left(), face.top(), face.width(), face.height() * 0.4);
         mainBox.setTop(subBox.bottom());
-        p.setFont(cachedFont(m_subFont, m_subLabel, subBox.height() * 0.95, subBox.width()));
         p.setPen(secondInk);
-        p.drawText(subBox, Qt::AlignCenter, m_subLabel);
+        drawKeyPrint(p, subBox,
+                     cachedPrint(m_subPrint, m_subLabel, subBox.height() * 0.95, subBox.width()));
     }
 
     if (m_arrow == Qt::LeftArrow || m_arrow == Qt::RightArrow) {
@@ -188,13 +167,12 @@ void KeyButton::paintEvent(QPaintEvent *)
         return;
     }
     const qreal textHeight = mainBox.height() * (m_subLabel.isEmpty() ? 0.55 : 0.8);
-    p.setFont(cachedFont(m_mainFont, text(), textHeight, mainBox.width()));
     p.setPen(ink);
-    p.drawText(mainBox, Qt::AlignCenter, text());
+    drawKeyPrint(p, mainBox, cachedPrint(m_mainPrint, text(), textHeight, mainBox.width()));
 }
 
-const QFont &KeyButton::cachedFont(FittedFont &cache, const QString &text, qreal pixelHeight,
-                                   qreal maxWidth)
+const KeyPrint &KeyButton::cachedPrint(FittedPrint &cache, const QString &text, qreal pixelHeight,
+                                       qreal maxWidth)
 {
     // A key is painted at each press and release; its prints only change
     // with its size, font or text.
@@ -204,7 +182,7 @@ const QFont &KeyButton::cachedFont(FittedFont &cache, const QString &text, qreal
         cache.pixelHeight = pixelHeight;
         cache.maxWidth = maxWidth;
         cache.base = font();
-        cache.fitted = fittedFont(font(), text, pixelHeight, maxWidth);
+        cache.print = layOutKeyPrint(font(), text, pixelHeight, maxWidth);
     }
-    return cache.fitted;
+    return cache.print;
 }

@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QString>
 
+#include "link/widgets/keyprint.h"
+
 // One key of the drawn keypad: a rubbery dark-grey radio key with its print,
 // painted in code so it stays sharp at any size. It looks pressed while the
 // mouse holds it down and normal again on release; clicked() comes only when
@@ -41,19 +43,19 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    struct FittedFont
+    struct FittedPrint
     {
         QString text;
         qreal pixelHeight = -1;
         qreal maxWidth = -1;
         QFont base;
-        QFont fitted;
+        KeyPrint print;
     };
-    const QFont &cachedFont(FittedFont &cache, const QString &text, qreal pixelHeight,
-                            qreal maxWidth);
+    const KeyPrint &cachedPrint(FittedPrint &cache, const QString &text, qreal pixelHeight,
+                                qreal maxWidth);
 
-    FittedFont m_mainFont;
-    FittedFont m_subFont;
+    FittedPrint m_mainPrint;
+    FittedPrint m_subPrint;
     QString m_subLabel;
     Qt::ArrowType m_arrow = Qt::NoArrow;
     bool m_showsHeldState = false;
