@@ -1,6 +1,7 @@
 // Start-up, the port choice, Run/Stop and shutdown.
 #include "app/form1.h"
 #include "app/settingsfiles.h"
+#include "app/startahead.h"
 
 #include "link/portcatalogue.h"
 #include "link/twips.h"
@@ -20,7 +21,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QSerialPortInfo>
 #include <QTabWidget>
 
 #include <filesystem>
@@ -250,9 +250,7 @@ void Form1::fillPortList(bool withSystemPorts)
     if (withSystemPorts && m_options.systemPorts) {
         system = m_options.systemPorts();
     } else if (withSystemPorts) {
-        const auto ports = QSerialPortInfo::availablePorts();
-        for (const QSerialPortInfo &info : ports)
-            system.append(info.systemLocation());
+        system = systemSerialDevices();
     }
     QStringList leftOut;
     m_portDevices = comPortDevices(m_options.givenPorts, system, comPortCount, &leftOut);

@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 #include "app/form1.h"
 #include "app/signalwatcher.h"
+#include "app/startahead.h"
 
 #include "sim/ptyradio.h"
 #include "sim/scenario.h"
@@ -51,6 +52,9 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    // Fonts and serial devices are looked up while the application connects
+    // to the display.
+    StartAhead ahead;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tollvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tollvane"));
@@ -63,6 +67,7 @@ int main(int argc, char *argv[])
     QTimer scenarioTimer;
     Form1Options options;
     options.givenPorts = line.ports;
+    options.systemPorts = [&ahead] { return ahead.systemPorts(); };
     if (line.demo) {
         radio = std::make_unique<PtyRadio>();
         keepScenarioGoing(*radio, seed);
@@ -78,6 +83,7 @@ int main(int argc, char *argv[])
     }
     options.dataFolder = resolveDataFolder(line.dataDir, line.demo);
 
+    ahead.waitForFonts();
     Form1 window(options);
     if (line.demo)
         window.runOnFirstPort();

@@ -13,6 +13,7 @@
 
 #ifdef TOLLVANE_WINDOW
 #include "app/form1.h"
+#include "app/startahead.h"
 
 #include <QTemporaryDir>
 #else
@@ -65,13 +66,22 @@ int main(int argc, char **argv)
 {
     QElapsedTimer clock;
     clock.start();
+#ifdef TOLLVANE_WINDOW
+    // As Tollvane's main() does.
+    StartAhead ahead;
+#endif
     QApplication app(argc, argv);
     const double appMs = clock.nsecsElapsed() / 1e6;
 #ifdef TOLLVANE_WINDOW
     // The data folder: the first argument, or a new empty one (a first start).
+    // The second names a serial device as --port does.
     QTemporaryDir scratch;
     Form1Options options;
     options.dataFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : scratch.path();
+    if (argc > 2)
+        options.givenPorts.append(QString::fromLocal8Bit(argv[2]));
+    options.systemPorts = [&ahead] { return ahead.systemPorts(); };
+    ahead.waitForFonts();
     Form1 window(options);
 #else
     QWidget window;
