@@ -333,6 +333,7 @@ private:
     void buildAudioInputFrame(QWidget *page);
     void buildExtendedInfoWidgets(QGroupBox *frame);
     void ensureAudioDevices();
+    void tryAudio();
     void refreshAudioInputs();
     void onAudioInputChosen(int index);
     void startHitRecording();
@@ -406,6 +407,7 @@ private:
     void onFirstPaint();
     bool m_systemPortsListed = false;
     bool m_firstPaintSeen = false;
+    bool m_audioTrialPending = false;
 
     // Slow links: the poll sends its next set once the last one is answered,
     // and the Settings tab tells what the speed carries (form1_pacing.cpp).

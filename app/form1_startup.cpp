@@ -235,7 +235,11 @@ void Form1::onFirstPaint()
     if (m_firstPaintSeen)
         return;
     m_firstPaintSeen = true;
-    QTimer::singleShot(0, this, &Form1::ensureAudioDevices);
+    QTimer::singleShot(0, this, [this] {
+        ensureAudioDevices();
+        if (m_audioTrialPending && !recording_active())
+            tryAudio();
+    });
     if (listsSystemPorts() && !m_systemPortsListed)
         QTimer::singleShot(0, this, [this] {
             if (!m_systemPortsListed)
@@ -298,10 +302,21 @@ void Form1::onSpeedChosen(int index)
 void Form1::audioSetUp()
 {
     Text3->setText(QStringLiteral("Setting Up Audio"));
-    ensureAudioDevices();
-    reportRecording(m_recording->setUp(RecordAudioCheck->isChecked()));
+    // Loading the sound system would hold back the window's first showing:
+    // before it, the audio is tried right after the first paint.
+    if (m_firstPaintSeen)
+        tryAudio();
+    else
+        m_audioTrialPending = true;
     Command2->setEnabled(true);
     Text3->setText(QStringLiteral("Hit Run"));
+}
+
+void Form1::tryAudio()
+{
+    m_audioTrialPending = false;
+    ensureAudioDevices();
+    reportRecording(m_recording->setUp(RecordAudioCheck->isChecked()));
 }
 
 bool Form1::OpenRadioPort()

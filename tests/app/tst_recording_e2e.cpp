@@ -85,8 +85,10 @@ private Q_SLOTS:
 
         auto form = f.makeForm();
         QVERIFY(form->isRunning());
-        QCOMPARE(child<QComboBox>(form.get(), "audio_input")->currentData().toByteArray(),
-                 m_sound->inputId());
+        // The sound system is set up once the window has shown.
+        form->show();
+        QTRY_COMPARE(child<QComboBox>(form.get(), "audio_input")->currentData().toByteArray(),
+                     m_sound->inputId());
         auto *status = child<QLineEdit>(form.get(), "Text3");
 
         const double tones[3] = {2000, 1000, 1000};
