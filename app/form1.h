@@ -24,6 +24,7 @@
 #include <QList>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QPixmap>
 #include <QWidget>
 
 #include <memory>
@@ -341,6 +342,8 @@ private:
     void reportRecording(const HitRecording::Outcome &outcome);
     void onRecordAudioToggled();
     void showPicture(const QImage &picture);
+    // The built-in stand-by picture, drawn at its first showing.
+    QPixmap standByPixmap();
 
     // The sound system, loaded after the window first shows (or when a
     // recording needs it); null when it could not be loaded.
@@ -408,6 +411,7 @@ private:
     bool m_systemPortsListed = false;
     bool m_firstPaintSeen = false;
     bool m_audioTrialPending = false;
+    QPixmap m_standByPixmap;
 
     // Slow links: the poll sends its next set once the last one is answered,
     // and the Settings tab tells what the speed carries (form1_pacing.cpp).

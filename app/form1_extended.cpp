@@ -51,8 +51,9 @@ void Form1::ShowExtendedInfo()
     if (picture.isNull())
         picture = readFirstPicture({standByPicturePath(folder)});
     if (picture.isNull())
-        picture = builtInStandByPicture();
-    showPicture(picture);
+        extended_photo->setPixmap(standByPixmap());
+    else
+        showPicture(picture);
 
     const QString textPath = extendedTextPath(folder, lookup.key);
     if (FileExists(textPath))
@@ -68,6 +69,14 @@ void Form1::showPicture(const QImage &picture)
         pixmap =
             pixmap.scaled(extended_photo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
     extended_photo->setPixmap(pixmap);
+}
+
+QPixmap Form1::standByPixmap()
+{
+    // Shown at most hits; drawing it asks for a font each time.
+    if (m_standByPixmap.isNull())
+        m_standByPixmap = QPixmap::fromImage(builtInStandByPicture());
+    return m_standByPixmap;
 }
 
 bool Form1::LoadFileToTB(QPlainTextEdit *TxtBox, const QString &FilePath, bool Append)
