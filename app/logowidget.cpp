@@ -40,18 +40,16 @@ void LogoWidget::paintEvent(QPaintEvent *)
     p.drawLine(QPointF(r.left() + 8, r.top() + h * 0.28),
                QPointF(r.left() + 8 + h * 0.9, r.top() + h * 0.28));
 
-    QFont font = p.font();
-    font.setPixelSize(qMax(8, int(h * 0.38)));
-    font.setBold(true);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
-    // The word starts after the vane's end (8 + 0.9 h), at any height.
+    // The word starts after the vane's end (8 + 0.9 h), at any height, in
+    // letters spaced 1.5 px apart.
     const QRectF text = r.adjusted(12 + h * 0.9, 0, -6, 0);
-    const QString word = QStringLiteral("TOLLVANE");
-    while (font.pixelSize() > 6 && QFontMetricsF(font).horizontalAdvance(word) > text.width())
-        font.setPixelSize(font.pixelSize() - 1);
-    p.setFont(font);
+    if (m_wordFor != text.size()) {
+        m_word = layOutKeyPrint(font(), QStringLiteral("TOLLVANE"), qMax(8, int(h * 0.38)),
+                                text.width(), 1.5);
+        m_wordFor = text.size();
+    }
     p.setPen(QColor(236, 238, 240));
-    p.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, word);
+    drawKeyPrint(p, text, m_word, Qt::AlignVCenter | Qt::AlignLeft);
 
     if (hasFocus()) {
         p.setPen(QPen(QColor(255, 176, 59, 120), 1, Qt::DotLine));

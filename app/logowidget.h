@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/widgets/keyprint.h"
+
 #include <QWidget>
 
 // The program's logo in the corner of the window. It takes the keyboard
@@ -19,4 +21,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    KeyPrint m_word;
+    QSizeF m_wordFor; // the box the word was fitted to
 };

@@ -20,7 +20,7 @@ QRawFont keyFontAt(const QFont &keyFont, int pixelSize)
     return font;
 }
 
-KeyPrint layOut(const QFont &keyFont, const QString &text, int pixelSize)
+KeyPrint layOut(const QFont &keyFont, const QString &text, int pixelSize, qreal letterSpacing)
 {
     KeyPrint print;
     const QRawFont font = keyFontAt(keyFont, pixelSize);
@@ -31,7 +31,7 @@ KeyPrint layOut(const QFont &keyFont, const QString &text, int pixelSize)
     qreal x = 0;
     for (const QPointF &advance : advances) {
         positions.append(QPointF(x, 0));
-        x += advance.x();
+        x += advance.x() + letterSpacing;
     }
     print.glyphs.setRawFont(font);
     print.glyphs.setGlyphIndexes(indexes);
@@ -46,24 +46,26 @@ KeyPrint layOut(const QFont &keyFont, const QString &text, int pixelSize)
 } // namespace
 
 KeyPrint layOutKeyPrint(const QFont &keyFont, const QString &text, qreal pixelHeight,
-                        qreal maxWidth)
+                        qreal maxWidth, qreal letterSpacing)
 {
     int size = std::max(qRound(pixelHeight), 1);
-    KeyPrint print = layOut(keyFont, text, size);
+    KeyPrint print = layOut(keyFont, text, size, letterSpacing);
     if (size <= 4 || maxWidth <= 0 || print.width <= maxWidth)
         return print;
     // The width grows with the size: the first guess scales the size by how
     // far the text overflows, and only the last steps are walked.
     size = std::max(4, int(std::floor(size * maxWidth / print.width)));
-    print = layOut(keyFont, text, size);
+    print = layOut(keyFont, text, size, letterSpacing);
     while (size > 4 && print.width > maxWidth)
-        print = layOut(keyFont, text, --size);
+        print = layOut(keyFont, text, --size, letterSpacing);
     return print;
 }
 
-void drawKeyPrint(QPainter &painter, const QRectF &box, const KeyPrint &print)
+void drawKeyPrint(QPainter &painter, const QRectF &box, const KeyPrint &print,
+                  Qt::Alignment alignment)
 {
-    const qreal left = box.left() + (box.width() - print.width) / 2;
+    const qreal left =
+        alignment & Qt::AlignLeft ? box.left() : box.left() + (box.width() - print.width) / 2;
     const qreal top = box.top() + (box.height() - (print.ascent + print.descent)) / 2;
     painter.drawGlyphRun(QPointF(left, top + print.ascent), print.glyphs);
 }

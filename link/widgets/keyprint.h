@@ -7,7 +7,7 @@
 
 class QPainter;
 
-// A key's print laid out once: the glyphs of the key font at the largest
+// A key's print (or the logo's word) laid out once: the glyphs of the key font at the largest
 // whole pixel size, up to the given height, at which the text fits the
 // width (never below 4 px).
 //
@@ -23,9 +23,11 @@ struct KeyPrint
     int pixelSize = 0;
 };
 
+// letterSpacing adds that many pixels after each letter.
 KeyPrint layOutKeyPrint(const QFont &keyFont, const QString &text, qreal pixelHeight,
-                        qreal maxWidth);
+                        qreal maxWidth, qreal letterSpacing = 0);
 
-// Draws the print centred in the box, as QPainter::drawText with
-// Qt::AlignCenter places one line.
-void drawKeyPrint(QPainter &painter, const QRectF &box, const KeyPrint &print);
+// Draws the print in the box as QPainter::drawText places one line there:
+// centred, or at the left and centred from top to bottom.
+void drawKeyPrint(QPainter &painter, const QRectF &box, const KeyPrint &print,
+                  Qt::Alignment alignment = Qt::AlignCenter);
