@@ -2,7 +2,9 @@
 #include "link/keypadlayout.h"
 #include "link/widgets/keybutton.h"
 #include "link/widgets/keypad.h"
+#include "link/widgets/keyprint.h"
 
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
@@ -18,6 +20,8 @@ private Q_SLOTS:
     void heldKeysShowHeldState();
     void pressedLookIsDrawnDifferently();
     void keepsSharpWhenScaled();
+    void printIsTheLargestThatFits_data();
+    void printIsTheLargestThatFits();
     void keypadCreatesEveryKey();
     void keypadKeysClick_data();
     void keypadKeysClick();
@@ -127,6 +131,59 @@ void TestKeyButton::keepsSharpWhenScaled()
     const QColor centreLeft = image.pixelColor(40, 115);
     QVERIFY(centreLeft.alpha() > 0);
     QVERIFY(qGray(centreLeft.rgb()) < 128); // dark grey rubber
+}
+
+void TestKeyButton::printIsTheLargestThatFits_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qreal>("height");
+    QTest::addColumn<qreal>("width");
+    QTest::addColumn<qreal>("spacing");
+    QTest::addColumn<Qt::Alignment>("alignment");
+    const Qt::Alignment centre = Qt::AlignCenter;
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    QTest::newRow("short: as high as asked") << "1" << 12.0 << 30.0 << 0.0 << centre;
+    QTest::newRow("long: as wide as room") << "CC Only" << 12.0 << 30.0 << 0.0 << centre;
+    QTest::newRow("spaced letters") << "TOLLVANE" << 14.0 << 70.0 << 1.5 << left;
+    QTest::newRow("no room: the smallest") << "LIGHT" << 12.0 << 3.0 << 0.0 << centre;
+}
+
+void TestKeyButton::printIsTheLargestThatFits()
+{
+    QFETCH(QString, text);
+    QFETCH(qreal, height);
+    QFETCH(qreal, width);
+    QFETCH(qreal, spacing);
+    QFETCH(Qt::Alignment, alignment);
+    const QFont font;
+    const KeyPrint print = layOutKeyPrint(font, text, height, width, spacing);
+    QVERIFY(print.pixelSize >= 4 && print.pixelSize <= qRound(height));
+    if (print.pixelSize > 4)
+        QVERIFY(print.width <= width);
+    if (print.pixelSize < qRound(height))
+        QVERIFY(layOutKeyPrint(font, text, print.pixelSize + 1, 1e6, spacing).width > width);
+
+    // Drawn where drawText puts one line: the ink's middle on the box's
+    // middle (or its start at the box's left), top to bottom as well.
+    const QRect box(10, 5, 80, 30);
+    QImage image(100, 40, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(Qt::black);
+    drawKeyPrint(painter, box, print, alignment);
+    painter.end();
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 160)
+                ink |= QRect(x, y, 1, 1);
+    QVERIFY(!ink.isEmpty());
+    if (alignment & Qt::AlignLeft)
+        QVERIFY(qAbs(ink.left() - box.left()) <= 2);
+    else
+        QVERIFY2(qAbs(ink.center().x() - box.center().x()) <= 2, qPrintable(text));
+    QVERIFY(box.contains(ink));
+    QVERIFY(qAbs(ink.center().y() - box.center().y()) <= print.pixelSize / 3 + 1);
 }
 
 void TestKeyButton::keypadCreatesEveryKey()
