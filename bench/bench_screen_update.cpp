@@ -55,7 +55,10 @@ int main(int argc, char *argv[])
     fixture.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 60000));
     auto form = fixture.makeForm({pty.slavePath()});
     form->show();
-    QTest::qWaitForWindowExposed(form.get());
+    if (!QTest::qWaitForWindowExposed(form.get())) {
+        std::fprintf(stderr, "the window was never shown\n");
+        return 1;
+    }
 
     std::vector<double> tick, paint;
     for (int i = 0; i < 2000; ++i) {
