@@ -4,6 +4,7 @@
 
 #include "poll/displaydecode.h"
 #include "poll/replyset.h"
+#include "poll/widgets/screenlabel.h"
 #include "poll/widgets/signalmeter.h"
 
 #include <QCheckBox>
@@ -23,7 +24,9 @@ QString shown(const QString &text)
 void setTextIfChanged(QLabel *label, const QString &text)
 {
     const QString s = shown(text);
-    if (label->text() != s)
+    if (auto *screen = qobject_cast<ScreenLabel *>(label))
+        screen->showText(s);
+    else if (label->text() != s)
         label->setText(s);
 }
 

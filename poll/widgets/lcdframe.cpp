@@ -16,7 +16,7 @@ constexpr qreal innerRadiusShare = 0.04;
 
 LcdFrame::LcdFrame(QWidget *parent) : QWidget(parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
 }
 
 QSize LcdFrame::sizeHint() const
@@ -46,11 +46,15 @@ void LcdFrame::paintEvent(QPaintEvent *event)
     // The screen's text changes ten times a second and each change repaints
     // the frame below it: draw the frame once per size and scale, then copy.
     const qreal ratio = devicePixelRatioF();
+    // What shows round the rounded corners: the window's own colour, which
+    // this frame inherits.
+    const QColor behind = palette().color(QPalette::Window);
     if (m_cache.isNull() || m_cache.deviceIndependentSize() != QSizeF(size()) ||
-        m_cache.devicePixelRatio() != ratio) {
+        m_cache.devicePixelRatio() != ratio || m_cacheBehind != behind) {
         m_cache = QPixmap((QSizeF(size()) * ratio).toSize());
         m_cache.setDevicePixelRatio(ratio);
-        m_cache.fill(Qt::transparent);
+        m_cache.fill(behind);
+        m_cacheBehind = behind;
         QPainter cachePainter(&m_cache);
         paintFrame(cachePainter);
     }

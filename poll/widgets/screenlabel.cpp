@@ -1,5 +1,8 @@
 #include "poll/widgets/screenlabel.h"
 
+#include "poll/changedlines.h"
+
+#include <QFontMetricsF>
 #include <QPainter>
 
 namespace {
@@ -32,6 +35,35 @@ ScreenLabel::ScreenLabel(QWidget *parent) : QLabel(parent)
     setTextFormat(Qt::PlainText);
 }
 
+void ScreenLabel::showText(const QString &text)
+{
+    const QString before = this->text();
+    if (before == text)
+        return;
+    const std::optional<LineSpan> lines = changedLines(before, text);
+    // Lines sit one font height apart from the top; with another vertical
+    // alignment a new line count moves them all.
+    if (!lines || !isVisible() || !updatesEnabled() || !(alignment() & Qt::AlignTop)) {
+        setText(text);
+        return;
+    }
+    // QLabel repaints all of itself on a new text; keep that repaint off
+    // and ask for the changed lines' strip alone, a little taller for ink
+    // that reaches past its line.
+    setAttribute(Qt::WA_UpdatesDisabled, true);
+    setText(text);
+    setAttribute(Qt::WA_UpdatesDisabled, false);
+    if (m_lineHeightFont != font()) {
+        m_lineHeightFont = font();
+        m_lineHeight = QFontMetricsF(m_lineHeightFont).height();
+    }
+    const qreal height = m_lineHeight;
+    const QRectF box = contentsRect();
+    const QRectF strip(box.left(), box.top() + lines->first * height - 2, box.width(),
+                       (lines->last - lines->first + 1) * height + 4);
+    update(strip.toAlignedRect() & rect());
+}
+
 const QStaticText &ScreenLabel::laidOut(const QString &text)
 {
     if (m_layoutFont != font() || m_layouts.size() >= keptLayouts) {
@@ -54,25 +86,12 @@ const QStaticText &ScreenLabel::laidOut(const QString &text)
 
 void ScreenLabel::paintEvent(QPaintEvent *)
 {
-    const qreal ratio = devicePixelRatioF();
-    const QColor color = palette().color(foregroundRole());
-    if (m_picture.isNull() || m_picture.deviceIndependentSize() != QSizeF(size()) ||
-        m_picture.devicePixelRatio() != ratio || m_pictureText != text() ||
-        m_pictureFont != font() || m_pictureColor != color || m_pictureAlignment != alignment()) {
-        m_picture = QPixmap((QSizeF(size()) * ratio).toSize());
-        m_picture.setDevicePixelRatio(ratio);
-        m_picture.fill(Qt::transparent);
-        QPainter painter(&m_picture);
-        painter.setFont(font());
-        painter.setPen(color);
-        painter.setClipRect(contentsRect());
-        const QStaticText &layout = laidOut(text());
-        painter.drawStaticText(placed(contentsRect(), layout.size(), alignment()), layout);
-        m_pictureText = text();
-        m_pictureFont = font();
-        m_pictureColor = color;
-        m_pictureAlignment = alignment();
-    }
+    // Drawn straight onto the window, clipped to what needs repainting:
+    // glyphs outside the changed lines cost next to nothing.
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_picture);
+    painter.setFont(font());
+    painter.setPen(palette().color(foregroundRole()));
+    painter.setClipRect(contentsRect(), Qt::IntersectClip);
+    const QStaticText &layout = laidOut(text());
+    painter.drawStaticText(placed(contentsRect(), layout.size(), alignment()), layout);
 }

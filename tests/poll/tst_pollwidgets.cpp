@@ -1,3 +1,4 @@
+#include "poll/changedlines.h"
 #include "poll/widgets/lcdframe.h"
 #include "poll/widgets/screenfont.h"
 #include "poll/widgets/screenlabel.h"
@@ -5,7 +6,9 @@
 
 #include <QFontInfo>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -23,6 +26,19 @@ int inkedPixels(const QPixmap &pixmap)
     }
     return count;
 }
+
+// Counts the paints a widget gets.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 // Pixels as dark as the meter's ink, on an opaque grab of the widget.
 int darkPixels(const QPixmap &pixmap)
@@ -57,6 +73,10 @@ private Q_SLOTS:
     void screenFontIsFixedPitch();
     void screenLabelDrawsAsTextIsDrawn_data();
     void screenLabelDrawsAsTextIsDrawn();
+    void changedLinesOfScreenText_data();
+    void changedLinesOfScreenText();
+    void screenLabelRepaintsChangedLines_data();
+    void screenLabelRepaintsChangedLines();
 };
 
 void TestPollWidgets::meterPixmapSize_data()
@@ -158,6 +178,12 @@ void TestPollWidgets::lcdFramePaintsBezelAndGlass()
     QVERIFY(centre.lightness() > edge.lightness() + 60);
     // The glass is warm: more red and green than blue.
     QVERIFY(centre.red() > centre.blue() + 20);
+    // Round the rounded corners shows the window's colour, as it changes.
+    QCOMPARE(image.pixelColor(0, 0), frame.palette().color(QPalette::Window));
+    QPalette red = frame.palette();
+    red.setColor(QPalette::Window, Qt::red);
+    frame.setPalette(red);
+    QCOMPARE(frame.grab().toImage().pixelColor(0, 0), QColor(Qt::red));
 }
 
 void TestPollWidgets::screenFontIsFixedPitch_data()
@@ -219,6 +245,95 @@ void TestPollWidgets::screenLabelDrawsAsTextIsDrawn()
         if (shown == text)
             QCOMPARE(drawn, expected);
     }
+}
+
+void TestPollWidgets::changedLinesOfScreenText_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("first"); // -1: none
+    QTest::addColumn<int>("last");
+    QTest::newRow("same") << "Metro\nFire\n"
+                          << "Metro\nFire\n"
+                          << -1 << -1;
+    QTest::newRow("second line") << "Metro\nFire\n"
+                                 << "Metro\nEMS\n"
+                                 << 1 << 1;
+    QTest::newRow("first and third") << "A\nB\nC"
+                                     << "X\nB\nZ" << 0 << 2;
+    QTest::newRow("a line more") << "A"
+                                 << "A\nB" << 1 << 1;
+    QTest::newRow("closing break only") << "A\nB\n"
+                                        << "A\nB" << -1 << -1;
+}
+
+void TestPollWidgets::changedLinesOfScreenText()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(int, first);
+    QFETCH(int, last);
+    const std::optional<LineSpan> span = changedLines(before, after);
+    QCOMPARE(span.has_value(), first >= 0);
+    if (span) {
+        QCOMPARE(span->first, first);
+        QCOMPARE(span->last, last);
+    }
+}
+
+void TestPollWidgets::screenLabelRepaintsChangedLines_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("lowerBoxRepainted");
+    QTest::newRow("channel line") << "Marion County\nSO Dispatch\n"
+                                  << "Marion County\nFire Dispatch\n"
+                                  << false;
+    QTest::newRow("a line more") << "Choose Settings\n"
+                                 << "Choose Settings\nThen\nHit Run" << true;
+    QTest::newRow("lines fewer") << "Metro\nFire\nEngine 5"
+                                 << "Metro" << true;
+}
+
+// What reaches the screen after a new text is what a whole repaint draws,
+// the box below the changed lines included; a box below lines that did not
+// change is left alone.
+void TestPollWidgets::screenLabelRepaintsChangedLines()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(bool, lowerBoxRepainted);
+    QWidget window;
+    window.resize(260, 110);
+    LcdFrame frame(&window);
+    frame.setGeometry(0, 0, 260, 110);
+    ScreenLabel label(&window);
+    label.setGeometry(10, 5, 240, 100);
+    label.setFont(screenFont(18));
+    label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label.setAttribute(Qt::WA_TranslucentBackground);
+    ScreenLabel lower(&window);
+    const int lineHeight = QFontMetrics(label.font()).height();
+    lower.setGeometry(10, 5 + 2 * lineHeight + 4, 240, lineHeight);
+    lower.setFont(screenFont(13));
+    lower.setAttribute(Qt::WA_TranslucentBackground);
+    lower.setText(QStringLiteral("NFM  154.7500"));
+    label.setText(before);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(!window.screen()->grabWindow(window.winId()).isNull());
+    PaintCounter labelPaints;
+    label.installEventFilter(&labelPaints);
+    PaintCounter lowerPaints;
+    lower.installEventFilter(&lowerPaints);
+
+    label.showText(after);
+    QCOMPARE(label.text(), after);
+    QTRY_VERIFY(labelPaints.paints > 0);
+    QCOMPARE(lowerPaints.paints > 0, lowerBoxRepainted);
+    const QImage onScreen =
+        window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(onScreen, window.grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 #include "tst_pollwidgets.moc"
