@@ -155,6 +155,8 @@ private:
     void handleReception(const QList<QByteArray> &win);
     // Hits on the air when the link stops (Stop, unplug, shutdown).
     void endHitOnAir();
+    // The time of day as hits are logged with it, formatted once a second.
+    QString timeOfDayNow();
     void applyHitResult(const HitTickResult &result, bool wasActive);
     void updateSixLineDisplay();
     void showFourLineDisplay();
@@ -183,6 +185,8 @@ private:
     const Clock *m_clock;
     QLocale m_locale;
     QString m_timeFormat = timeOfDayFormat(m_locale);
+    QTime m_timeOfDayAt;
+    QString m_timeOfDayText;
 
     RadioPort m_port;
     CommandSequencer m_sequencer;

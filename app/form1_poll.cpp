@@ -74,16 +74,27 @@ void Form1::PollRadio()
     UpdateWindowTitle();
 }
 
+QString Form1::timeOfDayNow()
+{
+    const QTime now = m_clock->now().time();
+    const QTime second(now.hour(), now.minute(), now.second());
+    if (second != m_timeOfDayAt || m_timeOfDayText.isEmpty()) {
+        m_timeOfDayAt = second;
+        m_timeOfDayText = timeOfDayText(second, m_locale, m_timeFormat);
+    }
+    return m_timeOfDayText;
+}
+
 void Form1::handleReception(const QList<QByteArray> &win)
 {
-    const QString now = timeOfDayText(m_clock->now().time(), m_locale, m_timeFormat);
+    const QString now = timeOfDayNow();
     const bool wasActive = m_hits.state().hit_active;
     applyHitResult(m_hits.tick(sts_fields, glg_fields, win, now, startup_date), wasActive);
 }
 
 void Form1::endHitOnAir()
 {
-    const QString now = timeOfDayText(m_clock->now().time(), m_locale, m_timeFormat);
+    const QString now = timeOfDayNow();
     const bool wasActive = m_hits.state().hit_active;
     applyHitResult(m_hits.endHitNow(now, startup_date), wasActive);
 }

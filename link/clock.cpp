@@ -2,6 +2,17 @@
 
 #include <QRegularExpression>
 
+QDateTime localTimeAt(qint64 msecsSinceEpoch, LocalOffsetCache &cache)
+{
+    // Minutes counted down from the epoch too, so each holds 60,000 ms.
+    const qint64 minute = msecsSinceEpoch / 60000 - (msecsSinceEpoch % 60000 < 0 ? 1 : 0);
+    if (minute != cache.minute) {
+        cache.minute = minute;
+        cache.offsetSeconds = QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch).offsetFromUtc();
+    }
+    return QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch, Qt::OffsetFromUTC, cache.offsetSeconds);
+}
+
 QString timeOfDayFormat(const QLocale &locale)
 {
     // The long format is the one that carries seconds; drop its time zone

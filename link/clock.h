@@ -4,13 +4,33 @@
 #include <QLocale>
 #include <QString>
 
+// The local time zone's offset from UTC, looked up again only when the
+// minute changes. Asking the system for it each time stats the zone file.
+struct LocalOffsetCache
+{
+    qint64 minute = -1; // minutes since the epoch of the last look-up
+    int offsetSeconds = 0;
+};
+
+// The local date and time at an instant (milliseconds since the epoch),
+// with the zone's offset taken from the cache while the minute lasts. Zones
+// change their offset only at a whole minute.
+QDateTime localTimeAt(qint64 msecsSinceEpoch, LocalOffsetCache &cache);
+
 // Where the program reads the time of day and the date. Tests hand in a
 // clock that says what they want, so file names and hit times are testable.
+// The system clock is read every poll tick.
 class Clock
 {
 public:
     virtual ~Clock() = default;
-    virtual QDateTime now() const { return QDateTime::currentDateTime(); }
+    virtual QDateTime now() const
+    {
+        return localTimeAt(QDateTime::currentMSecsSinceEpoch(), m_offset);
+    }
+
+private:
+    mutable LocalOffsetCache m_offset;
 };
 
 // A clock that always answers the time it was last set to.
