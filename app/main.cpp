@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "app/displayconnection.h"
 #include "app/form1.h"
 #include "app/signalwatcher.h"
 #include "app/startahead.h"
@@ -54,6 +55,7 @@ int main(int argc, char *argv[])
 
     // Fonts and serial devices are looked up while the application connects
     // to the display.
+    chooseDisplayTransfer();
     StartAhead ahead;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tollvane"));

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #ifdef TOLLVANE_WINDOW
+#include "app/displayconnection.h"
 #include "app/form1.h"
 #include "app/startahead.h"
 
@@ -68,6 +69,7 @@ int main(int argc, char **argv)
     clock.start();
 #ifdef TOLLVANE_WINDOW
     // As Tollvane's main() does.
+    chooseDisplayTransfer();
     StartAhead ahead;
 #endif
     QApplication app(argc, argv);
