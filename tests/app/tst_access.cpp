@@ -105,6 +105,10 @@ private Q_SLOTS:
         QCOMPARE(name("key_left"), QStringLiteral("Left"));
         QCOMPARE(name("m2"), QStringLiteral("Macro 2"));
         QCOMPARE(name("Combo1"), QStringLiteral("COM Port"));
+        // A button is named by its caption as the caption changes.
+        QCOMPARE(name("key_start_quck_scan"), QStringLiteral("Start Quick Scan"));
+        child<QPushButton>(form.get(), "key_start_quck_scan")->click();
+        QCOMPARE(name("key_start_quck_scan"), QStringLiteral("Stop Quick Scan"));
         // The radio's screen lines read as text, and follow the screen.
         auto *text1 = child<QLabel>(form.get(), "Text1");
         text1->setText(QStringLiteral("Bethel PD 1"));

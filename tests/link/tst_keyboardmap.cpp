@@ -1,4 +1,5 @@
 #include "link/keyboardmap.h"
+#include "link/keyhelp.h"
 
 #include <QTest>
 
@@ -10,6 +11,9 @@ private Q_SLOTS:
     void operation();
     void shiftState_data();
     void shiftState();
+    void shortcutsTold_data();
+    void shortcutsTold();
+    void helpListsEveryShortcutOnce();
 };
 
 void TestKeyboardMap::operation_data()
@@ -130,6 +134,46 @@ void TestKeyboardMap::shiftState()
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(int, state);
     QCOMPARE(windowsShiftState(modifiers), state);
+}
+
+// What the tool tips and the list of keys say, read back from the map.
+void TestKeyboardMap::shortcutsTold_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QStringList>("keys");
+    QTest::newRow("digit") << "key_5" << QStringList{"5", "Num 5"};
+    QTest::newRow("quick key") << "key_g0" << QStringList{"Shift+0", "Shift+Num 0"};
+    QTest::newRow("run / stop") << "RunStop" << QStringList{"Q"};
+    QTest::newRow("push") << "key_push" << QStringList{"Enter", "Down"};
+    QTest::newRow("hold bar") << "key_hold_bar" << QStringList{"Space", "H"};
+    QTest::newRow("hold sends what the bar sends") << "key_hold" << QStringList{"Space", "H"};
+    QTest::newRow("no") << "key_no" << QStringList{"Num .", "."};
+    QTest::newRow("func") << "key_f" << QStringList{"F"};
+    QTest::newRow("left") << "key_left" << QStringList{"Left"};
+    QTest::newRow("none for lock") << "key_lock" << QStringList{};
+    QTest::newRow("none for light") << "key_light" << QStringList{};
+}
+
+void TestKeyboardMap::shortcutsTold()
+{
+    QFETCH(QString, operation);
+    QFETCH(QStringList, keys);
+    QCOMPARE(keyboardShortcuts(operation), keys);
+}
+
+void TestKeyboardMap::helpListsEveryShortcutOnce()
+{
+    const QList<KeyHelpRow> rows = keyboardHelpRows();
+    QCOMPARE(keyToolTip(QStringLiteral("key_7")),
+             QStringLiteral("7, Func RCL\nKeyboard: 7 or Num 7"));
+    QStringList told;
+    for (const KeyHelpRow &row : rows)
+        told += row.keys.split(QStringLiteral(" or "));
+    QCOMPARE(QSet<QString>(told.cbegin(), told.cend()).size(), told.size());
+    // 10 digits, 10 quick keys, Q M F S, H, Enter, arrows, period; F1 and
+    // the layout steps.
+    QCOMPARE(rows.size(), 10 + 10 + 4 + 1 + 1 + 2 + 1 + 3);
+    QVERIFY(told.contains(QStringLiteral("Ctrl+=")));
 }
 
 QTEST_GUILESS_MAIN(TestKeyboardMap)

@@ -99,7 +99,9 @@ TunerPage createTunerPage()
     t.quickScanList = listBox(scan, QStringLiteral("Quick_Scan_List"), scanCaption);
     t.quickScanStart = button(scan, QStringLiteral("Start Quick Scan"),
                               QStringLiteral("key_start_quck_scan"), QRect(10, 232, 164, 28));
-    // Its caption says Start or Stop; it is named after its frame.
-    t.quickScanStart->setAccessibleName(scanCaption);
+    // Named by its caption, which says Start or Stop, as it changes; its
+    // frame describes it.
+    t.quickScanStart->setAccessibleName(QString());
+    t.quickScanStart->setAccessibleDescription(scanCaption);
     return t;
 }
