@@ -426,4 +426,29 @@ private:
     PollPacing m_pacing;
     QElapsedTimer m_sinceSetSent;
     QLabel *speed_note = nullptr;
+
+    // Finding the controls: key help, layout menu, growing full layout.
+public:
+    // Steps through the layouts to the one named, as the screen's menu does.
+    void chooseLayout(const QString &mode);
+    void showKeyHelp();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    // The keys' tool tips, the window's shortcuts, the "Keys" button and
+    // the macro boxes' example text (form1_controls.cpp).
+    void buildControlHelp();
+    void showScreenMenu(const QPoint &globalPos);
+    // The full layout's window may grow; every other layout's keeps its size.
+    void fitLayoutSize();
+    void layOutGrownParts();
+    QSize fullLayoutSize() const;
+    void restoreWindowSize();
+    void saveWindowSize();
+    QPushButton *key_help = nullptr;
+    QWidget *m_keyHelp = nullptr; // made at its first showing, kept when closed
+    QSize m_fullClientSize; // the full layout's size when it was left; invalid: its design size
 };

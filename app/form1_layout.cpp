@@ -5,6 +5,7 @@
 
 #include "link/twips.h"
 #include "poll/widgets/signalmeter.h"
+#include "window/layoutchoice.h"
 #include "window/layouttable.h"
 #include "window/widgets/windowstyle.h"
 #include "window/windowtitle.h"
@@ -50,6 +51,7 @@ void Form1::buildLayoutControls()
     connect(button_maxi_plus_hold_win, &QPushButton::clicked, this, &Form1::StepLayoutLarger);
     if (auto *logo = qobject_cast<LogoWidget *>(Picture1))
         connect(logo, &LogoWidget::clicked, this, &Form1::openProjectPage);
+    buildControlHelp();
 }
 
 void Form1::StepLayoutSmaller()
@@ -66,6 +68,12 @@ void Form1::StepLayoutLarger()
 
 void Form1::applyLayoutTransition(const LayoutTransition &transition)
 {
+    // A maximised full window steps from its own size, which it keeps for
+    // its return.
+    if (isMaximized())
+        showNormal();
+    if (layoutCanGrow(transition.from))
+        m_fullClientSize = size();
     if (m_style && transition.titlebar)
         m_style->setTitlebar(*transition.titlebar);
     if (m_style && transition.autoDrag)
@@ -82,6 +90,9 @@ void Form1::applyLayoutTransition(const LayoutTransition &transition)
     if (transition.floatingTaskbarVisible)
         floating_taskbar->setVisible(*transition.floatingTaskbarVisible);
     display_mode = transition.to;
+    if (layoutCanGrow(display_mode) && m_fullClientSize.isValid())
+        resize(m_fullClientSize);
+    fitLayoutSize();
 }
 
 void Form1::restoreLayout(int stored)
@@ -96,6 +107,7 @@ void Form1::restoreLayout(int stored)
         else
             StepLayoutLarger();
     }
+    fitLayoutSize();
 }
 
 // The layouts give the window's outer size; the window system adds its own
@@ -104,6 +116,8 @@ void Form1::setOuterSizeTwips(int width, int height)
 {
     const bool titlebar = !m_style || m_style->Titlebar();
     const QSize client = clientSizeTwips(QSize(width, height), titlebar);
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     resize(twipsToPixels(client.width()), twipsToPixels(client.height()));
 }
 

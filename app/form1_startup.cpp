@@ -127,6 +127,7 @@ void Form1::startUp()
         if (const auto file = readSettingsFile(pgmPath))
             applyPgmSettings(*file);
     }
+    restoreWindowSize();
 }
 
 void Form1::applyComSettings(const QByteArray &file)
@@ -212,6 +213,7 @@ void Form1::shutDown()
     values.top = y() * twipsPerPixel;
     values.logFolder = log_folder;
     saveSettingsFile(m_options.dataFolder + pgmSettingsName, writePgmSettings(values));
+    saveWindowSize();
     m_recording->finish();
     // The log is written one last time: a write that failed on a full disk
     // catches up here if there is room again.

@@ -9,10 +9,15 @@
 #include "window/windowtitle.h"
 
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QUrl>
 
@@ -73,6 +78,14 @@ void checkLook(Form1 *form, const Look &look, bool checkKeys)
     QCOMPARE(placeOf(form, "key_f"), low ? at(4755, 2025) : at(6840, 225));
     QCOMPARE(placeOf(form, "key_menu"), low ? at(5430, 2025) : at(7485, 225));
     QCOMPARE(placeOf(form, "key_right"), low ? at(6090, 2025) : at(8775, 225));
+}
+
+// Right-clicks the window at the point and returns the menu that opens.
+QMenu *openMenuAt(Form1 *form, QPoint at)
+{
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, form->mapToGlobal(at));
+    QCoreApplication::sendEvent(form, &click);
+    return form->findChild<QMenu *>(QStringLiteral("screen_menu"));
 }
 
 QByteArray pgmSettingsWithLayout(const QByteArray &line7)
@@ -140,6 +153,99 @@ private Q_SLOTS:
         form->close();
         QCOMPARE(f.readFile(QStringLiteral("pgm_settings.txt")).split('\n').value(6),
                  QByteArray::number(look + 1) + '\r');
+    }
+
+    void ctrlMinusAndPlusStep()
+    {
+        RadioFixture f;
+        auto form = f.makeForm();
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(form.get(), Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(form->display_mode, QLatin1String(looks[3].mode));
+        QTest::keyClick(form.get(), Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(form->display_mode, QLatin1String(looks[2].mode));
+        QTest::keyClick(form.get(), Qt::Key_Equal, Qt::ControlModifier);
+        checkLook(form.get(), looks[1], true);
+        // F1 lists every key.
+        QTest::keyClick(form.get(), Qt::Key_F1);
+        auto *help = form->findChild<QDialog *>(QStringLiteral("key_help"));
+        QVERIFY(help && help->isVisible());
+        QVERIFY(help->findChild<QTableWidget *>()
+                    ->findItems(QStringLiteral("Ctrl+-"), Qt::MatchContains)
+                    .size() == 1);
+    }
+
+    void screenMenuChoosesLayout_data()
+    {
+        QTest::addColumn<int>("look");
+        for (int look = 0; look < 7; ++look)
+            QTest::newRow(looks[look].mode) << look;
+    }
+    void screenMenuChoosesLayout()
+    {
+        QFETCH(int, look);
+        RadioFixture f;
+        auto form = f.makeForm();
+        form->show();
+        QMenu *menu =
+            openMenuAt(form.get(), child<QWidget>(form.get(), "Text1")->geometry().center());
+        QVERIFY(menu);
+        const QList<QAction *> actions = menu->actions();
+        QStringList captions;
+        for (QAction *action : actions)
+            if (!action->isSeparator())
+                captions.append(action->text());
+        QCOMPARE(captions.size(), 7 + 2);
+        QCOMPARE(captions.mid(7), QStringList({"Always On Top", "Close"}));
+        QVERIFY(actions.first()->isChecked());
+        actions.at(look)->trigger();
+        checkLook(form.get(), looks[look], true);
+        menu->close();
+        // Frameless or not, the menu is still there; Always On Top is the check box's.
+        QTRY_VERIFY(!form->findChild<QMenu *>(QStringLiteral("screen_menu")));
+        const QPoint screen = looks[look].strip ? QPoint(5, 5) : QPoint(60, 60);
+        menu = openMenuAt(form.get(), screen);
+        QVERIFY(menu);
+        QVERIFY(menu->actions().at(look)->isChecked());
+        menu->actions().at(8)->trigger();
+        QVERIFY(child<QCheckBox>(form.get(), "AlwaysOnTopCheck")->isChecked());
+    }
+
+    void fullLayoutGrowsAndKeepsItsSize()
+    {
+        RadioFixture f;
+        auto form = f.makeForm();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        auto *tabs = child<QTabWidget>(form.get(), "SSTab1");
+        auto *table = child<QTableView>(form.get(), "grdInfo");
+        const QSize design = form->size();
+        const QRect tabsBefore = tabs->geometry();
+        const QSize tableBefore = table->size();
+        const QPoint screenBefore = placeOf(form.get(), "Picture2");
+        const QPoint keyBefore = placeOf(form.get(), "key_g5");
+        const QSize grown = design + QSize(300, 200);
+        form->resize(grown);
+        QTRY_COMPARE(form->size(), grown);
+        QCOMPARE(tabs->geometry(), tabsBefore.adjusted(0, 0, 300, 200));
+        QCOMPARE(table->size(), tableBefore + QSize(300, 200));
+        QCOMPARE(placeOf(form.get(), "Picture2"), screenBefore);
+        QCOMPARE(placeOf(form.get(), "key_g5"), keyBefore);
+        // The smaller layouts do not grow; back in the full one, its size returns.
+        form->StepLayoutSmaller();
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+        form->StepLayoutLarger();
+        QCOMPARE(form->size(), grown);
+        QVERIFY(form->minimumSize() == design);
+        form->close();
+
+        auto again = f.makeForm();
+        QCOMPARE(again->size(), grown);
+        QCOMPARE(child<QTabWidget>(again.get(), "SSTab1")->size(),
+                 tabsBefore.size() + QSize(300, 200));
     }
 
     void titleFollowsTheRadioWhileMinimised()

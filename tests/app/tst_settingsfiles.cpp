@@ -1,4 +1,5 @@
 #include "app/settingsfiles.h"
+#include "window/layoutchoice.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -162,6 +163,33 @@ private Q_SLOTS:
         QCOMPARE(s.logFolder->size(), 10 * 1024 * 1024);
         const ComSettings c = readComSettings(QByteArray(10 * 1024 * 1024, '7'));
         QVERIFY(!c.portIndex);
+    }
+
+    // window_size.txt: written and read back; a damaged file gives nothing.
+    void windowSizeReading_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QSize>("twips");
+        QTest::addColumn<bool>("maximised");
+        QTest::newRow("maximised")
+            << QByteArray("16500\r\n11700\r\n1\r\n") << QSize(16500, 11700) << true;
+        QTest::newRow("no third line")
+            << QByteArray("16500\n11700") << QSize(16500, 11700) << false;
+        QTest::newRow("one line") << QByteArray("16500\r\n") << QSize() << false;
+        QTest::newRow("no width") << QByteArray("0\r\n11700\r\n") << QSize() << false;
+        QTest::newRow("words") << QByteArray("wide\r\ntall\r\n") << QSize() << false;
+    }
+    void windowSizeReading()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QSize, twips);
+        QFETCH(bool, maximised);
+        const auto size = readWindowSize(file);
+        QCOMPARE(size.has_value(), twips.isValid());
+        if (!size)
+            return;
+        QCOMPARE(*size, (SavedWindowSize{twips, maximised}));
+        QCOMPARE(readWindowSize(writeWindowSize(*size)), size);
     }
 
     void writeReplacesTheFileWhole()
