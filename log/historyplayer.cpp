@@ -1,5 +1,7 @@
 #include "log/historyplayer.h"
 
+#include "log/historyhit.h"
+
 bool HistoryPlayer::play(const QString &path)
 {
     if (!m_backend) {
@@ -8,6 +10,10 @@ bool HistoryPlayer::play(const QString &path)
             return false;
         m_backend = media->makePlayer();
         m_backend->setOutput(m_output);
+        m_backend->onChanged([this](bool ended) {
+            if (changed)
+                changed(ended);
+        });
     }
     m_path = path;
     m_backend->play(path);
@@ -20,9 +26,23 @@ void HistoryPlayer::togglePause()
         m_backend->togglePause();
 }
 
+void HistoryPlayer::stop()
+{
+    if (m_backend)
+        m_backend->stop();
+}
+
 void HistoryPlayer::setOutput(const QByteArray &id)
 {
     m_output = id;
     if (m_backend)
         m_backend->setOutput(id);
+}
+
+QString playbackTimeText(qint64 positionMs, qint64 durationMs)
+{
+    if (durationMs <= 0 && positionMs <= 0)
+        return {};
+    return durationText(positionMs / 1000) + QStringLiteral(" / ") +
+           durationText((durationMs + 999) / 1000);
 }

@@ -36,7 +36,18 @@ public:
     virtual void play(const QString &path) = 0;
     // Pauses a playing recording, goes on with a paused one.
     virtual void togglePause() = 0;
+    // Stops the recording; the next play() starts one from its beginning.
+    virtual void stop() = 0;
     virtual void setOutput(const QByteArray &id) = 0;
+
+    enum class State { Stopped, Playing, Paused };
+    virtual State state() const = 0;
+    virtual qint64 positionMs() const = 0;
+    // The recording's length; 0 while it is not known.
+    virtual qint64 durationMs() const = 0;
+    // Called at every change of the state, the position or the length;
+    // ended is true once for a recording that played to its end.
+    virtual void onChanged(std::function<void(bool ended)> changed) = 0;
 };
 
 // Listens to an input while it exists.

@@ -8,6 +8,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -70,11 +71,15 @@ HistoryPanel::HistoryPanel(QWidget *parent) : QWidget(parent), m_countTimer(new 
 {
     setObjectName(QStringLiteral("History"));
     m_player.mediaSystem = [this] { return mediaSystem ? mediaSystem() : nullptr; };
+    m_player.changed = [this](bool ended) { showPlayback(ended); };
     m_table = named(plainTable(this), "history_table", QStringLiteral("History"));
     m_table->setModel(&m_model);
     const int widths[HistoryModel::ColumnCount] = {160, 100, 72, 75, 80, 80, 80, 150, 90};
     for (int column = 0; column < HistoryModel::ColumnCount; ++column)
         m_table->setColumnWidth(column, widths[column]);
+    // The recording's column comes first, where the table's width never
+    // hides it behind the long names.
+    m_table->horizontalHeader()->moveSection(HistoryModel::Recording, 0);
     m_table->installEventFilter(this);
 
     auto *split = new QSplitter(Qt::Horizontal, this);
@@ -213,6 +218,23 @@ QWidget *HistoryPanel::buildBottomRow()
     m_progress->setMaximumWidth(160);
     m_progress->setFormat(QStringLiteral("Reading %v of %m"));
     m_progress->hide();
+    m_play = new QPushButton(QStringLiteral("Play"), row);
+    m_play->setObjectName(QStringLiteral("history_play"));
+    m_play->setToolTip(QStringLiteral("Plays the chosen hit's recording (Enter)"));
+    m_pause = new QPushButton(QStringLiteral("Pause"), row);
+    m_pause->setObjectName(QStringLiteral("history_pause"));
+    m_pause->setToolTip(QStringLiteral("Pauses the recording (Space)"));
+    m_stop = new QPushButton(QStringLiteral("Stop"), row);
+    m_stop->setObjectName(QStringLiteral("history_stop"));
+    m_playTime = named(new QLabel(row), "history_play_time", QStringLiteral("Recording position"));
+    layout->addWidget(m_play);
+    layout->addWidget(m_pause);
+    layout->addWidget(m_stop);
+    layout->addWidget(m_playTime);
+    connect(m_play, &QPushButton::clicked, this, &HistoryPanel::playOrResume);
+    connect(m_pause, &QPushButton::clicked, this, [this] { m_player.togglePause(); });
+    connect(m_stop, &QPushButton::clicked, this, [this] { m_player.stop(); });
+    showPlayback(false);
     m_status = named(new QLabel(row), "history_status", QStringLiteral("History status"));
     // The window's logo sits over the tab's bottom right corner.
     m_status->setMaximumWidth(480);
@@ -287,6 +309,27 @@ void HistoryPanel::playRow(int row)
     m_status->setText(QStringLiteral("Playing %1").arg(QDir::toNativeSeparators(path)));
     if (!m_player.play(path))
         m_status->setText(QStringLiteral("No sound system to play the recording with."));
+}
+
+void HistoryPanel::playOrResume()
+{
+    if (m_player.state() == HistoryPlayer::State::Paused)
+        m_player.togglePause();
+    else
+        playRow(m_table->currentIndex().row());
+}
+
+void HistoryPanel::showPlayback(bool ended)
+{
+    const HistoryPlayer::State state = m_player.state();
+    m_pause->setEnabled(state != HistoryPlayer::State::Stopped);
+    m_pause->setText(state == HistoryPlayer::State::Paused ? QStringLiteral("Resume")
+                                                           : QStringLiteral("Pause"));
+    m_stop->setEnabled(state != HistoryPlayer::State::Stopped);
+    m_playTime->setText(playbackTimeText(m_player.positionMs(), m_player.durationMs()));
+    if (ended)
+        m_status->setText(
+            QStringLiteral("Playback of %1 ended.").arg(QFileInfo(m_player.playing()).fileName()));
 }
 
 void HistoryPanel::exportCsv()

@@ -64,6 +64,9 @@ private:
     void applyFilter();
     void onLoaded(const std::shared_ptr<HistoryLoad> &load);
     void showRowCount();
+    // The playback buttons and time follow the player.
+    void showPlayback(bool ended);
+    void playOrResume();
     QWidget *buildFilterRow();
     QWidget *buildCounts();
     QWidget *buildBottomRow();
@@ -88,5 +91,9 @@ private:
     QLabel *m_status = nullptr;
     QComboBox *m_output = nullptr;
     QPushButton *m_export = nullptr;
+    QPushButton *m_play = nullptr;
+    QPushButton *m_pause = nullptr;
+    QPushButton *m_stop = nullptr;
+    QLabel *m_playTime = nullptr;
     QTimer *m_countTimer = nullptr;
 };

@@ -7,6 +7,13 @@
 
 QtRecordingPlayer::QtRecordingPlayer(QObject *parent) : QObject(parent) {}
 
+QtRecordingPlayer::~QtRecordingPlayer()
+{
+    // The player stops as it goes; nobody is told of that any more.
+    if (m_player)
+        disconnect(m_player, nullptr, this, nullptr);
+}
+
 void QtRecordingPlayer::play(const QString &path)
 {
     if (!m_player) {
@@ -15,6 +22,18 @@ void QtRecordingPlayer::play(const QString &path)
         if (!m_device.isNull())
             m_output->setDevice(m_device);
         m_player->setAudioOutput(m_output);
+        const auto changed = [this] {
+            if (m_changed)
+                m_changed(false);
+        };
+        connect(m_player, &QMediaPlayer::playbackStateChanged, this, changed);
+        connect(m_player, &QMediaPlayer::positionChanged, this, changed);
+        connect(m_player, &QMediaPlayer::durationChanged, this, changed);
+        connect(m_player, &QMediaPlayer::mediaStatusChanged, this,
+                [this](QMediaPlayer::MediaStatus status) {
+                    if (status == QMediaPlayer::EndOfMedia && m_changed)
+                        m_changed(true);
+                });
     }
     m_player->stop();
     m_player->setSource(QUrl::fromLocalFile(path));
@@ -29,6 +48,41 @@ void QtRecordingPlayer::togglePause()
         m_player->pause();
     else if (m_player->playbackState() == QMediaPlayer::PausedState)
         m_player->play();
+}
+
+void QtRecordingPlayer::stop()
+{
+    if (m_player)
+        m_player->stop();
+}
+
+RecordingPlayer::State QtRecordingPlayer::state() const
+{
+    if (!m_player)
+        return State::Stopped;
+    switch (m_player->playbackState()) {
+    case QMediaPlayer::PlayingState:
+        return State::Playing;
+    case QMediaPlayer::PausedState:
+        return State::Paused;
+    default:
+        return State::Stopped;
+    }
+}
+
+qint64 QtRecordingPlayer::positionMs() const
+{
+    return m_player ? m_player->position() : 0;
+}
+
+qint64 QtRecordingPlayer::durationMs() const
+{
+    return m_player ? m_player->duration() : 0;
+}
+
+void QtRecordingPlayer::onChanged(std::function<void(bool ended)> changed)
+{
+    m_changed = std::move(changed);
 }
 
 void QtRecordingPlayer::setOutput(const QByteArray &id)

@@ -15,10 +15,16 @@ class QtRecordingPlayer : public QObject, public RecordingPlayer
     Q_OBJECT
 public:
     explicit QtRecordingPlayer(QObject *parent = nullptr);
+    ~QtRecordingPlayer() override;
 
     void play(const QString &path) override;
     void togglePause() override;
+    void stop() override;
     void setOutput(const QByteArray &id) override;
+    State state() const override;
+    qint64 positionMs() const override;
+    qint64 durationMs() const override;
+    void onChanged(std::function<void(bool ended)> changed) override;
 
     // Null until the first play.
     QMediaPlayer *mediaPlayer() const { return m_player; }
@@ -27,4 +33,5 @@ private:
     QMediaPlayer *m_player = nullptr;
     QAudioOutput *m_output = nullptr;
     QAudioDevice m_device;
+    std::function<void(bool ended)> m_changed;
 };

@@ -7,10 +7,13 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMediaPlayer>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -56,6 +59,7 @@ private Q_SLOTS:
     void wavLength();
     void rowShowsRecordingOrItsAbsence();
     void playsShortRecording();
+    void recordingColumnShowsAtTheTabsWidth();
     void exportsWhatTheFilterShows();
 
 private:
@@ -162,8 +166,12 @@ void TestHistoryPanel::playsShortRecording()
     const std::unique_ptr<MediaSystem> media = loadMediaSystem(mediaModulePath(), &whyNot);
     QVERIFY2(media, qPrintable(whyNot));
     panel.mediaSystem = [&media] { return media.get(); };
+    auto *play = panel.findChild<QPushButton *>(QStringLiteral("history_play"));
+    auto *pause = panel.findChild<QPushButton *>(QStringLiteral("history_pause"));
+    auto *stop = panel.findChild<QPushButton *>(QStringLiteral("history_stop"));
+    QVERIFY(!pause->isEnabled() && !stop->isEnabled());
     panel.table()->setCurrentIndex(panel.model().index(0, 0));
-    QTest::keyClick(panel.table(), Qt::Key_Return);
+    play->click();
     QCOMPARE(panel.player().playing(), file.fileName());
     if (m_soundServer.state() != QProcess::Running)
         QSKIP("no test sound server (pulseaudio) to play to");
@@ -177,8 +185,31 @@ void TestHistoryPanel::playsShortRecording()
         QSKIP(qPrintable(QStringLiteral("no sound output here: ") + player->errorString()));
     QTest::keyClick(panel.table(), Qt::Key_Space);
     QTRY_COMPARE(player->playbackState(), QMediaPlayer::PausedState);
-    QTest::keyClick(panel.table(), Qt::Key_Space);
+    QCOMPARE(pause->text(), QStringLiteral("Resume"));
+    QVERIFY(stop->isEnabled());
+    // Where it is and how long it is.
+    QVERIFY2(panel.findChild<QLabel *>(QStringLiteral("history_play_time"))
+                 ->text()
+                 .endsWith(QLatin1String(" / 0:02")),
+             qPrintable(panel.findChild<QLabel *>(QStringLiteral("history_play_time"))->text()));
+    play->click();
     QTRY_COMPARE_WITH_TIMEOUT(player->mediaStatus(), QMediaPlayer::EndOfMedia, 20000);
+    QTRY_VERIFY(!stop->isEnabled());
+    QCOMPARE(pause->text(), QStringLiteral("Pause"));
+    QCOMPARE(panel.findChild<QLabel *>(QStringLiteral("history_status"))->text(),
+             QStringLiteral("Playback of %1 ended.").arg(QFileInfo(file).fileName()));
+}
+
+void TestHistoryPanel::recordingColumnShowsAtTheTabsWidth()
+{
+    HistoryPanel panel;
+    panel.resize(752, 300);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    QTableView *table = panel.table();
+    const int right = table->columnViewportPosition(HistoryModel::Recording) +
+                      table->columnWidth(HistoryModel::Recording);
+    QVERIFY2(right <= table->viewport()->width(), qPrintable(QString::number(right)));
 }
 
 void TestHistoryPanel::exportsWhatTheFilterShows()
