@@ -68,12 +68,11 @@ void Form1::StepLayoutLarger()
 
 void Form1::applyLayoutTransition(const LayoutTransition &transition)
 {
-    // A maximised full window steps from its own size, which it keeps for
-    // its return.
+    // A grown or maximised full window keeps its size for its return.
+    if (layoutCanGrow(transition.from))
+        m_fullClientSize = fullLayoutSize();
     if (isMaximized())
         showNormal();
-    if (layoutCanGrow(transition.from))
-        m_fullClientSize = size();
     if (m_style && transition.titlebar)
         m_style->setTitlebar(*transition.titlebar);
     if (m_style && transition.autoDrag)

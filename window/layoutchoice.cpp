@@ -44,7 +44,6 @@ GrownFullLayout grownFullLayout(QSize extra)
     // Within the tab page.
     grown.logTable = QRect(4, 4, 752 + dx, 214 + dy);
     grown.logBox = QRect(4, 222 + dy, 752 + dx, 76);
-    grown.extendedInfo = QRect(8, 8, 744 + dx, 284 + dy);
     grown.clearLog = twipsToPixels(10140, 2880, 1380, 330).translated(dx, 0);
     grown.logo = twipsToPixels(9600, 7860, 1935, 495).translated(dx, dy);
     return grown;

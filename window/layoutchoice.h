@@ -33,7 +33,6 @@ struct GrownFullLayout
     QRect tabs;
     QRect logTable;
     QRect logBox;
-    QRect extendedInfo;
     QRect clearLog;
     QRect logo;
 };
