@@ -8,6 +8,7 @@
 #include "link/clock.h"
 #include "link/commandsequencer.h"
 #include "link/radioport.h"
+#include "log/historyplayer.h"
 #include "log/hitlogfilequeue.h"
 #include "log/hitlogtext.h"
 #include "log/loggridmodel.h"
@@ -451,4 +452,34 @@ private:
     QPushButton *key_help = nullptr;
     QWidget *m_keyHelp = nullptr; // made at its first showing, kept when closed
     QSize m_fullClientSize; // the full layout's size when it was left; invalid: its design size
+    // Tuning lists kept across restarts; the log table's menu.
+    // (form1_tuningsettings.cpp, form1_logmenu.cpp, form1_tuning.cpp)
+private:
+    static constexpr int statusNoteMs = 5000;
+    // tuning_settings.txt: the MHz fields, their modulations, the levels and
+    // the two lists, applied at start-up (the skip list as by "Apply") and
+    // written at shutdown, with the macro boxes edited and not saved.
+    void loadTuningSettings();
+    void saveTuningSettings();
+    void saveEditedMacros();
+    // Enter in a one-line field: a MHz field tunes its panel, any other
+    // leaves for the logo.
+    void leaveLineField(QObject *field);
+    // Space or Enter on a focused "Tune" or "FCC" button presses it.
+    bool tunerButtonTakesKey(QObject *watched, const QKeyEvent *event);
+    // False when the frequency has no point: there is nothing to look up.
+    bool openLicenceSearch(const QString &stateCode, const QString &frequency);
+    void connectLogMenu();
+    void showLogMenu(const QPoint &at);
+    void skipFromLog(const QString &line);
+    // The recording of a logged hit, or empty when none is found.
+    QString logRecordingPath(const QString &logLine) const;
+    void playLogRecording(const QString &path);
+    // The selected hit is known by its line and its place counted from the
+    // oldest line, which new hits on top do not change.
+    void rememberLogSelection();
+    void restoreLogSelection();
+    HistoryPlayer m_logPlayer;
+    QString m_selectedHitLine;
+    qsizetype m_selectedFromEnd = -1;
 };

@@ -111,6 +111,7 @@ void Form1::startUp()
         direct_entry_state->setCurrentIndex(defaultStateIndex);
     if (direct_entry_state2->currentIndex() == -1)
         direct_entry_state2->setCurrentIndex(defaultStateIndex);
+    loadTuningSettings();
 
     SetUpLogGrid();
 
@@ -214,6 +215,7 @@ void Form1::shutDown()
     values.logFolder = log_folder;
     saveSettingsFile(m_options.dataFolder + pgmSettingsName, writePgmSettings(values));
     saveWindowSize();
+    saveTuningSettings();
     m_recording->finish();
     // The log is written one last time: a write that failed on a full disk
     // catches up here if there is room again.

@@ -2,6 +2,7 @@
 // licence lookup.
 #include "app/form1.h"
 
+#include "tuning/directentry.h"
 #include "tuning/fcclookup.h"
 #include "tuning/listlines.h"
 #include "tuning/statecodes.h"
@@ -9,6 +10,7 @@
 
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -20,6 +22,10 @@ void Form1::connectTuning()
         const DirectEntryPanel *p = &panel;
         connect(panel.tune, &QPushButton::clicked, this, [this, p] { TuneDirect(*p); });
         connect(panel.fcc, &QPushButton::clicked, this, [this, p] { OpenFccLookup(*p); });
+        connect(panel.entry, &QLineEdit::inputRejected, this, [this] {
+            showStatusNote(QStringLiteral("Not taken: ") + directEntryRule.toString(),
+                           statusNoteMs);
+        });
     }
     connect(key_start_quck_scan, &QPushButton::clicked, this, &Form1::ToggleQuickScan);
     connect(key_auto_skip_list_apply, &QPushButton::clicked, this, &Form1::ApplySkipList);
@@ -29,12 +35,41 @@ void Form1::connectTuning()
         [this](const QString &winFrequencyRaw, const QString &talkgroup, const QString &field3) {
             return skipMatches(winFrequencyRaw, talkgroup, field3);
         });
+    // The log table's menu skips and looks up a hit with this tab's tools.
+    connectLogMenu();
 }
 
 bool Form1::isLineField(const QObject *watched) const
 {
     return watched && (watched == m1 || watched == m2 || watched == m3 || watched == direct_entry ||
                        watched == direct_entry2);
+}
+
+void Form1::leaveLineField(QObject *field)
+{
+    for (const DirectEntryPanel &panel : m_tuner.panels) {
+        if (field == panel.entry) {
+            TuneDirect(panel);
+            return;
+        }
+    }
+    focusLogo();
+}
+
+bool Form1::tunerButtonTakesKey(QObject *watched, const QKeyEvent *event)
+{
+    // A focused "Tune" or "FCC" button is pressed by Space or Enter, which
+    // are the radio's keys everywhere else.
+    const int key = event->key();
+    if (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    for (const DirectEntryPanel &panel : m_tuner.panels) {
+        if (watched == panel.tune || watched == panel.fcc) {
+            static_cast<QPushButton *>(watched)->click();
+            return true;
+        }
+    }
+    return false;
 }
 
 bool Form1::isTypingField(const QObject *watched) const
@@ -46,29 +81,39 @@ bool Form1::isTypingField(const QObject *watched) const
 void Form1::TuneDirect(const DirectEntryPanel &panel)
 {
     const QString typed = panel.entry->text();
-    if (hasPoint(typed)) {
-        if (m_port.isOpen()) {
-            const QByteArray command = BuildQuickSearchCommand(
-                FormatTuneFrequency(typed), modulationOfIndex(panel.modulation->currentIndex()));
-            // Behind a key sequence that still plays, never inside it.
-            m_sequencer.play({{command, 0, {}}});
-        } else {
-            Text3->setText(QStringLiteral("Not tuned: port closed"));
-        }
+    const QString problem = directEntryProblem(typed);
+    if (!problem.isEmpty()) {
+        showStatusNote(QStringLiteral("Not tuned: ") + problem, statusNoteMs);
+    } else if (m_port.isOpen()) {
+        const QByteArray command = BuildQuickSearchCommand(
+            FormatTuneFrequency(typed), modulationOfIndex(panel.modulation->currentIndex()));
+        // Behind a key sequence that still plays, never inside it.
+        m_sequencer.play({{command, 0, {}}});
+    } else {
+        Text3->setText(QStringLiteral("Not tuned: port closed"));
     }
     focusLogo();
 }
 
 void Form1::OpenFccLookup(const DirectEntryPanel &panel)
 {
-    const QUrl address =
-        fccLookupUrl(stateCodes().value(panel.state->currentIndex()), panel.entry->text());
-    if (!address.isEmpty() && !QDesktopServices::openUrl(address)) {
+    const QString typed = panel.entry->text();
+    if (!openLicenceSearch(stateCodes().value(panel.state->currentIndex()), typed))
+        showStatusNote(QStringLiteral("No lookup: ") + directEntryProblem(typed), statusNoteMs);
+    focusLogo();
+}
+
+bool Form1::openLicenceSearch(const QString &stateCode, const QString &frequency)
+{
+    const QUrl address = fccLookupUrl(stateCode, frequency);
+    if (address.isEmpty())
+        return false;
+    if (!QDesktopServices::openUrl(address)) {
         tellUser(QStringLiteral("No web browser could be started. The licence search for this "
                                 "frequency is at:\n\n%1")
                      .arg(address.toString(QUrl::FullyEncoded)));
     }
-    focusLogo();
+    return true;
 }
 
 void Form1::ToggleQuickScan()

@@ -67,15 +67,18 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         if (historyTakesKey(watched))
             break;
         if (isLineField(watched)) {
-            // Enter leaves a one-line field. It is taken here: a line edit lets
-            // Enter go on to its parents, and by then the focus has left the
-            // box, so the shortcuts would read it as the radio's push key.
+            // Enter leaves a one-line field; a MHz field tunes its panel. It is
+            // taken here: a line edit lets Enter go on to its parents, and by
+            // then the focus has left the box, so the shortcuts would read it
+            // as the radio's push key.
             const int key = static_cast<QKeyEvent *>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                focusLogo();
+                leaveLineField(watched);
                 return true;
             }
         }
+        if (tunerButtonTakesKey(watched, static_cast<QKeyEvent *>(event)))
+            return true;
         auto *widget = qobject_cast<QWidget *>(watched);
         if (widget && widget->window() == this && widget->isWidgetType())
             return handleKeyPress(static_cast<QKeyEvent *>(event));

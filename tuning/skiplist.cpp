@@ -1,6 +1,16 @@
 #include "tuning/skiplist.h"
 
+#include "tuning/listlines.h"
 #include "tuning/tunefrequency.h"
+
+namespace {
+
+QString skipEntry(const QString &line)
+{
+    return hasPoint(line) ? FormatTuneFrequency(line) : line;
+}
+
+} // namespace
 
 SkipList::SkipList() : m_entries(tuningEntryCount) {}
 
@@ -11,7 +21,7 @@ int SkipList::apply(const QStringList &lines)
     const qsizetype taken = qMin<qsizetype>(lines.size(), tuningEntryCount);
     for (qsizetype i = 0; i < taken; ++i) {
         const QString &line = lines.at(i);
-        m_entries[i] = hasPoint(line) ? FormatTuneFrequency(line) : line;
+        m_entries[i] = skipEntry(line);
         if (!m_entries.at(i).isEmpty())
             m_used.append(m_entries.at(i));
     }
@@ -34,4 +44,18 @@ int SkipList::matches(const QString &winFrequencyRaw, const QString &talkgroup,
         count += hasId && entry == shownId;
     }
     return count;
+}
+
+QString withSkipLine(const QString &listText, const QString &line)
+{
+    QStringList lines = listLines(listText);
+    const QString entry = skipEntry(line);
+    for (const QString &kept : std::as_const(lines)) {
+        if (skipEntry(kept) == entry)
+            return listText;
+    }
+    while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+        lines.removeLast();
+    lines.append(line);
+    return lines.join(QLatin1Char('\n'));
 }

@@ -35,3 +35,8 @@ private:
     QStringList m_entries;
     QStringList m_used; // the non-empty entries, in index order
 };
+
+// The list's text with one more line at its end, as the user would type it;
+// blank lines at the end go first. Unchanged when a line of the list already
+// stands for the same entry (a frequency compared as the radio's digits).
+QString withSkipLine(const QString &listText, const QString &line);

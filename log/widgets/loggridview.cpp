@@ -16,9 +16,10 @@ void ShadeLogGrid(QTableView *view)
     if (!model)
         return;
     // The top-left cell becomes current without selecting its row, so the
-    // newest hit keeps its shading until the user picks a row.
+    // newest hit keeps its shading until the user picks a row; a row the
+    // user picked stays selected.
     if (view->selectionModel())
-        view->selectionModel()->setCurrentIndex(model->index(0, 1), QItemSelectionModel::Clear);
+        view->selectionModel()->setCurrentIndex(model->index(0, 1), QItemSelectionModel::NoUpdate);
 }
 
 void setUpLogGridView(QTableView *view)

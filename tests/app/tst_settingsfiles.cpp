@@ -1,5 +1,6 @@
 #include "app/settingsfiles.h"
 #include "window/layoutchoice.h"
+#include "app/tuningsettings.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -201,6 +202,50 @@ private Q_SLOTS:
         QCOMPARE(readSettingsFile(path).value(), QByteArray("2\r\n1\r\n100\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
                  QStringList{QStringLiteral("com_settings.txt")});
+    }
+
+    void tuningReading_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("entry1");  // "-": not set
+        QTest::addColumn<int>("modulation2"); // -2: not set
+        QTest::addColumn<int>("squelch");
+        QTest::addColumn<QString>("skipList");
+        QTest::newRow("missing or empty") << QByteArray() << "-" << -2 << -2 << "-";
+        QTest::newRow("short") << QByteArray("\"155.52\"\r\n1\r\n") << "155.52" << -2 << -2 << "-";
+        QTest::newRow("odd content")
+            << QByteArray("\"1620550xyz\"\r\nNFM\r\n\"\"\r\n4\r\n-1\r\n16\r\n"
+                          "\"460.1%0A%zz \"\"x\"\r\n\"\"\r\nmore\r\n")
+            << "-" << -2 << -2 << "460.1\n%zz x";
+        QTest::newRow("bare LF, no last line end")
+            << QByteArray("\"\"\n0\n\"\"\n3\n7\n15\n\"1234\"") << "" << 3 << 15 << "1234";
+    }
+    void tuningReading()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, entry1);
+        QFETCH(int, modulation2);
+        QFETCH(int, squelch);
+        QFETCH(QString, skipList);
+        const TuningSettings s = readTuningSettings(file);
+        QCOMPARE(s.entry1.value_or(QStringLiteral("-")), entry1);
+        QCOMPARE(s.modulation2.value_or(-2), modulation2);
+        QCOMPARE(s.squelch.value_or(-2), squelch);
+        QCOMPARE(s.skipList.value_or(QStringLiteral("-")), skipList);
+    }
+
+    void tuningListsStayOnTheirLine()
+    {
+        TuningSettings s;
+        s.skipList = QStringLiteral("460.1\r\n\"1234\" 50% \u00e9\r\n\n");
+        s.quickScanList = QStringLiteral("155.52 nfm\n%0A\n");
+        const QByteArray file = writeTuningSettings(s);
+        // Eight lines, each ended by CR LF: no line break of the lists is left.
+        QCOMPARE(file.count('\n'), 8);
+        QCOMPARE(file.count("\r\n"), 8);
+        const TuningSettings back = readTuningSettings(file);
+        QCOMPARE(back.skipList, s.skipList);
+        QCOMPARE(back.quickScanList, s.quickScanList);
     }
 
     void writeToAMissingFolderFailsAndSaysWhy()

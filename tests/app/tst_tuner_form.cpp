@@ -6,12 +6,15 @@
 #include "link/widgets/keybutton.h"
 
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 
 namespace {
@@ -67,6 +70,9 @@ private Q_SLOTS:
     void fccLookup_data();
     void fccLookup();
     void noBrowserShowsTheAddress();
+    void tuningKeptAcrossRestarts();
+    void logMenu_data();
+    void logMenu();
     void cleanup()
     {
         m_form.reset();
@@ -78,6 +84,8 @@ private:
     // Fills both direct entry panels: "own" gets the text, the other panel
     // something that must never be sent.
     void fillPanels(int panel, const QString &text);
+    // What the radio got while it played the reception to its end.
+    QByteArray wireDuring(const Reception &reception);
     std::unique_ptr<RadioFixture> m_fx;
     std::unique_ptr<Form1> m_form;
 };
@@ -104,18 +112,38 @@ void TestTunerForm::fillPanels(int panel, const QString &text)
     child<QComboBox>(m_form.get(), "direct_entry_state" + other)->setCurrentIndex(0);
 }
 
+QByteArray TestTunerForm::wireDuring(const Reception &reception)
+{
+    m_fx->radio().clearReceived();
+    m_fx->radio().radio().queueReception(reception);
+    const auto played = [this] { return m_fx->radio().radio().groundTruth().size(); };
+    const qsizetype before = played();
+    if (!QTest::qWaitFor([&] { return played() > before; }, 20000) ||
+        !QTest::qWaitFor([&] { return !m_form->hits().state().hit_active; }, 10000))
+        return "(not played)";
+    return m_fx->wireUpToMarker(*m_form);
+}
+
 void TestTunerForm::tune_data()
 {
     QTest::addColumn<int>("panel");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("modulation");
     QTest::addColumn<bool>("open");
+    QTest::addColumn<QString>("how"); // "click", "Enter", or Tab to "Tune" and Space
     QTest::addColumn<QByteArray>("wire");
-    QTest::newRow("first panel") << 1 << "155.52" << 1 << true << entry0 + '\r';
-    QTest::newRow("second panel") << 2 << "119.1" << 3 << true
-                                  << QByteArray("QSH,01191000,0,AM,0,.,.,.,.,.\r");
-    QTest::newRow("no point") << 2 << "460" << 0 << true << QByteArray();
-    QTest::newRow("port closed") << 1 << "155.52" << 1 << false << QByteArray();
+    QTest::addColumn<QString>("status"); // the status line after it, when it says why not
+    QTest::newRow("first panel") << 1 << "155.52" << 1 << true << "click" << entry0 + '\r' << "";
+    QTest::newRow("second panel, Enter") << 2 << "119.1" << 3 << true << "Enter"
+                                         << QByteArray("QSH,01191000,0,AM,0,.,.,.,.,.\r") << "";
+    QTest::newRow("Tab to Tune, Space")
+        << 1 << "155.52" << 1 << true << "Tab" << entry0 + '\r' << "";
+    QTest::newRow("no point") << 2 << "460" << 0 << true << "Enter" << QByteArray()
+                              << "Not tuned: MHz needs a point, e.g. 155.52";
+    QTest::newRow("nothing typed")
+        << 1 << "" << 0 << true << "click" << QByteArray() << "Not tuned: no MHz typed";
+    QTest::newRow("port closed") << 1 << "155.52" << 1 << false << "click" << QByteArray()
+                                 << "Not tuned: port closed";
 }
 
 void TestTunerForm::tune()
@@ -124,16 +152,31 @@ void TestTunerForm::tune()
     QFETCH(QString, typed);
     QFETCH(int, modulation);
     QFETCH(bool, open);
+    QFETCH(QString, how);
     QFETCH(QByteArray, wire);
+    QFETCH(QString, status);
     m_form = openForm();
     fillPanels(panel, typed);
-    child<QComboBox>(m_form.get(), panel == 1 ? "direct_entry_mod" : "direct_entry_mod2")
-        ->setCurrentIndex(modulation);
+    const QByteArray suffix = panel == 1 ? "" : "2";
+    child<QComboBox>(m_form.get(), "direct_entry_mod" + suffix)->setCurrentIndex(modulation);
     if (!open)
         m_form->RunStop();
     m_fx->radio().clearReceived();
-    click(m_form.get(), panel == 1 ? "key_tune_direct" : "key_tune_direct2");
-    QCOMPARE(child<QLineEdit>(m_form.get(), "Text3")->text() == "Not tuned: port closed", !open);
+    auto *entry = child<QLineEdit>(m_form.get(), "direct_entry" + suffix);
+    if (how == "click") {
+        click(m_form.get(), "key_tune_direct" + suffix);
+    } else {
+        entry->setFocus();
+        QTRY_VERIFY(entry->hasFocus());
+        if (how == "Tab") {
+            QTest::keyClick(entry, Qt::Key_Tab);
+            QTRY_COMPARE(QApplication::focusWidget(),
+                         child<QWidget>(m_form.get(), "key_tune_direct" + suffix));
+        }
+        QTest::keyClick(QApplication::focusWidget(), how == "Tab" ? Qt::Key_Space : Qt::Key_Return);
+    }
+    if (!status.isEmpty())
+        QCOMPARE(child<QLineEdit>(m_form.get(), "Text3")->text(), status);
     if (!open)
         m_form->RunStop();
     QCOMPARE(m_fx->wireUpToMarker(*m_form), wire);
@@ -164,9 +207,17 @@ void TestTunerForm::typingFieldsKeepKeys()
     QTRY_VERIFY(m_form->text_entry_focus);
     m_fx->radio().clearReceived();
     QTest::keyClicks(box, QStringLiteral("S5 hq"));
+    auto *status = child<QLineEdit>(m_form.get(), "Text3");
+    if (action.isEmpty()) {
+        // A MHz field takes only the digit, and says why not the rest.
+        QCOMPARE(static_cast<QLineEdit *>(box)->text(), QStringLiteral("5"));
+        QVERIFY(status->text().startsWith(QStringLiteral("Not taken: ")));
+    }
     // Enter makes a new line in a list and leaves a one-line field; it is
     // never the radio's push key.
     QTest::keyClick(box, Qt::Key_Return);
+    if (action.isEmpty())
+        QCOMPARE(status->text(), QStringLiteral("Not tuned: MHz needs a point, e.g. 155.52"));
     QCOMPARE(m_form->text_entry_focus, !action.isEmpty());
     QCOMPARE(m_fx->wireUpToMarker(*m_form), QByteArray());
     if (!action.isEmpty()) {
@@ -261,11 +312,7 @@ void TestTunerForm::skipList()
         click(m_form.get(), "key_auto_skip_list_apply");
     }
     QCOMPARE(m_fx->messages, QStringList(applied.size(), QStringLiteral("Skip List Set")));
-    m_fx->radio().clearReceived();
-    m_fx->radio().radio().queueReception(reception);
-    QTRY_VERIFY_WITH_TIMEOUT(m_fx->radio().radio().groundTruth().size() == 1, 20000);
-    QTRY_VERIFY_WITH_TIMEOUT(!m_form->hits().state().hit_active, 10000);
-    QCOMPARE(m_fx->wireUpToMarker(*m_form).contains("KEY,>,P\r"), skipped);
+    QCOMPARE(wireDuring(reception).contains("KEY,>,P\r"), skipped);
     QCOMPARE(m_form->hitLog().isEmpty(), skipped);
     QCOMPARE(m_fx->radio().radio().groundTruth().at(0).activeTicks < 20, skipped);
     QCOMPARE(child<QLabel>(m_form.get(), "debug_box2")->text().isEmpty(), applied.last().isEmpty());
@@ -319,6 +366,91 @@ void TestTunerForm::noBrowserShowsTheAddress()
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     QCOMPARE(m_fx->messages.size(), 1);
     QVERIFY(m_fx->messages.first().endsWith(QStringLiteral("state=NY&freq=155.52")));
+}
+
+void TestTunerForm::tuningKeptAcrossRestarts()
+{
+    m_form = openForm(100);
+    // Quotes, a "%" and line breaks in a list must not break its line of the file.
+    const QString skip = QStringLiteral("\"ops\" 50%\n460.1");
+    const QString scan = QStringLiteral("155.52 nfm\n\n119.1 am\n");
+    const QList<std::pair<const char *, int>> lists = {
+        {"direct_entry_mod", 1}, {"direct_entry_mod2", 3}, {"Vol_Combo", 7}, {"Sql_Combo", 2}};
+    // m2 is edited and never saved.
+    const QList<std::pair<const char *, QString>> fields = {
+        {"direct_entry", "155.52"}, {"direct_entry2", "119.1"}, {"m2", "F,H 1,P"}};
+    child<QPlainTextEdit>(m_form.get(), "Auto_Skip_List")->setPlainText(skip);
+    child<QPlainTextEdit>(m_form.get(), "Quick_Scan_List")->setPlainText(scan);
+    for (const auto &[name, index] : lists)
+        child<QComboBox>(m_form.get(), name)->setCurrentIndex(index);
+    for (const auto &[name, text] : fields)
+        child<QLineEdit>(m_form.get(), name)->setText(text);
+    m_form->close();
+    m_form.reset();
+    // The macro is saved without a question; the window's file keeps its ten lines.
+    QVERIFY(m_fx->messages.isEmpty());
+    QCOMPARE(m_fx->readFile(QStringLiteral("macro_settings.txt")),
+             QByteArray("\"\"\r\n\"F,H 1,P\"\r\n\"\"\r\n"));
+    QCOMPARE(m_fx->readFile(QStringLiteral("pgm_settings.txt")).count("\r\n"), 10);
+
+    m_form = m_fx->makeForm();
+    QCOMPARE(child<QPlainTextEdit>(m_form.get(), "Auto_Skip_List")->toPlainText(), skip);
+    QCOMPARE(child<QPlainTextEdit>(m_form.get(), "Quick_Scan_List")->toPlainText(), scan);
+    for (const auto &[name, index] : lists)
+        QCOMPARE(child<QComboBox>(m_form.get(), name)->currentIndex(), index);
+    for (const auto &[name, text] : fields)
+        QCOMPARE(child<QLineEdit>(m_form.get(), name)->text(), text);
+    // The skip list works without a new "Apply".
+    QVERIFY(wireDuring(heardOn("04601000")).contains("KEY,>,P\r"));
+    QVERIFY(m_form->hitLog().isEmpty());
+}
+
+void TestTunerForm::logMenu_data()
+{
+    QTest::addColumn<int>("row"); // of the hit, before the next hit pushes it down
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("skipList");    // after the action
+    QTest::addColumn<Reception>("reception"); // then skipped
+    QTest::newRow("frequency") << 1 << "Skip this frequency"
+                               << "155.52\n460.1000" << heardOn("04601000");
+    QTest::newRow("talkgroup") << 0 << "Skip this talkgroup"
+                               << "155.52\n1234" << heardOn("08515625", "1234");
+}
+
+void TestTunerForm::logMenu()
+{
+    QFETCH(int, row);
+    QFETCH(QString, action);
+    QFETCH(QString, skipList);
+    QFETCH(Reception, reception);
+    m_form = openForm(100);
+    child<QPlainTextEdit>(m_form.get(), "Auto_Skip_List")->setPlainText(QStringLiteral("155.52\n"));
+    const QString date = QStringLiteral("\t12-07-2026\r\n");
+    m_form->logHitLine("Marion / Fire\tDispatch\t 460.1000\tC67.0\t10:00:01\t10:00:05" + date);
+    m_form->logHitLine("Metro / PD\tNorth\t 851.5625\t1234\t10:01:00\t10:01:09" + date);
+    auto *grid = child<QTableView>(m_form.get(), "grdInfo");
+    grid->selectRow(row);
+    const QString hitStart = grid->model()->index(row, 5).data().toString();
+    m_form->logHitLine("Metro / PD\tSouth\t 851.0125\t77\t10:02:00\t10:02:04" + date);
+    // The hit moved down a row and stayed selected.
+    QVERIFY(grid->selectionModel()->isRowSelected(row + 1));
+    QCOMPARE(grid->model()->index(row + 1, 5).data().toString(), hitStart);
+
+    const QPoint at = grid->visualRect(grid->model()->index(row + 1, 2)).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, grid->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid->viewport(), &event);
+    auto *menu = grid->findChild<QMenu *>(QStringLiteral("logMenu"));
+    QVERIFY(menu);
+    QHash<QString, QAction *> items;
+    for (QAction *item : menu->actions())
+        items.insert(item->text(), item);
+    // A conventional hit's tone is no talkgroup.
+    QCOMPARE(items.value("Skip this talkgroup")->isEnabled(), row == 0);
+    QVERIFY(items.value(action)->isEnabled());
+    items.value(action)->trigger();
+    QCOMPARE(child<QPlainTextEdit>(m_form.get(), "Auto_Skip_List")->toPlainText(), skipList);
+    QVERIFY(wireDuring(reception).contains("KEY,>,P\r"));
+    QCOMPARE(m_form->hitLog().lineCount(), 3);
 }
 
 QTEST_MAIN(TestTunerForm)

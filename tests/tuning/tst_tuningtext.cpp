@@ -1,5 +1,6 @@
 // The tuning tools' texts: a typed frequency as the radio's digits, the
 // quick-search command, the quick scan's entries and steps, the skip list.
+#include "tuning/directentry.h"
 #include "tuning/listlines.h"
 #include "tuning/quickscan.h"
 #include "tuning/skiplist.h"
@@ -19,6 +20,8 @@ private Q_SLOTS:
     void skipMatches_data();
     void skipMatches();
     void overlongListsAreCut();
+    void directEntry_data();
+    void directEntry();
 };
 
 void TestTuningText::tuneCommand_data()
@@ -144,6 +147,37 @@ void TestTuningText::overlongListsAreCut()
     for (int i = 0; i < 1001; ++i)
         QVERIFY(!scan.next().command.isEmpty());
     QVERIFY(scan.next().command.isEmpty());
+}
+
+void TestTuningText::directEntry_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("state");
+    const int refused = int(DirectEntryState::Refused);
+    const int incomplete = int(DirectEntryState::Incomplete);
+    const int complete = int(DirectEntryState::Complete);
+    QTest::newRow("frequency") << "155.52" << complete;
+    QTest::newRow("four digits each side") << "1240.0125" << complete;
+    QTest::newRow("only a fraction") << ".5" << complete;
+    QTest::newRow("point at the end") << "155." << complete;
+    QTest::newRow("empty") << "" << incomplete;
+    QTest::newRow("no point yet") << "155" << incomplete;
+    QTest::newRow("the point alone") << "." << incomplete;
+    QTest::newRow("letter") << "1620550xyz" << refused;
+    QTest::newRow("second point") << "155.52.7" << refused;
+    QTest::newRow("space") << "155 .52" << refused;
+    QTest::newRow("sign") << "-155.52" << refused;
+    QTest::newRow("five digits before") << "12345.5" << refused;
+    QTest::newRow("five digits after") << "155.52500" << refused;
+    QTest::newRow("other digits") << "\u0661\u0665\u0665.5" << refused;
+}
+
+void TestTuningText::directEntry()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, state);
+    QCOMPARE(int(checkDirectEntry(typed)), state);
+    QCOMPARE(directEntryProblem(typed).isEmpty(), state == int(DirectEntryState::Complete));
 }
 
 QTEST_APPLESS_MAIN(TestTuningText)

@@ -1,6 +1,7 @@
 #include "tuning/widgets/tunerpage.h"
 
 #include "tuning/statecodes.h"
+#include "tuning/widgets/frequencyvalidator.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -72,6 +73,15 @@ DirectEntryPanel directEntryPanel(QWidget *page, int number)
                     QRect(296, 23, 56, 26));
     p.fcc = button(p.frame, QStringLiteral("FCC"), QStringLiteral("direct_entry_fcc") + suffix,
                    QRect(296, 55, 56, 26));
+    p.entry->setValidator(new FrequencyValidator(p.entry));
+    // Both buttons are reached with Tab, in reading order: the first row,
+    // then the second.
+    p.tune->setFocusPolicy(Qt::StrongFocus);
+    p.fcc->setFocusPolicy(Qt::StrongFocus);
+    QWidget::setTabOrder(p.modulation, p.entry);
+    QWidget::setTabOrder(p.entry, p.tune);
+    QWidget::setTabOrder(p.tune, p.state);
+    QWidget::setTabOrder(p.state, p.fcc);
     return p;
 }
 
