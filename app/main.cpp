@@ -90,7 +90,14 @@ int main(int argc, char *argv[])
     if (line.demo)
         window.runOnFirstPort();
 
-    QObject::connect(&signals, &SignalWatcher::terminationRequested, &window, &Form1::close);
+    // Told to end (SIGTERM, SIGINT, SIGHUP), the window closes as a user
+    // would close it, and any box still open goes with the event loops.
+    QObject::connect(&signals, &SignalWatcher::terminationRequested, &window, [&window] {
+        window.close();
+        QCoreApplication::quit();
+    });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &Form1::close);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, &Form1::saveForSessionEnd);
 
     window.show();
     return app.exec();

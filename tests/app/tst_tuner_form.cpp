@@ -260,7 +260,8 @@ void TestTunerForm::skipList()
         child<QPlainTextEdit>(m_form.get(), "Auto_Skip_List")->setPlainText(text);
         click(m_form.get(), "key_auto_skip_list_apply");
     }
-    QCOMPARE(m_fx->messages, QStringList(applied.size(), QStringLiteral("Skip List Set")));
+    QVERIFY(m_fx->messages.isEmpty());
+    QCOMPARE(child<QLineEdit>(m_form.get(), "Text3")->text(), QStringLiteral("Skip List Set"));
     m_fx->radio().clearReceived();
     m_fx->radio().radio().queueReception(reception);
     QTRY_VERIFY_WITH_TIMEOUT(m_fx->radio().radio().groundTruth().size() == 1, 20000);

@@ -1,6 +1,9 @@
 #include "log/logfilepath.h"
 #include "log/logfolderchoice.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestLogFilePath : public QObject
@@ -16,6 +19,8 @@ private Q_SLOTS:
     void filePath();
     void folderChoice_data();
     void folderChoice();
+    void runFileMove_data();
+    void runFileMove();
 };
 
 void TestLogFilePath::isLogFolder_data()
@@ -88,26 +93,68 @@ void TestLogFilePath::filePath()
 void TestLogFilePath::folderChoice_data()
 {
     QTest::addColumn<QString>("picked");
+    QTest::addColumn<bool>("changed");
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("message");
 
     QTest::newRow("absolute kept")
-        << QStringLiteral("/media/usb/logs") << QStringLiteral("/media/usb/logs")
+        << QStringLiteral("/media/usb/logs") << true << QStringLiteral("/media/usb/logs")
         << QStringLiteral("Log Directory now set to /media/usb/logs");
-    QTest::newRow("cancelled") << QString() << QStringLiteral("/opt/tollvane")
-                               << QStringLiteral("Log Directory defaulting back to /opt/tollvane");
-    QTest::newRow("relative") << QStringLiteral("logs") << QStringLiteral("/opt/tollvane")
+    QTest::newRow("cancelled changes nothing") << QString() << false << QString() << QString();
+    QTest::newRow("relative") << QStringLiteral("logs") << true << QStringLiteral("/opt/tollvane")
                               << QStringLiteral("Log Directory defaulting back to /opt/tollvane");
 }
 
 void TestLogFilePath::folderChoice()
 {
     QFETCH(QString, picked);
+    QFETCH(bool, changed);
     QFETCH(QString, folder);
     QFETCH(QString, message);
     const LogFolderChoice choice = chooseLogFolder(picked, QStringLiteral("/opt/tollvane"));
+    QCOMPARE(choice.changed, changed);
     QCOMPARE(choice.logFolder, folder);
     QCOMPARE(choice.message, message);
+}
+
+void TestLogFilePath::runFileMove_data()
+{
+    QTest::addColumn<bool>("written"); // the run's file exists in the old folder
+    QTest::addColumn<QString>("to");   // below the temporary folder
+    QTest::addColumn<bool>("moved");
+    QTest::addColumn<bool>("fails");
+
+    QTest::newRow("to another folder") << true << QStringLiteral("b/run.txt") << true << false;
+    QTest::newRow("the same folder") << true << QStringLiteral("a/run.txt") << false << false;
+    QTest::newRow("nothing written yet") << false << QStringLiteral("b/run.txt") << false << false;
+    QTest::newRow("a folder that is not there")
+        << true << QStringLiteral("missing/run.txt") << false << true;
+}
+
+void TestLogFilePath::runFileMove()
+{
+    QFETCH(bool, written);
+    QFETCH(QString, to);
+    QFETCH(bool, moved);
+    QFETCH(bool, fails);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("a")) &&
+            QDir(dir.path()).mkpath(QStringLiteral("b")));
+    const QString from = dir.filePath(QStringLiteral("a/run.txt"));
+    const QByteArray bytes = "County / Fire\tDispatch\r\n\r\n";
+    QFile file(from);
+    if (written)
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+
+    QCOMPARE(moveRunFile(from, dir.filePath(to)).isEmpty(), !fails);
+    QCOMPARE(QFile::exists(from), written && !moved);
+    QCOMPARE(QFile::exists(dir.filePath(to)), written && !fails);
+    if (moved) {
+        QFile target(dir.filePath(to));
+        QVERIFY(target.open(QIODevice::ReadOnly));
+        QCOMPARE(target.readAll(), bytes);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLogFilePath)
