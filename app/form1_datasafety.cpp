@@ -8,7 +8,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>

@@ -296,6 +296,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("how");
         QTest::newRow("SIGTERM") << "term";
         QTest::newRow("SIGINT") << "int";
+        QTest::newRow("SIGHUP") << "hup";
     }
     void terminationClosesTheWindowAndSavesSettings()
     {
@@ -314,7 +315,7 @@ private Q_SLOTS:
         if (how == QLatin1String("term"))
             program.terminate();
         else
-            ::kill(program.processId(), SIGINT);
+            ::kill(program.processId(), how == QLatin1String("int") ? SIGINT : SIGHUP);
         QVERIFY(program.waitForFinished(10000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
