@@ -117,44 +117,31 @@ void TestLogFilePath::folderChoice()
     QCOMPARE(choice.message, message);
 }
 
+// Moving this run's file to a new log folder (the window's test follows the
+// move itself): the same folder, no file yet and a failure leave it be.
 void TestLogFilePath::runFileMove_data()
 {
-    QTest::addColumn<bool>("written"); // the run's file exists in the old folder
-    QTest::addColumn<QString>("to");   // below the temporary folder
-    QTest::addColumn<bool>("moved");
+    QTest::addColumn<QString>("to"); // below the temporary folder
     QTest::addColumn<bool>("fails");
-
-    QTest::newRow("to another folder") << true << QStringLiteral("b/run.txt") << true << false;
-    QTest::newRow("the same folder") << true << QStringLiteral("a/run.txt") << false << false;
-    QTest::newRow("nothing written yet") << false << QStringLiteral("b/run.txt") << false << false;
-    QTest::newRow("a folder that is not there")
-        << true << QStringLiteral("missing/run.txt") << false << true;
+    QTest::newRow("the same folder") << QStringLiteral("a/run.txt") << false;
+    QTest::newRow("nothing written yet") << QStringLiteral("b/run.txt") << false;
+    QTest::newRow("a folder that is not there") << QStringLiteral("missing/run.txt") << true;
 }
 
 void TestLogFilePath::runFileMove()
 {
-    QFETCH(bool, written);
     QFETCH(QString, to);
-    QFETCH(bool, moved);
     QFETCH(bool, fails);
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("a")) &&
-            QDir(dir.path()).mkpath(QStringLiteral("b")));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("a")));
     const QString from = dir.filePath(QStringLiteral("a/run.txt"));
-    const QByteArray bytes = "County / Fire\tDispatch\r\n\r\n";
+    const bool written = QTest::currentDataTag() != QLatin1String("nothing written yet");
     QFile file(from);
-    if (written)
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    QVERIFY(!written || (file.open(QIODevice::WriteOnly) && file.write("hit\r\n") == 5));
     file.close();
-
     QCOMPARE(moveRunFile(from, dir.filePath(to)).isEmpty(), !fails);
-    QCOMPARE(QFile::exists(from), written && !moved);
+    QCOMPARE(QFile::exists(from), written);
     QCOMPARE(QFile::exists(dir.filePath(to)), written && !fails);
-    if (moved) {
-        QFile target(dir.filePath(to));
-        QVERIFY(target.open(QIODevice::ReadOnly));
-        QCOMPARE(target.readAll(), bytes);
-    }
 }
 
 QTEST_GUILESS_MAIN(TestLogFilePath)
