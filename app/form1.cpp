@@ -16,9 +16,10 @@ Form1::Form1(Form1Options options, QWidget *parent)
     setWindowTitle(QStringLiteral("Tollvane"));
     if (!m_options.showMessage) {
         m_options.showMessage = [this](const QString &text) {
-            // Selectable, so that an address or a path in it can be copied.
-            QMessageBox box(QMessageBox::Information, QStringLiteral("Tollvane"), text,
-                            QMessageBox::Ok, this);
+            // Only what went wrong still comes in a box. Selectable, so that
+            // an address or a path in it can be copied.
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("Tollvane"), text, QMessageBox::Ok,
+                            this);
             box.setTextInteractionFlags(Qt::TextSelectableByMouse);
             box.exec();
         };
@@ -30,6 +31,7 @@ Form1::Form1(Form1Options options, QWidget *parent)
         };
     }
     buildWidgets();
+    buildLogFolderLabel();
     connectWidgets();
     nameControls();
     startUp();
@@ -67,7 +69,11 @@ QString Form1::comPortDevice(int number) const
 
 void Form1::tellUser(const QString &text)
 {
-    m_options.showMessage(text);
+    // A box would hold up the shutdown, or a session that is ending.
+    if (m_quiet)
+        tellUserQuietly(text);
+    else
+        m_options.showMessage(text);
 }
 
 void Form1::focusLogo()

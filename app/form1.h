@@ -482,4 +482,26 @@ private:
     HistoryPlayer m_logPlayer;
     QString m_selectedHitLine;
     qsizetype m_selectedFromEnd = -1;
+    // Data safety: clear confirmation, log folder, data-folder lock, quiet shutdown.
+public:
+    // Shows the window above the others: a second start on the same data
+    // folder asks for it.
+    void showRunningWindow();
+    // The session is ending: what shutdown saves is saved now, quietly.
+    void saveForSessionEnd();
+
+private:
+    void buildLogFolderLabel();
+    void showLogFolder();
+    // A yes/no question whose default is No; true for Yes.
+    bool askUser(const QString &question);
+    // A routine confirmation: the status line says it for a few seconds.
+    void tellUserBriefly(const QString &text);
+    // While shutting down: standard error and the status line, never a box.
+    void tellUserQuietly(const QString &text);
+    // This run's file follows a new log folder instead of staying behind.
+    void moveThisRunsFile(const QString &from);
+    void savePgmSettings();
+    QLabel *logFolderLabel = nullptr;
+    bool m_quiet = false;
 };

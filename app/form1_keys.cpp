@@ -102,7 +102,7 @@ void Form1::SaveMacros()
     const QByteArray file = macroSettingsFile({m1->text(), m2->text(), m3->text()});
     QString error;
     if (writeSettingsFile(m_options.dataFolder + macroSettingsName, file, &error))
-        tellUser(QStringLiteral("Your Macros Have Been Saved!"));
+        tellUserBriefly(QStringLiteral("Your Macros Have Been Saved!"));
     else
         tellUser(QStringLiteral("The macros could not be saved to %1: %2")
                      .arg(m_options.dataFolder + macroSettingsName, error));

@@ -75,13 +75,28 @@ void Form1::onLogDirClicked()
     const QString picked =
         m_options.chooseFolder(isLogFolder(log_folder) ? log_folder : QDir::homePath());
     const LogFolderChoice choice = chooseLogFolder(picked, m_options.dataFolder);
-    log_folder = choice.logFolder;
-    tellUser(choice.message);
+    if (choice.changed) {
+        const QString before = hitLogFilePath();
+        log_folder = choice.logFolder;
+        moveThisRunsFile(before);
+        showLogFolder();
+        if (isLogFolder(picked))
+            tellUserBriefly(choice.message);
+        else
+            tellUser(choice.message);
+    }
     focusLogo();
 }
 
 void Form1::onClearLogClicked()
 {
+    const qsizetype hits = m_log.lineCount();
+    if (hits > 0 && !askUser(QStringLiteral("Clear the %1 hits of this run from the log box, the "
+                                            "table and this run's log file?")
+                                 .arg(hits))) {
+        focusLogo();
+        return;
+    }
     m_log.clear();
     onLogChanged();
     grid_blank_fill = true;

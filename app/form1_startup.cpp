@@ -155,8 +155,10 @@ void Form1::applyPgmSettings(const QByteArray &file)
     const PgmSettings s = readPgmSettings(file, direct_entry_state->count());
     // The log folder is taken first: ticking "Log To Text File" writes the
     // run's file at once, and it belongs in that folder, not in ours.
-    if (s.logFolder)
+    if (s.logFolder) {
         log_folder = *s.logFolder;
+        showLogFolder();
+    }
     if (s.tab) {
         key_clear_log->hide();
         SSTab1->setCurrentIndex(*s.tab);
@@ -179,11 +181,13 @@ void Form1::applyPgmSettings(const QByteArray &file)
     if (s.layout)
         restoreLayout(*s.layout);
     if (s.left || s.top) {
-        const QPoint at(qRound(s.left.value_or(x() * twipsPerPixel) / twipsPerPixel),
-                        qRound(s.top.value_or(y() * twipsPerPixel) / twipsPerPixel));
+        // The position is the client area's, as shutdown saves it.
+        const QPoint was = geometry().topLeft();
+        const QPoint at(qRound(s.left.value_or(was.x() * twipsPerPixel) / twipsPerPixel),
+                        qRound(s.top.value_or(was.y() * twipsPerPixel) / twipsPerPixel));
         // A position off every screen (a monitor since unplugged) is ignored.
         if (QGuiApplication::screenAt(at))
-            move(at);
+            setGeometry(QRect(at, size()));
     }
 }
 
@@ -200,7 +204,23 @@ void Form1::shutDown()
     endHitOnAir();
     if (m_style)
         m_style->setClient(nullptr);
+    // From here on a failure goes to standard error and the status line: a
+    // box would keep the program from ending.
+    m_quiet = true;
 
+    savePgmSettings();
+    const HitRecording::Outcome recordings = m_recording->finish();
+    if (recordings.tellUser)
+        tellUser(recordings.message);
+    // The log is written one last time: a write that failed on a full disk
+    // catches up here if there is room again.
+    if (LogTextCheck->isChecked() && !m_log.text().isEmpty())
+        WriteHitLogFile();
+    flushLogFile();
+}
+
+void Form1::savePgmSettings()
+{
     PgmValues values;
     // The settings file knows the four tabs of old; the History tab is kept as the Log's.
     values.tab = SSTab1->currentIndex() < tabCount ? SSTab1->currentIndex() : 0;
@@ -210,18 +230,14 @@ void Form1::shutDown()
     values.state1 = direct_entry_state->currentIndex();
     values.state2 = direct_entry_state2->currentIndex();
     values.layout = storedLayoutNumber(display_mode);
-    values.left = x() * twipsPerPixel;
-    values.top = y() * twipsPerPixel;
+    // The client area's position, never the frame's: while a change of the
+    // window flags re-creates the frame, its size is not known.
+    values.left = geometry().x() * twipsPerPixel;
+    values.top = geometry().y() * twipsPerPixel;
     values.logFolder = log_folder;
     saveSettingsFile(m_options.dataFolder + pgmSettingsName, writePgmSettings(values));
     saveWindowSize();
     saveTuningSettings();
-    m_recording->finish();
-    // The log is written one last time: a write that failed on a full disk
-    // catches up here if there is room again.
-    if (LogTextCheck->isChecked() && !m_log.text().isEmpty())
-        WriteHitLogFile();
-    flushLogFile();
 }
 
 bool Form1::listsSystemPorts() const

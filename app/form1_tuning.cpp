@@ -154,8 +154,10 @@ void Form1::ApplySkipList()
         message += QStringLiteral("\n\nThe list takes the first 1001 lines; %1 line(s) after "
                                   "them are left out.")
                        .arg(leftOut);
+        tellUser(message);
+    } else {
+        tellUserBriefly(message);
     }
-    tellUser(message);
     focusLogo();
 }
 

@@ -22,10 +22,12 @@ struct Form1Options
     // (tests: a device that appears while the program runs).
     std::function<QStringList()> systemPorts;
     const Clock *clock = nullptr; // nullptr: the system clock
-    // Shows a message to the user; by default a message box. The modal
-    // messages of the program (saved macros, log folder) wait until it
-    // returns.
+    // Shows a message to the user; by default a message box with the
+    // warning icon. The modal messages of the program wait until it returns.
     std::function<void(const QString &text)> showMessage;
+    // Asks a yes/no question whose default is No; true for Yes. By default a
+    // message box.
+    std::function<bool(const QString &question)> askQuestion;
     // Asks the user for a folder (the log folder); empty when cancelled. By
     // default the system's folder picker.
     std::function<QString(const QString &startIn)> chooseFolder;

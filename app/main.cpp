@@ -1,6 +1,8 @@
 #include "app/commandline.h"
+#include "app/datafolderlock.h"
 #include "app/displayconnection.h"
 #include "app/form1.h"
+#include "app/runninginstance.h"
 #include "app/signalwatcher.h"
 #include "app/startahead.h"
 
@@ -9,6 +11,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRandomGenerator>
 
 #include <cstdio>
@@ -24,6 +28,30 @@ void keepScenarioGoing(PtyRadio &radio, quint32 &seed)
     const Scenario next = Scenario::generate(seed++, 200, 12.0);
     for (const Reception &reception : next.receptions())
         radio.radio().queueReception(reception);
+}
+
+// A second start on a data folder in use: says who holds it and offers to
+// show that program's window. Returns the exit code.
+int turnAway(const QString &dataFolder, const DataFolderLock::Holder &holder,
+             const SignalWatcher &signals)
+{
+    const QString text = lockHeldText(dataFolder, holder);
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+    std::fflush(stderr);
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tollvane"), text);
+    QPushButton *show =
+        box.addButton(QStringLiteral("Show the Running Window"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("Quit"), QMessageBox::RejectRole);
+    box.setDefaultButton(show);
+    // Told to end while it asks: it ends as Quit would.
+    QObject::connect(&signals, &SignalWatcher::terminationRequested, &box, &QMessageBox::reject);
+    box.exec();
+    if (box.clickedButton() != show)
+        return 1;
+    if (RunningInstance::askToShow(dataFolder))
+        return 0;
+    std::fprintf(stderr, "The running Tollvane could not be reached.\n");
+    return 1;
 }
 
 } // namespace
@@ -64,6 +92,25 @@ int main(int argc, char *argv[])
     // the event loop runs, when the window exists to be closed.
     SignalWatcher signals;
 
+    // One program per data folder: both would write the same settings and
+    // log files.
+    const QString dataFolder = resolveDataFolder(line.dataDir, line.demo);
+    DataFolderLock lock(dataFolder);
+    switch (lock.take()) {
+    case DataFolderLock::Outcome::Taken:
+        break;
+    case DataFolderLock::Outcome::HeldElsewhere:
+        return turnAway(dataFolder, lock.holder(), signals);
+    case DataFolderLock::Outcome::NotPossible:
+        std::fprintf(stderr,
+                     "tollvane: the data folder %s could not be locked; another "
+                     "Tollvane on it would not be noticed.\n",
+                     qPrintable(dataFolder));
+        break;
+    }
+    RunningInstance instance(dataFolder);
+    instance.listen();
+
     std::unique_ptr<PtyRadio> radio;
     quint32 seed = QRandomGenerator::global()->generate();
     QTimer scenarioTimer;
@@ -83,14 +130,23 @@ int main(int argc, char *argv[])
                          [&radio, &seed] { keepScenarioGoing(*radio, seed); });
         scenarioTimer.start(10000);
     }
-    options.dataFolder = resolveDataFolder(line.dataDir, line.demo);
+    options.dataFolder = dataFolder;
 
     ahead.waitForFonts();
     Form1 window(options);
     if (line.demo)
         window.runOnFirstPort();
 
-    QObject::connect(&signals, &SignalWatcher::terminationRequested, &window, &Form1::close);
+    // Told to end (SIGTERM, SIGINT, SIGHUP), the window closes as a user
+    // would close it, and any box still open goes with the event loops.
+    QObject::connect(&signals, &SignalWatcher::terminationRequested, &window, [&window] {
+        window.close();
+        QCoreApplication::quit();
+    });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &Form1::close);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, &Form1::saveForSessionEnd);
+    QObject::connect(&instance, &RunningInstance::showRequested, &window,
+                     &Form1::showRunningWindow);
 
     window.show();
     return app.exec();

@@ -4,8 +4,9 @@
 
 class QSocketNotifier;
 
-// Turns SIGTERM and SIGINT into a Qt signal, so that the program can close
-// its window as a user would (and save its settings) when it is told to end.
+// Turns SIGTERM, SIGINT and SIGHUP (the terminal or the session gone) into a
+// Qt signal, so that the program can close its window as a user would (and
+// save its settings) when it is told to end.
 class SignalWatcher : public QObject
 {
     Q_OBJECT

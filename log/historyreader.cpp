@@ -1,7 +1,9 @@
 #include "log/historyreader.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 #include <QStringDecoder>
 
@@ -29,19 +31,34 @@ QList<HistoryRun> findRunFiles(const QStringList &folders, const QString &exclud
 {
     QList<HistoryRun> runs;
     QSet<QString> seen;
+    // A run's file found in two folders (left behind by a change of the log
+    // folder) is one run: the copy written last holds all of it.
+    QHash<QString, qsizetype> runAt;
+    QList<QDateTime> written;
     for (const QString &folder : folders) {
         const QString canonical = QFileInfo(folder).canonicalFilePath();
         if (folder.isEmpty() || canonical.isEmpty() || seen.contains(canonical))
             continue;
         seen.insert(canonical);
+        const QDir dir(folder);
         const QStringList names =
-            QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Readable);
+            dir.entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Readable);
         for (const QString &name : names) {
             HistoryRun run;
             if (name == excludeName || !isRunFileName(name, &run))
                 continue;
             run.folder = folder;
+            const QDateTime modified = QFileInfo(dir.filePath(name)).lastModified();
+            if (const auto at = runAt.constFind(run.name); at != runAt.cend()) {
+                if (modified > written.at(*at)) {
+                    runs[*at] = run;
+                    written[*at] = modified;
+                }
+                continue;
+            }
+            runAt.insert(run.name, runs.size());
             runs.append(run);
+            written.append(modified);
         }
     }
     std::stable_sort(runs.begin(), runs.end(), [](const HistoryRun &a, const HistoryRun &b) {

@@ -31,7 +31,8 @@ struct HistoryLoad
 bool isRunFileName(const QString &fileName, HistoryRun *run);
 
 // The run files in the folders (each folder once, however it is written),
-// newest run first. The file called excludeName (this run's own file, whose
+// newest run first. A run found in more than one folder is listed once, from
+// the folder whose copy was written last. The file called excludeName (this run's own file, whose
 // hits come in live) is left out.
 QList<HistoryRun> findRunFiles(const QStringList &folders, const QString &excludeName);
 

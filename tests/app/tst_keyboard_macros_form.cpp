@@ -358,7 +358,9 @@ void TestKeyboardMacrosForm::saveMacrosDropsQuotes()
     QTRY_VERIFY(m1->hasFocus());
 
     QTest::mouseClick(child<QPushButton>(form.get(), "SaveMacros"), Qt::LeftButton);
-    QCOMPARE(fx.messages, QStringList{savedMessage});
+    // A routine confirmation: the status line says it, no box.
+    QVERIFY(fx.messages.isEmpty());
+    QCOMPARE(child<QLineEdit>(form.get(), "Text3")->text(), savedMessage);
     QCOMPARE(fx.readFile(QStringLiteral("macro_settings.txt")),
              QByteArray("\"F,H 1,P F,R\"\r\n\"\"\r\n\"S,P\"\r\n"));
     // The box keeps what was typed; the keyboard goes back to the radio.
@@ -389,7 +391,8 @@ void TestKeyboardMacrosForm::saveEmptyMacros()
     auto *save = child<QPushButton>(form.get(), "SaveMacros");
     QTest::mouseClick(save, Qt::LeftButton);
     QTest::mouseClick(save, Qt::LeftButton);
-    QCOMPARE(fx.messages, (QStringList{savedMessage, savedMessage}));
+    QVERIFY(fx.messages.isEmpty());
+    QCOMPARE(child<QLineEdit>(form.get(), "Text3")->text(), savedMessage);
     QCOMPARE(fx.readFile(QStringLiteral("macro_settings.txt")),
              QByteArray("\"\"\r\n\"\"\r\n\"\"\r\n"));
 }

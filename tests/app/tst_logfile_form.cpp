@@ -10,6 +10,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -111,13 +113,17 @@ private Q_SLOTS:
     void clearLog_data()
     {
         QTest::addColumn<bool>("logging");
-        QTest::newRow("logging to the file") << true;
-        QTest::newRow("not logging") << false;
+        QTest::addColumn<bool>("confirmed");
+        QTest::newRow("logging to the file") << true << true;
+        QTest::newRow("not logging") << false << true;
+        QTest::newRow("answered No") << true << false;
     }
     void clearLog()
     {
         QFETCH(bool, logging);
+        QFETCH(bool, confirmed);
         RadioFixture f;
+        f.answer = confirmed;
         f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 50));
         f.writeFile(QStringLiteral("pgm_settings.txt"), pgmSettings(true));
         auto form = f.makeForm();
@@ -135,6 +141,16 @@ private Q_SLOTS:
         QVERIFY(!clear->isHidden());
         QCOMPARE(clear->text(), QStringLiteral("Clear Log"));
         clear->click();
+        QCOMPARE(f.questions,
+                 QStringList(QStringLiteral("Clear the 2 hits of this run from the log box, the "
+                                            "table and this run's log file?")));
+        if (!confirmed) {
+            // No keeps the box, the table and the file.
+            QCOMPARE(form->hitLog().lineCount(), 2);
+            QCOMPARE(form->logGrid().rowCount(), 20);
+            QCOMPARE(fileBytes(*form, path), twoHits);
+            return;
+        }
 
         QVERIFY(form->hitLog().text().isEmpty());
         QCOMPARE(child<HitLogView>(form.get(), "logbox")->toPlainText(), QString());
@@ -233,8 +249,9 @@ private Q_SLOTS:
         f.folderToChoose = goodFolder;
         child<QPushButton>(form.get(), "log_dir")->click();
         form->flushLogFile();
-        QCOMPARE(f.messages.size(), 2);
-        QCOMPARE(f.messages.last(), QStringLiteral("Log Directory now set to ") + goodFolder);
+        QCOMPARE(f.messages.size(), 1);
+        QCOMPARE(child<QLineEdit>(form.get(), "Text3")->text(),
+                 QStringLiteral("Log Directory now set to ") + goodFolder);
         const QString goodPath = QDir(goodFolder).filePath(expectedFileName());
         QCOMPARE(form->hitLogFilePath(), goodPath);
         QVERIFY(!QFileInfo::exists(goodPath));
@@ -244,7 +261,7 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(*form, goodPath), asFile(*form));
         QCOMPARE(fileBytes(*form, goodPath).count('\n'), 4);
         form->flushLogFile();
-        QCOMPARE(f.messages.size(), 2);
+        QCOMPARE(f.messages.size(), 1);
     }
 
     // The data folder on a disk that fills up: the log file and the settings
@@ -278,11 +295,15 @@ private Q_SLOTS:
         QVERIFY2(f.messages.first().contains(QDir::toNativeSeparators(path)),
                  qPrintable(f.messages.first()));
 
-        // Closing on the full disk: pgm_settings.txt keeps its old lines.
+        // Closing on the full disk: pgm_settings.txt keeps its old lines, and
+        // the failure is said in the status line, not in a box.
         const QByteArray twoHits = asFile(*form);
         form->close();
         QCOMPARE(readWholeFile(disk.filePath(QStringLiteral("pgm_settings.txt"))), pgm);
-        QCOMPARE(f.messages.filter(QStringLiteral("pgm_settings.txt")).size(), 1);
+        QVERIFY(f.messages.filter(QStringLiteral("pgm_settings.txt")).isEmpty());
+        QVERIFY(child<QLineEdit>(form.get(), "Text3")
+                    ->text()
+                    .contains(QStringLiteral("pgm_settings.txt")));
         QCOMPARE(readWholeFile(path), oneHit);
 
         // With room again, closing writes the log a last time.
@@ -302,52 +323,54 @@ private Q_SLOTS:
         QVERIFY(twoHits != lastRun);
     }
 
+    // A folder is confirmed in the status line, a refused one in a box, and
+    // Cancel changes nothing; the Settings tab shows the folder in use.
     void logDirectoryMessages_data()
     {
         QTest::addColumn<QString>("picked"); // relative to the data folder
         QTest::addColumn<bool>("absolute");
-        QTest::addColumn<bool>("kept");
-        QTest::newRow("a folder") << QStringLiteral("chosen") << true << true;
-        QTest::newRow("cancelled") << QString() << false << false;
-        QTest::newRow("relative path") << QStringLiteral("chosen") << false << false;
+        QTest::addColumn<QString>("folder"); // the log folder afterwards
+        QTest::addColumn<QString>("said");   // in the status line, or in a box
+        QTest::newRow("a folder") << QStringLiteral("chosen") << true << QStringLiteral("chosen")
+                                  << QStringLiteral("Log Directory now set to %1/chosen");
+        QTest::newRow("cancelled") << QString() << false << QStringLiteral("before") << QString();
+        QTest::newRow("relative path") << QStringLiteral("chosen") << false << QString()
+                                       << QStringLiteral("Log Directory defaulting back to %1");
     }
     void logDirectoryMessages()
     {
         QFETCH(QString, picked);
         QFETCH(bool, absolute);
-        QFETCH(bool, kept);
+        QFETCH(QString, folder);
+        QFETCH(QString, said);
         RadioFixture f;
         f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 50));
-        f.writeFile(QStringLiteral("pgm_settings.txt"), pgmSettings(true));
+        const QString before = QDir(f.dataDir()).filePath(QStringLiteral("before"));
+        f.writeFile(QStringLiteral("pgm_settings.txt"), pgmSettings(true, before));
+        QVERIFY(QDir().mkpath(before) && QDir(f.dataDir()).mkpath(QStringLiteral("chosen")));
         auto form = f.makeForm();
-        const QString chosenFolder = QDir(f.dataDir()).filePath(QStringLiteral("chosen"));
-        QVERIFY(QDir().mkpath(chosenFolder));
         f.folderToChoose = absolute ? QDir(f.dataDir()).filePath(picked) : picked;
 
         child<QPushButton>(form.get(), "log_dir")->click();
         form->flushLogFile();
-        QCOMPARE(f.messages.size(), 1);
-        if (kept) {
-            form->flushLogFile();
-            QCOMPARE(f.messages.first(),
-                     QStringLiteral("Log Directory now set to ") + chosenFolder);
-            QCOMPARE(form->log_folder, chosenFolder);
-        } else {
-            form->flushLogFile();
-            QCOMPARE(f.messages.first(),
-                     QStringLiteral("Log Directory defaulting back to ") + f.dataDir());
-            QCOMPARE(form->log_folder, f.dataDir());
-        }
+        const QString logFolder = QDir(f.dataDir()).filePath(folder);
+        QCOMPARE(form->log_folder, folder.isEmpty() ? f.dataDir() : logFolder);
+        QCOMPARE(child<QLabel>(form.get(), "logFolderLabel")->text(),
+                 QStringLiteral("Log folder: ") + form->log_folder);
+        const QString text = said.arg(f.dataDir());
+        QCOMPARE(f.messages, absolute || said.isEmpty() ? QStringList() : QStringList{text});
+        if (absolute)
+            QCOMPARE(child<QLineEdit>(form.get(), "Text3")->text(), text);
 
         f.radio().radio().queueReception(firstHit);
         QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 1, hitTimeoutMs);
-        const QString folder = kept ? chosenFolder : f.dataDir();
-        QCOMPARE(fileBytes(*form, QDir(folder).filePath(expectedFileName())), asFile(*form));
-        form->flushLogFile();
-        QCOMPARE(f.messages.size(), 1);
+        QCOMPARE(fileBytes(*form, QDir(form->log_folder).filePath(expectedFileName())),
+                 asFile(*form));
     }
 
-    void newFolderMidRunLeavesTheOldFile()
+    // The run's file goes along to the new folder, so that no run is ever
+    // kept in two folders (and counted twice by the History).
+    void newFolderMidRunMovesTheRunsFile()
     {
         RadioFixture f;
         f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 50));
@@ -367,13 +390,13 @@ private Q_SLOTS:
 
         f.folderToChoose = folderB;
         child<QPushButton>(form.get(), "log_dir")->click();
+        QCOMPARE(readWholeFile(QDir(folderB).filePath(expectedFileName())), oneHit);
+        QVERIFY(!QFileInfo::exists(QDir(folderA).filePath(expectedFileName())));
         f.radio().radio().queueReception(secondHit);
         QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 2, hitTimeoutMs);
         QCOMPARE(fileBytes(*form, QDir(folderB).filePath(expectedFileName())), asFile(*form));
-        QCOMPARE(fileBytes(*form, QDir(folderA).filePath(expectedFileName())), oneHit);
-        form->flushLogFile();
-        QCOMPARE(f.messages, QStringList({QStringLiteral("Log Directory now set to ") + folderA,
-                                          QStringLiteral("Log Directory now set to ") + folderB}));
+        QVERIFY(!QFileInfo::exists(QDir(folderA).filePath(expectedFileName())));
+        QVERIFY(f.messages.isEmpty());
     }
 };
 

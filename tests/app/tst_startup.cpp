@@ -2,7 +2,11 @@
 // files, on a real window with the simulated radio behind port 1.
 #include "support/radiofixture.h"
 
+#include "support/smalldisk.h"
+
 #include "app/commandline.h"
+#include "app/datafolderlock.h"
+#include "app/runninginstance.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +15,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSysInfo>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -291,6 +296,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("how");
         QTest::newRow("SIGTERM") << "term";
         QTest::newRow("SIGINT") << "int";
+        QTest::newRow("SIGHUP") << "hup";
     }
     void terminationClosesTheWindowAndSavesSettings()
     {
@@ -309,7 +315,7 @@ private Q_SLOTS:
         if (how == QLatin1String("term"))
             program.terminate();
         else
-            ::kill(program.processId(), SIGINT);
+            ::kill(program.processId(), how == QLatin1String("int") ? SIGINT : SIGHUP);
         QVERIFY(program.waitForFinished(10000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
@@ -442,6 +448,9 @@ private Q_SLOTS:
             f.dataFolder = f.dataDir() + QStringLiteral("/plain/tollvane");
         }
         auto form = f.makeForm();
+        // The data folder's message comes once the window is up.
+        if (file == QLatin1String("data"))
+            QTRY_VERIFY(!f.messages.isEmpty());
         auto *run = child<QPushButton>(form.get(), "Command2");
         child<QComboBox>(form.get(), "Combo1")->setCurrentIndex(0);
         child<QComboBox>(form.get(), "Combo2")->setCurrentIndex(4);
@@ -452,12 +461,122 @@ private Q_SLOTS:
         }
         form->close();
         const QString named = file == QLatin1String("data") ? f.dataFolder : file;
+        if (file == QLatin1String("pgm_settings.txt")) {
+            // At shutdown no box holds the program up: the status line says it.
+            QVERIFY(f.messages.isEmpty());
+            QVERIFY(child<QLineEdit>(form.get(), "Text3")->text().contains(named));
+            return;
+        }
         QTRY_VERIFY(!f.messages.isEmpty());
         QCOMPARE(f.messages.filter(named).size(), 1);
         QVERIFY2(!f.messages.filter(named).first().contains(QLatin1String("(null)")),
                  qPrintable(f.messages.first()));
         if (file != QLatin1String("data"))
             QCOMPARE(f.messages.size(), 1);
+    }
+
+    // Toggling "Enable Always On Top" re-creates the window's frame: the
+    // position saved afterwards is still the window's, and comes back.
+    void alwaysOnTopKeepsTheSavedPosition()
+    {
+        RadioFixture f;
+        auto form = f.makeForm();
+        form->setGeometry(QRect(QPoint(100, 60), form->size()));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        const QPoint at = form->geometry().topLeft();
+        child<QCheckBox>(form.get(), "AlwaysOnTopCheck")->click();
+        QCOMPARE(form->geometry().topLeft(), at);
+        form->close();
+        const QList<QByteArray> lines = f.readFile(QStringLiteral("pgm_settings.txt")).split('\n');
+        QCOMPARE(lines.value(7), QByteArray::number(at.x() * 15) + '\r');
+        QCOMPARE(lines.value(8), QByteArray::number(at.y() * 15) + '\r');
+        auto again = f.makeForm();
+        again->show();
+        QVERIFY(QTest::qWaitForWindowExposed(again.get()));
+        QCOMPARE(again->geometry().topLeft(), at);
+    }
+
+    // One program per data folder: a second is turned away naming the first;
+    // a lock left by a program that has ended is taken over.
+    void aSecondProgramOnTheDataFolderIsTurnedAway()
+    {
+        QTemporaryDir data;
+        DataFolderLock first(data.path());
+        QCOMPARE(first.take(), DataFolderLock::Outcome::Taken);
+        DataFolderLock second(data.path());
+        QCOMPARE(second.take(), DataFolderLock::Outcome::HeldElsewhere);
+        QCOMPARE(second.holder().pid, QCoreApplication::applicationPid());
+
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(TOLLVANE_PROGRAM),
+                      {QStringLiteral("--data-dir"), data.path()});
+        QVERIFY(program.waitForStarted());
+        const QByteArray holder =
+            "(process " + QByteArray::number(QCoreApplication::applicationPid());
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += program.readAllStandardError()).contains(holder), 10000);
+        program.terminate();
+        QVERIFY(program.waitForFinished(5000));
+        QCOMPARE(program.exitCode(), 1);
+        QVERIFY(!QFile::exists(data.filePath(QStringLiteral("pgm_settings.txt"))));
+    }
+    void aLockLeftByAnEndedProgramIsTaken()
+    {
+        QTemporaryDir data;
+        QProcess ended;
+        ended.start(QStringLiteral("true"), {});
+        QVERIFY(ended.waitForStarted());
+        const qint64 pid = ended.processId();
+        QVERIFY(ended.waitForFinished());
+        QFile lock(data.filePath(QStringLiteral("tollvane.lock")));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(QByteArray::number(pid) + "\ntollvane\n" + QSysInfo::machineHostName().toUtf8() +
+                   "\n");
+        lock.close();
+        DataFolderLock taken(data.path());
+        QCOMPARE(taken.take(), DataFolderLock::Outcome::Taken);
+        QCOMPARE(DataFolderLock(data.path()).take(), DataFolderLock::Outcome::HeldElsewhere);
+    }
+    void aSecondStartShowsTheRunningWindow()
+    {
+        RadioFixture f;
+        auto form = f.makeForm();
+        form->showMinimized();
+        RunningInstance running(f.dataDir());
+        QVERIFY(running.listen());
+        connect(&running, &RunningInstance::showRequested, form.get(), &Form1::showRunningWindow);
+        QVERIFY(RunningInstance::askToShow(f.dataDir()));
+        QTRY_VERIFY(!form->isMinimized() && form->isVisible());
+    }
+
+    // Told to end with the data folder on a full disk: the failure goes to
+    // standard error and the program ends at once, with no box waiting.
+    void terminationOnAFullDiskEndsAtOnce()
+    {
+        SmallDisk disk;
+        if (!disk.isMounted())
+            QSKIP("no right to mount a small filesystem here");
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(TOLLVANE_PROGRAM),
+                      {QStringLiteral("--data-dir"), disk.path()});
+        QVERIFY(program.waitForStarted());
+        // Up once it holds its data folder.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(disk.filePath(QStringLiteral("tollvane.lock"))),
+                                 10000);
+        disk.fill();
+        program.terminate();
+        QVERIFY(program.waitForFinished(4000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        const QByteArray said = program.readAllStandardError();
+        QVERIFY2(said.contains("pgm_settings.txt could not be saved"), said.constData());
+        QVERIFY(!QFile::exists(disk.filePath(QStringLiteral("pgm_settings.txt"))));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "log/historyloader.h"
 #include "log/hitlogfile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -111,6 +112,15 @@ void TestHistoryReader::readsRunsOfBothFoldersSkippingDamage()
                older.toUtf8() + "County / Fire\tDisp\r\n" +
                    "Co\xff\xfe / x\ta\tb\tc\td\te\t12-05-2026\r\n" + older.trimmed().toUtf8() +
                    "\textra\r\n" + QByteArray(16, '\0') + "\r\n\r\n");
+    // The newer run's copy left behind in the other folder by a change of
+    // the log folder, older than the file that was written on: one run.
+    const QString leftBehind = data.filePath(QStringLiteral("12-07-2026_8-59-00-AM.txt"));
+    QVERIFY(WriteHitLogFile(leftBehind, QString(), &error));
+    QFile stale(leftBehind);
+    QVERIFY(stale.open(QIODevice::ReadWrite));
+    QVERIFY(stale.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                              QFileDevice::FileModificationTime));
+    stale.close();
     // A foreign text under a run's name, and one under another name.
     writeBytes(data.filePath(QStringLiteral("12-04-2026_2-00-00-AM.txt")), "hello world\n");
     writeBytes(data.filePath(QStringLiteral("notes.txt")), "County / Fire\n");

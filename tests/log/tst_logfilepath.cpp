@@ -1,6 +1,9 @@
 #include "log/logfilepath.h"
 #include "log/logfolderchoice.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestLogFilePath : public QObject
@@ -16,6 +19,8 @@ private Q_SLOTS:
     void filePath();
     void folderChoice_data();
     void folderChoice();
+    void runFileMove_data();
+    void runFileMove();
 };
 
 void TestLogFilePath::isLogFolder_data()
@@ -88,26 +93,55 @@ void TestLogFilePath::filePath()
 void TestLogFilePath::folderChoice_data()
 {
     QTest::addColumn<QString>("picked");
+    QTest::addColumn<bool>("changed");
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("message");
 
     QTest::newRow("absolute kept")
-        << QStringLiteral("/media/usb/logs") << QStringLiteral("/media/usb/logs")
+        << QStringLiteral("/media/usb/logs") << true << QStringLiteral("/media/usb/logs")
         << QStringLiteral("Log Directory now set to /media/usb/logs");
-    QTest::newRow("cancelled") << QString() << QStringLiteral("/opt/tollvane")
-                               << QStringLiteral("Log Directory defaulting back to /opt/tollvane");
-    QTest::newRow("relative") << QStringLiteral("logs") << QStringLiteral("/opt/tollvane")
+    QTest::newRow("cancelled changes nothing") << QString() << false << QString() << QString();
+    QTest::newRow("relative") << QStringLiteral("logs") << true << QStringLiteral("/opt/tollvane")
                               << QStringLiteral("Log Directory defaulting back to /opt/tollvane");
 }
 
 void TestLogFilePath::folderChoice()
 {
     QFETCH(QString, picked);
+    QFETCH(bool, changed);
     QFETCH(QString, folder);
     QFETCH(QString, message);
     const LogFolderChoice choice = chooseLogFolder(picked, QStringLiteral("/opt/tollvane"));
+    QCOMPARE(choice.changed, changed);
     QCOMPARE(choice.logFolder, folder);
     QCOMPARE(choice.message, message);
+}
+
+// Moving this run's file to a new log folder (the window's test follows the
+// move itself): the same folder, no file yet and a failure leave it be.
+void TestLogFilePath::runFileMove_data()
+{
+    QTest::addColumn<QString>("to"); // below the temporary folder
+    QTest::addColumn<bool>("fails");
+    QTest::newRow("the same folder") << QStringLiteral("a/run.txt") << false;
+    QTest::newRow("nothing written yet") << QStringLiteral("b/run.txt") << false;
+    QTest::newRow("a folder that is not there") << QStringLiteral("missing/run.txt") << true;
+}
+
+void TestLogFilePath::runFileMove()
+{
+    QFETCH(QString, to);
+    QFETCH(bool, fails);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("a")));
+    const QString from = dir.filePath(QStringLiteral("a/run.txt"));
+    const bool written = QTest::currentDataTag() != QLatin1String("nothing written yet");
+    QFile file(from);
+    QVERIFY(!written || (file.open(QIODevice::WriteOnly) && file.write("hit\r\n") == 5));
+    file.close();
+    QCOMPARE(moveRunFile(from, dir.filePath(to)).isEmpty(), !fails);
+    QCOMPARE(QFile::exists(from), written);
+    QCOMPARE(QFile::exists(dir.filePath(to)), written && !fails);
 }
 
 QTEST_GUILESS_MAIN(TestLogFilePath)

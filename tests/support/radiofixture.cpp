@@ -42,6 +42,10 @@ std::unique_ptr<Form1> RadioFixture::makeForm(const QStringList &portsBefore,
     options.clock = &clock;
     options.showMessage = [this](const QString &text) { messages.append(text); };
     options.chooseFolder = [this](const QString &) { return folderToChoose; };
+    options.askQuestion = [this](const QString &question) {
+        questions.append(question);
+        return answer;
+    };
     options.soundModule = soundModule;
     return std::make_unique<Form1>(options);
 }

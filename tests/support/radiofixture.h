@@ -40,6 +40,10 @@ public:
 
     FixedClock clock;
     QStringList messages;
+    // The yes/no questions asked, and the answer given to each (No, as the
+    // question's default).
+    QStringList questions;
+    bool answer = false;
     QString folderToChoose;
     // What the form is told the system's serial devices are, asked anew each
     // time it builds its port list.

@@ -14,12 +14,16 @@ struct Placement
     bool shown = false;
 };
 
+// The client area's place: the frame's is not known again until the window
+// system has framed the re-created window.
 Placement placementOf(const QWidget *window)
 {
-    return {window->pos(), window->size(), window->isVisible()};
+    return {window->geometry().topLeft(), window->size(), window->isVisible()};
 }
 
-// New flags hide a shown window; it comes back where it was.
+// New flags hide a shown window; it comes back where it was. Placed by its
+// client area, the window never holds a frame position that reads back
+// (pos(), x()) with the old frame taken off a second time.
 void showAgain(QWidget *window, const Placement &place)
 {
     if (QWindow *handle = window->windowHandle())
@@ -27,7 +31,7 @@ void showAgain(QWidget *window, const Placement &place)
     if (window->size() != place.size)
         window->resize(place.size);
     if (place.shown && !window->isVisible()) {
-        window->move(place.at);
+        window->setGeometry(QRect(place.at, window->size()));
         window->show();
     }
     window->update();
