@@ -313,7 +313,7 @@ void TestTunerForm::skipList()
     }
     QVERIFY(m_fx->messages.isEmpty());
     QCOMPARE(child<QLineEdit>(m_form.get(), "Text3")->text(), QStringLiteral("Skip List Set"));
-    QCOMPARE(wireDuring(reception).contains("KEY,>,P"), skipped);
+    QCOMPARE(wireDuring(reception).contains("KEY,>,P\r"), skipped);
     QCOMPARE(m_form->hitLog().isEmpty(), skipped);
     QCOMPARE(m_fx->radio().radio().groundTruth().at(0).activeTicks < 20, skipped);
     QCOMPARE(child<QLabel>(m_form.get(), "debug_box2")->text().isEmpty(), applied.last().isEmpty());
