@@ -161,11 +161,14 @@ void Form1::runAlertCommand(int ruleId, const AlertRule &rule, const AlertHit &h
         connect(m_alertCommands, &AlertCommandRunner::finished, this,
                 &Form1::onAlertCommandFinished);
     }
-    if (!m_alertCommands->start(ruleId, rule.program, commandArguments(rule.arguments, hit),
-                                commandEnvironment(hit)))
+    if (m_alertCommands->isRunning(ruleId)) {
         m_alertsPanel->model().setCommandStatus(ruleId, QStringLiteral("still running"));
-    else
-        m_alertsPanel->model().setCommandStatus(ruleId, QStringLiteral("running"));
+        return;
+    }
+    // Set first: a command that cannot start may say so at once.
+    m_alertsPanel->model().setCommandStatus(ruleId, QStringLiteral("running"));
+    m_alertCommands->start(ruleId, rule.program, commandArguments(rule.arguments, hit),
+                           commandEnvironment(hit));
 }
 
 void Form1::onAlertCommandFinished(const AlertCommandRunner::Result &result)

@@ -109,25 +109,36 @@ private Q_SLOTS:
         m_bus.waitForFinished();
     }
 
-    // Run first, while nothing owns the service's name on the bus.
+    // Run first, while nothing owns the service's name on the bus. A command
+    // that fails is told once, and again only after it has worked.
     void withoutAServiceTheWindowShowsTheAlert()
     {
         RadioFixture f;
-        QCOMPARE(
-            saveAlertRules(f.dataDir(), {rule("Engines", "", "", 60), rule("Medics", "", "", 60)}),
-            QString());
+        AlertRule failing = rule("Engines", "", "", 60);
+        failing.program = f.dataDir() + QStringLiteral("/no-such-program");
+        QCOMPARE(saveAlertRules(f.dataDir(), {failing}), QString());
         auto form = f.makeForm();
-        auto *status = child<QLineEdit>(form.get(), "Text3");
-        for (const QString &name : {QStringLiteral("Engines"), QStringLiteral("Medics")}) {
-            form->alertsPanel()->table()->selectRow(name == QLatin1String("Engines") ? 0 : 1);
+        AlertRuleModel &model = form->alertsPanel()->model();
+        const QModelIndex commandCell = model.index(0, AlertRuleModel::CommandColumn);
+        form->alertsPanel()->table()->selectRow(0);
+        auto test = [&](const QString &program, const QString &status, int messages) {
+            AlertRule r = model.rule(0);
+            r.program = program;
+            model.replaceRule(0, r);
             child<QPushButton>(form.get(), "alert_test")->click();
-            const QString shown = name + QStringLiteral(": Test Channel");
-            QTRY_COMPARE(status->text(), shown);
-            QVERIFY2(form->windowTitle().endsWith(shown), qPrintable(form->windowTitle()));
-            // Told once.
-            QCOMPARE(f.messages.size(), 1);
-        }
-        QVERIFY(f.messages.first().contains(QStringLiteral("status line")));
+            QTRY_VERIFY2(commandCell.data().toString().startsWith(status),
+                         qPrintable(commandCell.data().toString()));
+            QTRY_COMPARE(f.messages.size(), messages);
+        };
+        test(failing.program, QStringLiteral("could not start"), 2);
+        const QString shown = QStringLiteral("Engines: Test Channel");
+        QCOMPARE(child<QLineEdit>(form.get(), "Text3")->text(), shown);
+        QVERIFY2(form->windowTitle().endsWith(shown), qPrintable(form->windowTitle()));
+        test(failing.program, QStringLiteral("could not start"), 2);
+        test(QStringLiteral("/bin/true"), QStringLiteral("exit 0"), 2);
+        test(failing.program, QStringLiteral("could not start"), 3);
+        QCOMPARE(f.messages.filter(QStringLiteral("status line")).size(), 1);
+        QCOMPARE(f.messages.filter(QStringLiteral("\"Engines\" failed")).size(), 2);
         QVERIFY(m_service.notices.isEmpty());
     }
 
