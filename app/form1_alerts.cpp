@@ -46,16 +46,15 @@ QWidget *Form1::buildAlertsTab()
 
 void Form1::saveAlerts()
 {
-    if (!m_alertRulesSavable) {
-        m_alertsPanel->setNote(QStringLiteral("The alert rules are not saved: the unreadable "
-                                              "rules file is still in the way."));
-        return;
-    }
-    const QString error = saveAlertRules(m_options.dataFolder, m_alertsPanel->model().rules());
-    m_alertsPanel->setNote(error.isEmpty() ? QString()
-                                           : QStringLiteral("The alert rules could not be "
-                                                            "saved: ") +
-                                                 error);
+    QString error = m_alertRulesSavable
+                        ? saveAlertRules(m_options.dataFolder, m_alertsPanel->model().rules())
+                        : QStringLiteral("the unreadable rules file is still in the way");
+    if (!error.isEmpty())
+        error = QStringLiteral("The alert rules could not be saved: ") + error;
+    m_alertsPanel->setNote(error);
+    // The rules stay in the list; the user knows they are not on disk.
+    if (!error.isEmpty())
+        QTimer::singleShot(0, this, [this, error] { tellUser(error); });
 }
 
 void Form1::checkAlerts(const HitTickResult &result)
