@@ -2,6 +2,9 @@
 
 #include "app/form1options.h"
 
+#include "alerts/alertcommandrunner.h"
+#include "alerts/alertmoment.h"
+#include "alerts/desktopnotifier.h"
 #include "intel/harvestdriver.h"
 #include "link/radioexchange.h"
 
@@ -26,11 +29,14 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QPixmap>
+#include <QSet>
 #include <QWidget>
 
 #include <memory>
 #include <optional>
 
+class AlertsPanel;
+struct AlertNotice;
 class ExtendedTextBox;
 class HarvestPanel;
 class HistoryPanel;
@@ -504,4 +510,32 @@ private:
     void savePgmSettings();
     QLabel *logFolderLabel = nullptr;
     bool m_quiet = false;
+    // Alerts: rules checked when a hit starts, and their notices, sounds,
+    // commands and recordings (form1_alerts.cpp).
+public:
+    AlertsPanel *alertsPanel() const { return m_alertsPanel; }
+    // Runs the notice, sound and command of the rule of that id on the hit,
+    // cooldown aside.
+    void runAlertActions(int ruleId, const AlertHit &hit);
+
+private:
+    QWidget *buildAlertsTab();
+    void saveAlerts();
+    void checkAlerts(const HitTickResult &result);
+    void showAlertNotice(const AlertNotice &notice);
+    void showAlertInWindow(const QString &why, const QString &summary);
+    void playAlertSound(const AlertRule &rule);
+    void runAlertCommand(int ruleId, const AlertRule &rule, const AlertHit &hit);
+    void onAlertCommandFinished(const AlertCommandRunner::Result &result);
+    AlertsPanel *m_alertsPanel = nullptr;
+    AlertMoment m_alertMoment;
+    AlertCooldown m_alertCooldown;
+    DesktopNotifier *m_notifier = nullptr;
+    AlertCommandRunner *m_alertCommands = nullptr;
+    std::unique_ptr<RecordingPlayer> m_alertPlayer;
+    QSet<int> m_failingAlertCommands;
+    QString m_alertTitleNote; // after the window title while a notice cannot be shown
+    bool m_alertRulesSavable = true;
+    bool m_alertNoticeFailTold = false;
+    bool m_recordThisHit = false; // a rule asked for this hit's recording
 };

@@ -123,7 +123,7 @@ void Form1::setOuterSizeTwips(int width, int height)
 void Form1::UpdateWindowTitle()
 {
     const bool minimised = isMinimized();
-    const QString title = windowTitleFor(minimised, floating_taskbar->text());
+    const QString title = windowTitleFor(minimised, floating_taskbar->text()) + m_alertTitleNote;
     if (windowTitle() == title)
         return;
     setWindowTitle(title);

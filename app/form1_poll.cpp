@@ -123,6 +123,7 @@ void Form1::applyHitResult(const HitTickResult &result, bool wasActive)
             m_statusNote.clear();
         Timer3->start();
     }
+    checkAlerts(result);
 }
 
 void Form1::updateSixLineDisplay()

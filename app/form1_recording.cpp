@@ -122,14 +122,15 @@ void Form1::startHitRecording()
 {
     ensureAudioDevices();
     const bool wasActive = m_recording->recording_active();
-    reportRecording(m_recording->start(RecordAudioCheck->isChecked(), m_hits.state().hit_skipped));
+    reportRecording(m_recording->start(RecordAudioCheck->isChecked() || m_recordThisHit,
+                                       m_hits.state().hit_skipped));
     if (!wasActive && m_recording->recording_active())
         debug_box->setText(QStringLiteral("started audio\r\n") + debug_box->text());
 }
 
 void Form1::stopHitRecording(const FinishedHit &hit)
 {
-    reportRecording(m_recording->stop(RecordAudioCheck->isChecked(), hit.skipped,
+    reportRecording(m_recording->stop(RecordAudioCheck->isChecked() || m_recordThisHit, hit.skipped,
                                       effectiveLogFolder(log_folder, m_options.dataFolder),
                                       recordingFileName(hit, startup_date)));
 }

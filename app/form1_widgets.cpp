@@ -153,6 +153,7 @@ void Form1::buildTabs()
     SSTab1->addTab(buildTunerTab(), QStringLiteral("Tuner"));
     SSTab1->addTab(buildSettingsTab(), QStringLiteral("Settings"));
     SSTab1->addTab(buildHistoryTab(), QStringLiteral("History"));
+    SSTab1->addTab(buildAlertsTab(), QStringLiteral("Alerts"));
     SSTab1->setFocusPolicy(Qt::NoFocus);
 
     key_clear_log = named(new QPushButton(QStringLiteral("Clear Log"), this), "key_clear_log");

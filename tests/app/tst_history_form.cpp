@@ -31,7 +31,8 @@ private Q_SLOTS:
         QStringList captions;
         for (int i = 0; i < tabs->count(); ++i)
             captions.append(tabs->tabText(i));
-        QCOMPARE(captions, QStringList({"Log", "Extended Info", "Tuner", "Settings", "History"}));
+        QCOMPARE(captions,
+                 QStringList({"Log", "Extended Info", "Tuner", "Settings", "History", "Alerts"}));
 
         Reception reception;
         reception.system = "Metro";

@@ -1,6 +1,7 @@
 // End to end: the simulated radio plays hits while a sound server of the
 // test's own feeds known tones to the chosen input; the window records each
 // hit and saves it under the hit's name.
+#include "alerts/alertrulesfile.h"
 #include "support/radiofixture.h"
 #include "support/soundserver.h"
 
@@ -162,6 +163,33 @@ private Q_SLOTS:
         QVERIFY(!form->recording_active());
         QCOMPARE(form->hitLog().lineCount(), 1);
         QVERIFY(QDir(f.dataDir()).entryList({QStringLiteral("*.wav")}, QDir::Files).isEmpty());
+    }
+
+    // An alert's "Record this hit" records with "Record Audio" unticked, under
+    // the recording's own name; a hit no rule matches is not recorded.
+    void alertRecordsItsHit()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, pollIntervalMs));
+        f.writeFile(QStringLiteral("audio_settings.txt"), '"' + m_sound->inputId() + "\"\r\n");
+        AlertRule rule;
+        rule.words = QStringLiteral("engine 5");
+        rule.notify = false;
+        rule.recordHit = true;
+        QCOMPARE(saveAlertRules(f.dataDir(), {rule}), QString());
+        f.radio().radio().queueReception(hit("Marion County", "Fire Dispatch", "Engine 6"));
+        f.radio().radio().queueReception(hit("Marion County", "Fire Dispatch", "Engine 5"));
+        auto form = f.makeForm();
+        form->show();
+        QVERIFY(!child<QCheckBox>(form.get(), "RecordAudioCheck")->isChecked());
+        QTRY_VERIFY_WITH_TIMEOUT(form->recording_active(), 2 * hitTimeoutMs);
+        QCOMPARE(form->hitLog().lineCount(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!form->recording_active(), hitTimeoutMs);
+        const QStringList saved =
+            QDir(f.dataDir()).entryList({QStringLiteral("*.wav")}, QDir::Files, QDir::Name);
+        QCOMPARE(saved.size(), 1);
+        QVERIFY2(saved.first().startsWith(QStringLiteral("Marion-County_Fire-Dispatch_Engine-5_")),
+                 qPrintable(saved.first()));
     }
 
     // Without the sound module the hits are logged as ever; the user is told
