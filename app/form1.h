@@ -15,6 +15,7 @@
 #include "poll/hitrecording.h"
 #include "poll/mediasystem.h"
 #include "poll/pollpacing.h"
+#include "store/hitdatabase.h"
 #include "tuning/quickscan.h"
 #include "tuning/skiplist.h"
 #include "tuning/widgets/tunerpage.h"
@@ -426,4 +427,13 @@ private:
     PollPacing m_pacing;
     QElapsedTimer m_sinceSetSent;
     QLabel *speed_note = nullptr;
+
+    // The hit database.
+private:
+    void startHitDatabase();
+    void storeHit(const FinishedHit &hit, const QString &recordingPath);
+    void importRunFiles();
+    QString runName() const;
+    std::unique_ptr<HitDatabase> m_hitDatabase;
+    int m_storedHits = 0;
 };

@@ -77,6 +77,7 @@ void Form1::onLogDirClicked()
     const LogFolderChoice choice = chooseLogFolder(picked, m_options.dataFolder);
     log_folder = choice.logFolder;
     tellUser(choice.message);
+    importRunFiles();
     focusLogo();
 }
 
