@@ -102,6 +102,8 @@ private Q_SLOTS:
     void survivesKill();
     void waitsForDiskRoom();
     void replacesDamagedFile();
+    void exportsFromCommandLine_data();
+    void exportsFromCommandLine();
 };
 
 void TestHitStore::migratesEmptyFolder()
@@ -310,6 +312,51 @@ void TestHitStore::replacesDamagedFile()
     HitStore store;
     QCOMPARE(store.open(path), HitStore::Fault::None);
     QCOMPARE(store.count({}, {}), 3);
+}
+
+void TestHitStore::exportsFromCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("find");
+    QTest::newRow("all") << QStringList{} << 0 << QString();
+    QTest::newRow("found") << QStringList{"--find", "harbor", "--to", "2026-12-05"} << 0
+                           << "harbor";
+    QTest::newRow("no date") << QStringList{"--from", "yesterday"} << 2 << QString();
+    QTest::newRow("no file") << QStringList{"--export-history", "gone/x.csv"} << 2 << QString();
+}
+
+void TestHitStore::exportsFromCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, find);
+    QTemporaryDir dir;
+    writeRuns(dir.path());
+    const QString csv = dir.filePath(QStringLiteral("out.csv"));
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // No display to be had: the export must not need one.
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(dir.path());
+    program.start(QStringLiteral(TOLLVANE_PROGRAM),
+                  QStringList{"--data-dir", dir.path(), "--export-history", csv} + arguments);
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitCode(), exitCode);
+    QCOMPARE(program.readAllStandardError().isEmpty(), exitCode == 0);
+    if (exitCode != 0)
+        return;
+    HitStore store;
+    QCOMPARE(store.open(HitDatabase::fileIn(dir.path())), HitStore::Fault::None);
+    QFile written(csv);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray expected = historyCsv(
+        store, {find, {}, arguments.contains("--to") ? QDate(2026, 12, 5) : QDate()}, {});
+    QCOMPARE(written.readAll(), expected);
+    QCOMPARE(expected.count('\n'), find.isEmpty() ? 4 : 2);
 }
 
 int main(int argc, char *argv[])
