@@ -18,6 +18,7 @@ HitDatabase::HitDatabase(const QString &path, int retryMs, QObject *parent) : QO
     connect(m_worker, &HitStoreWorker::tellUser, this, &HitDatabase::tellUser);
     connect(m_worker, &HitStoreWorker::importProgress, this, &HitDatabase::importProgress);
     connect(m_worker, &HitStoreWorker::importFinished, this, &HitDatabase::importFinished);
+    connect(m_worker, &HitStoreWorker::recordingsDeleted, this, &HitDatabase::recordingsDeleted);
     m_thread.start();
     QMetaObject::invokeMethod(m_worker, &HitStoreWorker::open, Qt::QueuedConnection);
 }
@@ -47,6 +48,13 @@ void HitDatabase::importFolders(const QStringList &folders, const QString &exclu
     QMetaObject::invokeMethod(
         m_worker,
         [worker = m_worker, folders, excludeRun] { worker->importFolders(folders, excludeRun); },
+        Qt::QueuedConnection);
+}
+
+void HitDatabase::setRetention(const RetentionLimits &limits)
+{
+    QMetaObject::invokeMethod(
+        m_worker, [worker = m_worker, limits] { worker->setRetention(limits); },
         Qt::QueuedConnection);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/retention.h"
 #include "store/storedhit.h"
 
 #include <QObject>
@@ -30,6 +31,9 @@ public:
     // Imports the run files of the folders not imported before, this run's
     // own file (excludeRun, its name without ".txt") left out.
     void importFolders(const QStringList &folders, const QString &excludeRun);
+    // Recordings past the limits are deleted, oldest first, now and as
+    // recordings come in; their hits stay, the recordings marked deleted.
+    void setRetention(const RetentionLimits &limits);
 
     // Waits until everything handed over so far has been dealt with.
     void waitUntilIdle();
@@ -40,6 +44,7 @@ Q_SIGNALS:
     void tellUser(const QString &message);
     void importProgress(int filesDone, int filesTotal);
     void importFinished(int hitsAdded, int skippedLines, int filesWithSkips);
+    void recordingsDeleted(int recordings, qint64 bytesFreed);
 
 private:
     QThread m_thread;

@@ -21,7 +21,8 @@ QStringList firstVersion(bool trigramSearch)
         QStringLiteral("CREATE UNIQUE INDEX hits_key ON hits(run, line)"),
         QStringLiteral("CREATE INDEX hits_start ON hits(start_utc)"),
         QStringLiteral("CREATE TABLE recordings(hit INTEGER PRIMARY KEY, path TEXT NOT NULL, "
-                       "ms INTEGER NOT NULL, deleted INTEGER NOT NULL DEFAULT 0)"),
+                       "ms INTEGER NOT NULL, bytes INTEGER NOT NULL DEFAULT 0, "
+                       "deleted INTEGER NOT NULL DEFAULT 0)"),
         QStringLiteral("CREATE TABLE imported_files(run TEXT NOT NULL, bytes INTEGER NOT NULL, "
                        "PRIMARY KEY(run, bytes)) WITHOUT ROWID"),
     };

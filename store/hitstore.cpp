@@ -83,13 +83,11 @@ HitStore::Fault HitStore::open(const QString &path)
         return fail(db.lastError());
     m_open = true;
     QSqlQuery query(db);
-    // The first read finds out whether the file is a database at all.
-    if (!query.exec(QStringLiteral("PRAGMA journal_mode = WAL")))
+    // The first reads find out whether the file is a database at all; a
+    // page broken further in is found when it is first read or written.
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode = WAL")) ||
+        !query.exec(QStringLiteral("SELECT count(*) FROM sqlite_schema")))
         return fail(query.lastError());
-    if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next())
-        return fail(query.lastError());
-    if (query.value(0).toString() != QLatin1String("ok"))
-        return failText(query.value(0).toString(), Fault::Damaged);
     query.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
     m_trigram = hasTrigramSearch(db);
     QSqlQuery tables(db);
@@ -193,7 +191,8 @@ bool HitStore::insertHit(const StoredHit &hit, int *added)
         *added += query.numRowsAffected() > 0 ? 1 : 0;
     if (hit.recordingPath.isEmpty())
         return true;
-    return setRecording({hit.run, hit.line, hit.recordingPath, hit.recordingMs}) == Fault::None;
+    return setRecording({hit.run, hit.line, hit.recordingPath, hit.recordingMs,
+                         hit.recordingBytes}) == Fault::None;
 }
 
 HitStore::Fault HitStore::addAll(const QList<StoredHit> &hits)
@@ -220,31 +219,32 @@ HitStore::Fault HitStore::setRecording(const StoredRecording &recording)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.prepare(QStringLiteral(
-        "INSERT INTO recordings(hit, path, ms) SELECT hits.id, ?, ? FROM hits JOIN runs ON "
-        "runs.id = hits.run WHERE runs.name = ? AND hits.line = ? "
-        "ON CONFLICT(hit) DO UPDATE SET path = excluded.path, ms = excluded.ms, deleted = 0"));
+        "INSERT INTO recordings(hit, path, ms, bytes) SELECT hits.id, ?, ?, ? FROM hits JOIN "
+        "runs ON runs.id = hits.run WHERE runs.name = ? AND hits.line = ? "
+        "ON CONFLICT(hit) DO UPDATE SET path = excluded.path, ms = excluded.ms, "
+        "bytes = excluded.bytes, deleted = 0"));
     query.addBindValue(recording.path);
     query.addBindValue(recording.ms);
+    query.addBindValue(recording.bytes);
     query.addBindValue(recording.run);
     query.addBindValue(recording.line);
     return exec(query) ? Fault::None : m_lastFault;
+}
+
+bool HitStore::wasImported(const QString &run, qint64 bytes)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("SELECT 1 FROM imported_files WHERE run = ? AND bytes = ?"));
+    query.addBindValue(run);
+    query.addBindValue(bytes);
+    return exec(query) && query.next();
 }
 
 HitStore::Import HitStore::importRunFile(const HistoryRun &run, const QByteArray &contents)
 {
     Import import;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral("SELECT 1 FROM imported_files WHERE run = ? AND bytes = ?"));
-    query.addBindValue(run.name);
-    query.addBindValue(contents.size());
-    if (!exec(query)) {
-        import.fault = m_lastFault;
-        return import;
-    }
-    const bool imported = query.next();
-    query.finish();
-    if (imported) {
+    if (wasImported(run.name, contents.size())) {
         import.passedOver = true;
         return import;
     }
@@ -323,14 +323,67 @@ QList<QStringList> HitStore::rows(const HistoryFilter &filter, const QString &th
 StoredRecording HitStore::recordingOf(const QString &run, int line)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral("SELECT path, ms FROM recordings JOIN hits ON hits.id = "
-                                 "recordings.hit JOIN runs ON runs.id = hits.run "
+    query.prepare(QStringLiteral("SELECT path, ms, bytes, deleted FROM recordings JOIN hits ON "
+                                 "hits.id = recordings.hit JOIN runs ON runs.id = hits.run "
                                  "WHERE runs.name = ? AND hits.line = ?"));
     query.addBindValue(run);
     query.addBindValue(line);
     if (!exec(query) || !query.next())
         return {};
-    return {run, line, query.value(0).toString(), query.value(1).toLongLong()};
+    return {run,
+            line,
+            query.value(0).toString(),
+            query.value(1).toLongLong(),
+            query.value(2).toLongLong(),
+            query.value(3).toBool()};
+}
+
+QList<KeptRecording> HitStore::oldestRecordings(int count)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT hits.id, path, bytes, start_utc FROM recordings JOIN "
+                                 "hits ON hits.id = recordings.hit WHERE deleted = 0 "
+                                 "ORDER BY start_utc, hits.id LIMIT ?"));
+    query.addBindValue(count);
+    QList<KeptRecording> oldest;
+    if (!exec(query))
+        return oldest;
+    while (query.next())
+        oldest.append({query.value(0).toLongLong(), query.value(1).toString(),
+                       query.value(2).toLongLong(), query.value(3).toLongLong()});
+    return oldest;
+}
+
+qint64 HitStore::keptRecordingBytes()
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!query.exec(QStringLiteral("SELECT total(bytes) FROM recordings WHERE deleted = 0")) ||
+        !query.next())
+        return 0;
+    return qint64(query.value(0).toDouble());
+}
+
+HitStore::Fault HitStore::markRecordingsDeleted(const QList<qint64> &hits)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction())
+        return fail(db.lastError());
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("UPDATE recordings SET deleted = 1 WHERE hit = ?"));
+    for (const qint64 hit : hits) {
+        query.addBindValue(hit);
+        if (!exec(query)) {
+            db.rollback();
+            return m_lastFault;
+        }
+    }
+    if (!db.commit()) {
+        const Fault fault = fail(db.lastError());
+        db.rollback();
+        return fault;
+    }
+    return Fault::None;
 }
 
 QString HitStore::integrityCheck()

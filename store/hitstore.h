@@ -3,6 +3,7 @@
 #include "log/historyfilter.h"
 #include "log/historyreader.h"
 #include "store/hitfind.h"
+#include "store/retention.h"
 #include "store/storedhit.h"
 
 #include <QDate>
@@ -31,7 +32,7 @@ public:
     HitStore &operator=(const HitStore &) = delete;
 
     // Opens the file, making it when missing, and brings its schema up to
-    // date. A file that is no database or fails SQLite's check is Damaged.
+    // date. A file that is no database is Damaged.
     Fault open(const QString &path);
     void close();
     bool isOpen() const { return m_open; }
@@ -54,6 +55,8 @@ public:
         bool passedOver = false;
     };
     Import importRunFile(const HistoryRun &run, const QByteArray &contents);
+    // Whether a run file of this size was imported before.
+    bool wasImported(const QString &run, qint64 bytes);
 
     // The hits the filter shows, newest first, as the history's export
     // holds them: the seven log fields and the run's name.
@@ -63,6 +66,13 @@ public:
 
     // The recording of a hit, or empty; for the history and the tests.
     StoredRecording recordingOf(const QString &run, int line);
+
+    // The recordings not deleted: the oldest ones (at most count), and the
+    // size of them all.
+    QList<KeptRecording> oldestRecordings(int count);
+    qint64 keptRecordingBytes();
+    // Marks the recordings of the hits deleted; their rows stay.
+    Fault markRecordingsDeleted(const QList<qint64> &hits);
 
     // SQLite's "PRAGMA integrity_check": "ok" or what it found.
     QString integrityCheck();

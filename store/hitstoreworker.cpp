@@ -3,8 +3,10 @@
 #include "log/historyrecording.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 HitStoreWorker::HitStoreWorker(QString path, int retryMs) : m_path(std::move(path))
 {
@@ -75,14 +77,21 @@ void HitStoreWorker::add(const StoredHit &hit)
         return;
     }
     m_waiting.push_back({hit, {}});
-    if (!hit.recordingPath.isEmpty() && hit.recordingMs < 0)
-        m_waiting.back().hit.recordingMs = wavDurationMs(hit.recordingPath);
+    if (!hit.recordingPath.isEmpty()) {
+        StoredHit &added = m_waiting.back().hit;
+        if (added.recordingMs < 0)
+            added.recordingMs = wavDurationMs(hit.recordingPath);
+        added.recordingBytes = QFileInfo(hit.recordingPath).size();
+    }
     writeWaiting();
+    if (!hit.recordingPath.isEmpty() && m_waiting.empty())
+        applyRetention();
 }
 
 void HitStoreWorker::setRecording(const StoredRecording &recording)
 {
     m_waiting.push_back({{}, recording});
+    m_waiting.back().recording.bytes = QFileInfo(recording.path).size();
     writeWaiting();
 }
 
@@ -134,7 +143,7 @@ void HitStoreWorker::importNext()
     }
     const HistoryRun run = m_importQueue.takeFirst();
     QFile file(QDir(run.folder).filePath(run.name + QStringLiteral(".txt")));
-    if (file.open(QIODevice::ReadOnly)) {
+    if (!m_store.wasImported(run.name, file.size()) && file.open(QIODevice::ReadOnly)) {
         const HitStore::Import import = m_store.importRunFile(run, file.readAll());
         if (!handle(import.fault)) {
             m_importQueue.clear();
@@ -159,4 +168,40 @@ void HitStoreWorker::stop()
     m_retry.stop();
     m_importQueue.clear();
     m_store.close();
+}
+
+void HitStoreWorker::setRetention(const RetentionLimits &limits)
+{
+    m_limits = limits;
+    applyRetention();
+}
+
+void HitStoreWorker::applyRetention()
+{
+    if (m_limits.isOff() || !m_store.isOpen())
+        return;
+    constexpr int page = 1000;
+    int deleted = 0;
+    qint64 freed = 0;
+    for (;;) {
+        const QList<KeptRecording> doomed =
+            recordingsToDelete(m_store.oldestRecordings(page), m_store.keptRecordingBytes(),
+                               m_limits, QDateTime::currentSecsSinceEpoch());
+        QList<qint64> hits;
+        for (const KeptRecording &recording : doomed) {
+            // Only files the database knows are ever deleted; one already
+            // gone is marked as deleted too.
+            if (QFile::remove(recording.path)) {
+                ++deleted;
+                freed += recording.bytes;
+            } else if (QFileInfo::exists(recording.path)) {
+                continue;
+            }
+            hits.append(recording.hit);
+        }
+        if (hits.isEmpty() || !handle(m_store.markRecordingsDeleted(hits)) || doomed.size() < page)
+            break;
+    }
+    if (deleted > 0)
+        Q_EMIT recordingsDeleted(deleted, freed);
 }

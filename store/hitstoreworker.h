@@ -25,6 +25,9 @@ public:
     void add(const StoredHit &hit);
     void setRecording(const StoredRecording &recording);
     void importFolders(const QStringList &folders, const QString &excludeRun);
+    // Deletes the oldest recordings past the limits, now and after each
+    // recording that comes in.
+    void setRetention(const RetentionLimits &limits);
     void stop();
 
     qsizetype waitingCount() const { return qsizetype(m_waiting.size()); }
@@ -34,6 +37,7 @@ Q_SIGNALS:
     void tellUser(const QString &message);
     void importProgress(int filesDone, int filesTotal);
     void importFinished(int hitsAdded, int skippedLines, int filesWithSkips);
+    void recordingsDeleted(int recordings, qint64 bytesFreed);
 
 private:
     struct Waiting
@@ -45,6 +49,7 @@ private:
     bool handle(HitStore::Fault fault);
     void recover();
     void importNext();
+    void applyRetention();
 
     QString m_path;
     HitStore m_store;
@@ -53,6 +58,7 @@ private:
     bool m_toldUnwritable = false;
     bool m_toldOverflow = false;
     bool m_stopped = false;
+    RetentionLimits m_limits;
 
     QStringList m_folders;
     QString m_excludeRun;

@@ -23,6 +23,7 @@ struct StoredHit
     Kind kind = UnknownKind;
     QString recordingPath; // as the recorder saved it, or empty
     qint64 recordingMs = -1;
+    qint64 recordingBytes = 0;
 };
 
 // A hit's recording as it was saved, for a hit stored before.
@@ -32,4 +33,6 @@ struct StoredRecording
     int line = 0;
     QString path;
     qint64 ms = -1;
+    qint64 bytes = 0;
+    bool deleted = false;
 };

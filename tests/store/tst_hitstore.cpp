@@ -5,6 +5,7 @@
 #include "store/hitdatabase.h"
 #include "store/hitschema.h"
 #include "store/hitstore.h"
+#include "store/retention.h"
 #include "store/runimport.h"
 #include "support/smalldisk.h"
 
@@ -104,6 +105,9 @@ private Q_SLOTS:
     void replacesDamagedFile();
     void exportsFromCommandLine_data();
     void exportsFromCommandLine();
+    void choosesRecordingsToDelete_data();
+    void choosesRecordingsToDelete();
+    void deletesOldestKnownRecordings();
 };
 
 void TestHitStore::migratesEmptyFolder()
@@ -357,6 +361,70 @@ void TestHitStore::exportsFromCommandLine()
         store, {find, {}, arguments.contains("--to") ? QDate(2026, 12, 5) : QDate()}, {});
     QCOMPARE(written.readAll(), expected);
     QCOMPARE(expected.count('\n'), find.isEmpty() ? 4 : 2);
+}
+
+void TestHitStore::choosesRecordingsToDelete_data()
+{
+    QTest::addColumn<int>("days");
+    QTest::addColumn<int>("gigabytes");
+    QTest::addColumn<QList<qint64>>("doomed");
+    // Hits 1 to 4, 40, 20, 5 and 1 days old, of 1.2, 0.9, 0.6 and 0.3 GB.
+    QTest::newRow("off") << 0 << 0 << QList<qint64>{};
+    QTest::newRow("days") << 10 << 0 << QList<qint64>{1, 2};
+    QTest::newRow("none that old") << 365 << 0 << QList<qint64>{};
+    QTest::newRow("size") << 0 << 2 << QList<qint64>{1};
+    QTest::newRow("less size") << 0 << 1 << QList<qint64>{1, 2};
+    QTest::newRow("within the size") << 0 << 3 << QList<qint64>{};
+    QTest::newRow("days, then size") << 30 << 1 << QList<qint64>{1, 2};
+    QTest::newRow("days beyond size") << 10 << 2 << QList<qint64>{1, 2};
+}
+
+void TestHitStore::choosesRecordingsToDelete()
+{
+    QFETCH(int, days);
+    QFETCH(int, gigabytes);
+    QFETCH(QList<qint64>, doomed);
+    constexpr qint64 now = 2000000000;
+    const QList<KeptRecording> kept = {{1, "a", 1200000000, now - 40 * 86400},
+                                       {2, "b", 900000000, now - 20 * 86400},
+                                       {3, "c", 600000000, now - 5 * 86400},
+                                       {4, "d", 300000000, now - 86400}};
+    QList<qint64> chosen;
+    for (const KeptRecording &recording :
+         recordingsToDelete(kept, 3000000000, {days, gigabytes}, now))
+        chosen.append(recording.hit);
+    QCOMPARE(chosen, doomed);
+}
+
+void TestHitStore::deletesOldestKnownRecordings()
+{
+    QTemporaryDir dir;
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    // An unknown file, older than any: never deleted.
+    const QString stranger = dir.filePath(QStringLiteral("stranger.wav"));
+    writeFile(stranger, QByteArray(500, 's'));
+    QFile(stranger).setFileTime(QDateTime::fromSecsSinceEpoch(now - 400 * 86400),
+                                QFileDevice::FileModificationTime);
+    HitDatabase database(HitDatabase::fileIn(dir.path()));
+    QSignalSpy deleted(&database, &HitDatabase::recordingsDeleted);
+    for (int line = 1; line <= 3; ++line) {
+        StoredHit hit = liveHit(line);
+        hit.startUtc = now - (40 - 10 * line) * 86400;
+        hit.recordingPath = dir.filePath(QStringLiteral("hit (%1).wav").arg(line));
+        writeFile(hit.recordingPath, QByteArray(1000 * line, 'w'));
+        database.addHit(hit);
+    }
+    database.setRetention({15, 0});
+    QTRY_COMPARE(deleted.size(), 1);
+    QCOMPARE(deleted.first(), (QVariantList{2, qint64(3000)}));
+    QVERIFY(QFile::exists(stranger));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("hit (1).wav"))));
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("hit (3).wav"))));
+    HitStore store;
+    QCOMPARE(store.open(HitDatabase::fileIn(dir.path())), HitStore::Fault::None);
+    QCOMPARE(store.count({}, {}), 3);
+    QVERIFY(store.recordingOf(liveHit(2).run, 2).deleted);
+    QVERIFY(!store.recordingOf(liveHit(3).run, 3).deleted);
 }
 
 int main(int argc, char *argv[])
