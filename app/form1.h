@@ -50,6 +50,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QSpinBox;
 class QTabWidget;
 class QTableView;
 
@@ -434,6 +435,13 @@ private:
     void storeHit(const FinishedHit &hit, const QString &recordingPath);
     void importRunFiles();
     QString runName() const;
+    // "Keep recordings for N days", "at most N GB", on the History tab.
+    void buildRetentionRow();
+    void onRetentionChanged();
     std::unique_ptr<HitDatabase> m_hitDatabase;
     int m_storedHits = 0;
+    QCheckBox *keep_days_check = nullptr;
+    QSpinBox *keep_days = nullptr;
+    QCheckBox *keep_gb_check = nullptr;
+    QSpinBox *keep_gb = nullptr;
 };

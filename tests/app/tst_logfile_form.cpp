@@ -183,6 +183,9 @@ private Q_SLOTS:
         QCOMPARE(rows.at(0).mid(0, 7).join(u'\t'), form->hitLog().line(0));
         QCOMPARE(rows.at(2).at(0), QStringLiteral("Marion County / Fire"));
         QCOMPARE(rows.at(2).at(7), QFileInfo(expectedFileName()).completeBaseName());
+        // Recordings are kept without limit until the user sets one.
+        QVERIFY(!child<QCheckBox>(form.get(), "keep_days_check")->isChecked());
+        QVERIFY(!child<QCheckBox>(form.get(), "keep_gb_check")->isChecked());
     }
 
     void tickingLateWritesEverythingAtOnce()
