@@ -37,6 +37,7 @@ void HitStore::close()
 {
     if (!QSqlDatabase::contains(m_connection))
         return;
+    m_prepared.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         db.close();
@@ -107,23 +108,32 @@ HitStore::Fault HitStore::open(const QString &path)
     return Fault::None;
 }
 
+QSqlQuery &HitStore::prepared(const QString &sql)
+{
+    std::shared_ptr<QSqlQuery> &query = m_prepared[sql];
+    if (!query) {
+        query = std::make_shared<QSqlQuery>(QSqlDatabase::database(m_connection, false));
+        query->prepare(sql);
+    }
+    return *query;
+}
+
 qint64 HitStore::nameId(const QString &text)
 {
     if (const auto found = m_names.constFind(text); found != m_names.cend())
         return found.value();
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral("SELECT id FROM names WHERE text = ?"));
-    query.addBindValue(text);
+    QSqlQuery &query = prepared(QStringLiteral("SELECT id FROM names WHERE text = ?"));
+    query.bindValue(0, text);
     if (!exec(query))
         return -1;
     qint64 id = -1;
     if (query.next()) {
         id = query.value(0).toLongLong();
+        query.finish();
     } else {
-        QSqlQuery insert(db);
-        insert.prepare(QStringLiteral("INSERT INTO names(text) VALUES (?)"));
-        insert.addBindValue(text);
+        query.finish();
+        QSqlQuery &insert = prepared(QStringLiteral("INSERT INTO names(text) VALUES (?)"));
+        insert.bindValue(0, text);
         if (!exec(insert))
             return -1;
         id = insert.lastInsertId().toLongLong();
@@ -173,18 +183,15 @@ bool HitStore::insertHit(const StoredHit &hit, int *added)
         if (names.last() < 0)
             return false;
     }
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral(
+    QSqlQuery &query = prepared(QStringLiteral(
         "INSERT INTO hits(run, line, start_utc, end_utc, system, grp, channel, frequency, code, "
         "start_text, end_text, kind) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
         "ON CONFLICT(run, line) DO NOTHING"));
-    query.addBindValue(run);
-    query.addBindValue(hit.line);
-    query.addBindValue(hit.startUtc);
-    query.addBindValue(hit.endUtc);
-    for (const qint64 id : std::as_const(names))
-        query.addBindValue(id);
-    query.addBindValue(int(hit.kind));
+    const QVariantList values = {run,      hit.line, hit.startUtc, hit.endUtc,
+                                 names[0], names[1], names[2],     names[3],
+                                 names[4], names[5], names[6],     int(hit.kind)};
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
     if (!exec(query))
         return false;
     if (added)

@@ -10,8 +10,11 @@
 #include <QHash>
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 // The hit database: one SQLite file with a WAL journal, used through one
 // connection on the thread that made the HitStore. Hits are known by their
@@ -83,7 +86,9 @@ private:
     bool insertHit(const StoredHit &hit, int *added = nullptr);
     qint64 nameId(const QString &text);
     qint64 runId(const QString &run);
-    bool exec(class QSqlQuery &query);
+    bool exec(QSqlQuery &query);
+    // The statement of sql, prepared once per connection.
+    QSqlQuery &prepared(const QString &sql);
 
     QString m_connection;
     QString m_path;
@@ -93,6 +98,7 @@ private:
     Fault m_lastFault = Fault::None;
     QHash<QString, qint64> m_names;
     QHash<QString, qint64> m_runs;
+    QHash<QString, std::shared_ptr<QSqlQuery>> m_prepared;
 };
 
 // Where a damaged database file is moved: its name with ".damaged-" and the
