@@ -298,7 +298,8 @@ QList<QStringList> HitStore::rows(const HistoryFilter &filter, const QString &th
     const HitFind find = buildHitFind(filter, thisRun, m_trigram);
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    const QString order = QStringLiteral(" ORDER BY start_utc DESC, run DESC, line DESC");
+    // Newest first; hits of the same second in the order they were added.
+    const QString order = QStringLiteral(" ORDER BY start_utc DESC, id DESC");
     query.prepare(
         find.with +
         QStringLiteral(
@@ -308,7 +309,7 @@ QList<QStringList> HitStore::rows(const HistoryFilter &filter, const QString &th
             "JOIN names g ON g.id = h.grp JOIN names c ON c.id = h.channel "
             "JOIN names f ON f.id = h.frequency JOIN names k ON k.id = h.code "
             "JOIN names st ON st.id = h.start_text JOIN names et ON et.id = h.end_text "
-            "ORDER BY h.start_utc DESC, h.run DESC, h.line DESC")
+            "ORDER BY h.start_utc DESC, h.id DESC")
             .arg(find.where, order));
     for (const QVariant &value : find.values)
         query.addBindValue(value);
