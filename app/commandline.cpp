@@ -22,9 +22,22 @@ CommandLine parseCommandLine(const QStringList &arguments)
                                      QStringLiteral("DIR"));
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("Run against the built-in simulated radio."));
+    const QCommandLineOption exportHistory(
+        QStringLiteral("export-history"),
+        QStringLiteral("Write the hit history to a CSV file, and end."), QStringLiteral("FILE"));
+    const QCommandLineOption find(QStringLiteral("find"),
+                                  QStringLiteral("Export only the hits holding every word."),
+                                  QStringLiteral("WORDS"));
+    const QCommandLineOption from(QStringLiteral("from"),
+                                  QStringLiteral("Export only runs of this date or later."),
+                                  QStringLiteral("DATE"));
+    const QCommandLineOption to(QStringLiteral("to"),
+                                QStringLiteral("Export only runs of this date or earlier."),
+                                QStringLiteral("DATE"));
     parser.addOption(port);
     parser.addOption(dataDir);
     parser.addOption(demo);
+    parser.addOptions({exportHistory, find, from, to});
 
     CommandLine line;
     if (!parser.parse(arguments)) {
@@ -45,7 +58,30 @@ CommandLine parseCommandLine(const QStringList &arguments)
         line.ports.append(portPath(given));
     line.dataDir = parser.value(dataDir);
     line.demo = parser.isSet(demo);
+    line.exportHistory = parser.value(exportHistory);
+    line.find = parser.value(find);
+    for (const auto &[option, date] : {std::pair{&from, &line.from}, std::pair{&to, &line.to}}) {
+        if (!parser.isSet(*option))
+            continue;
+        *date = historyDate(parser.value(*option));
+        if (!date->isValid()) {
+            line.ok = false;
+            line.error = QStringLiteral("--%1 takes a date as yyyy-mm-dd or mm-dd-yyyy: %2")
+                             .arg(option->names().constFirst(), parser.value(*option));
+        }
+    }
+    if (line.exportHistory.isEmpty() &&
+        (parser.isSet(find) || parser.isSet(from) || parser.isSet(to))) {
+        line.ok = false;
+        line.error = QStringLiteral("--find, --from and --to go with --export-history.");
+    }
     return line;
+}
+
+QDate historyDate(const QString &text)
+{
+    const QDate iso = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    return iso.isValid() ? iso : QDate::fromString(text, QStringLiteral("MM-dd-yyyy"));
 }
 
 bool asksForInfo(const QStringList &arguments)

@@ -1,15 +1,22 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
 // The command line: --port PATH (repeatable), --data-dir DIR, --demo,
-// --help, --version.
+// --help, --version, and --export-history FILE with its --find WORDS,
+// --from DATE and --to DATE.
 struct CommandLine
 {
     QStringList ports; // relative paths made absolute
     QString dataDir;
     bool demo = false;
+    // The history written to this CSV file, without a window.
+    QString exportHistory;
+    QString find;
+    QDate from; // a run's date, yyyy-mm-dd or mm-dd-yyyy
+    QDate to;
     bool ok = true;
     QString error;
     // Help or version text asked for: printed to standard output, and the
@@ -18,6 +25,10 @@ struct CommandLine
 };
 
 CommandLine parseCommandLine(const QStringList &arguments);
+
+// A date given on the command line, "2026-12-06" or "12-06-2026"; invalid
+// when it is neither.
+QDate historyDate(const QString &text);
 
 // True when the arguments ask for help or the version only, which is
 // answered before any window system is needed.

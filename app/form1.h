@@ -19,6 +19,7 @@
 #include "poll/hitrecording.h"
 #include "poll/mediasystem.h"
 #include "poll/pollpacing.h"
+#include "store/hitdatabase.h"
 #include "tuning/quickscan.h"
 #include "tuning/skiplist.h"
 #include "tuning/widgets/tunerpage.h"
@@ -56,6 +57,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QSpinBox;
 class QTabWidget;
 class QTableView;
 
@@ -538,4 +540,19 @@ private:
     bool m_alertRulesSavable = true;
     bool m_alertNoticeFailTold = false;
     bool m_recordThisHit = false; // a rule asked for this hit's recording
+    // The hit database.
+private:
+    void startHitDatabase();
+    void storeHit(const FinishedHit &hit, const QString &recordingPath);
+    void importRunFiles();
+    QString runName() const;
+    // "Keep recordings for N days", "at most N GB", on the History tab.
+    void buildRetentionRow();
+    void onRetentionChanged();
+    std::unique_ptr<HitDatabase> m_hitDatabase;
+    int m_storedHits = 0;
+    QCheckBox *keep_days_check = nullptr;
+    QSpinBox *keep_days = nullptr;
+    QCheckBox *keep_gb_check = nullptr;
+    QSpinBox *keep_gb = nullptr;
 };

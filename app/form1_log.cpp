@@ -84,6 +84,7 @@ void Form1::onLogDirClicked()
             tellUserBriefly(choice.message);
         else
             tellUser(choice.message);
+        importRunFiles();
     }
     focusLogo();
 }

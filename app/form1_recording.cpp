@@ -130,9 +130,11 @@ void Form1::startHitRecording()
 
 void Form1::stopHitRecording(const FinishedHit &hit)
 {
-    reportRecording(m_recording->stop(RecordAudioCheck->isChecked() || m_recordThisHit, hit.skipped,
-                                      effectiveLogFolder(log_folder, m_options.dataFolder),
-                                      recordingFileName(hit, startup_date)));
+    const HitRecording::Outcome outcome = m_recording->stop(
+        RecordAudioCheck->isChecked() || m_recordThisHit, hit.skipped,
+        effectiveLogFolder(log_folder, m_options.dataFolder), recordingFileName(hit, startup_date));
+    storeHit(hit, outcome.savedPath);
+    reportRecording(outcome);
 }
 
 void Form1::reportRecording(const HitRecording::Outcome &outcome)

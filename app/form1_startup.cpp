@@ -255,6 +255,7 @@ void Form1::onFirstPaint()
     if (m_firstPaintSeen)
         return;
     m_firstPaintSeen = true;
+    startHitDatabase();
     QTimer::singleShot(0, this, [this] {
         ensureAudioDevices();
         if (m_audioTrialPending && !recording_active())

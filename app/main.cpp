@@ -8,6 +8,8 @@
 
 #include "sim/ptyradio.h"
 #include "sim/scenario.h"
+#include "store/historyexport.h"
+#include "store/hitdatabase.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -79,6 +81,18 @@ int main(int argc, char *argv[])
     if (!line.ok) {
         std::fprintf(stderr, "%s\n", qPrintable(line.error));
         return 2;
+    }
+    if (!line.exportHistory.isEmpty()) {
+        QCoreApplication core(argc, argv);
+        const QString dataFolder = resolveDataFolder(line.dataDir, line.demo);
+        const QString error =
+            exportHistory(HitDatabase::fileIn(dataFolder), {dataFolder},
+                          HistoryFilter{line.find, line.from, line.to, false}, line.exportHistory);
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 2;
+        }
+        return 0;
     }
 
     // Fonts and serial devices are looked up while the application connects

@@ -9,9 +9,9 @@ set(CPACK_PACKAGE_VERSION ${TOLLVANE_DEBIAN_VERSION})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Not found by dpkg-shlibdeps: Qt's platform plugins and the font of the
-# radio's screen are loaded at run time.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
+# Not found by dpkg-shlibdeps: Qt's platform plugins, its SQLite driver (the
+# hit database) and the font of the radio's screen are loaded at run time.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core, libqt6sql6-sqlite")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Tollvane mirrors the screen and keypad of a BCD396T handheld scanner\n\

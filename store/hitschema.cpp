@@ -1,0 +1,83 @@
+#include "store/hitschema.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QVariant>
+
+namespace {
+
+QStringList firstVersion(bool trigramSearch)
+{
+    QStringList steps = {
+        QStringLiteral("CREATE TABLE names(id INTEGER PRIMARY KEY, text TEXT NOT NULL UNIQUE)"),
+        QStringLiteral("CREATE TABLE runs(id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE, "
+                       "day INTEGER NOT NULL, start_utc INTEGER NOT NULL)"),
+        QStringLiteral("CREATE TABLE hits(id INTEGER PRIMARY KEY, run INTEGER NOT NULL, "
+                       "line INTEGER NOT NULL, start_utc INTEGER NOT NULL, "
+                       "end_utc INTEGER NOT NULL, system INTEGER, grp INTEGER, channel INTEGER, "
+                       "frequency INTEGER, code INTEGER, start_text INTEGER, end_text INTEGER, "
+                       "kind INTEGER NOT NULL)"),
+        QStringLiteral("CREATE UNIQUE INDEX hits_key ON hits(run, line)"),
+        QStringLiteral("CREATE INDEX hits_start ON hits(start_utc)"),
+        QStringLiteral("CREATE TABLE recordings(hit INTEGER PRIMARY KEY, path TEXT NOT NULL, "
+                       "ms INTEGER NOT NULL, bytes INTEGER NOT NULL DEFAULT 0, "
+                       "deleted INTEGER NOT NULL DEFAULT 0)"),
+        QStringLiteral("CREATE TABLE imported_files(run TEXT NOT NULL, bytes INTEGER NOT NULL, "
+                       "PRIMARY KEY(run, bytes)) WITHOUT ROWID"),
+    };
+    if (trigramSearch) {
+        steps += {QStringLiteral("CREATE VIRTUAL TABLE name_search USING fts5(text, "
+                                 "content='names', content_rowid='id', tokenize='trigram')"),
+                  QStringLiteral("CREATE TRIGGER names_searched AFTER INSERT ON names BEGIN "
+                                 "INSERT INTO name_search(rowid, text) VALUES (new.id, new.text); "
+                                 "END")};
+    }
+    return steps;
+}
+
+} // namespace
+
+bool hasTrigramSearch(QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral(
+            "CREATE VIRTUAL TABLE temp.trigram_check USING fts5(text, tokenize='trigram')")))
+        return false;
+    const bool found =
+        query.exec(QStringLiteral("INSERT INTO temp.trigram_check VALUES ('Harbor Patrol')")) &&
+        query.exec(QStringLiteral(
+            "SELECT count(*) FROM temp.trigram_check WHERE trigram_check MATCH '\"bor pat\"'")) &&
+        query.next() && query.value(0).toInt() == 1;
+    query.exec(QStringLiteral("DROP TABLE temp.trigram_check"));
+    return found;
+}
+
+QString migrateHitSchema(QSqlDatabase &db, bool trigramSearch)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+        return query.lastError().text();
+    const int version = query.value(0).toInt();
+    if (version > hitSchemaVersion)
+        return QStringLiteral("The hit database was made by a newer Tollvane (version %1).")
+            .arg(version);
+    // One migration per version: migrations[v] takes version v to v + 1.
+    const QList<QStringList> migrations = {firstVersion(trigramSearch)};
+    for (int v = version; v < hitSchemaVersion; ++v) {
+        if (!db.transaction())
+            return db.lastError().text();
+        QStringList steps = migrations.at(v);
+        steps.append(QStringLiteral("PRAGMA user_version = %1").arg(v + 1));
+        for (const QString &step : std::as_const(steps)) {
+            if (!query.exec(step)) {
+                const QString error = query.lastError().text();
+                db.rollback();
+                return error;
+            }
+        }
+        if (!db.commit())
+            return db.lastError().text();
+    }
+    return {};
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+// The hit database's tables. Every text that repeats from hit to hit (names,
+// frequencies, codes, times) is kept once in `names`, and the hits refer to
+// it by number; the find searches `name_search`, a trigram index over the
+// distinct names, so that a word matches the inside of a name.
+//
+// The schema's version is SQLite's user_version. Each migration takes the
+// database from one version to the next; a database newer than this program
+// is left alone.
+constexpr int hitSchemaVersion = 1;
+
+// Brings the database up to hitSchemaVersion. Returns an error text, or an
+// empty one when the database is ready.
+QString migrateHitSchema(QSqlDatabase &db, bool trigramSearch);
+
+// Whether the SQLite library in use has FTS5 with the trigram tokenizer.
+bool hasTrigramSearch(QSqlDatabase &db);

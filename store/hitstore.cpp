@@ -1,0 +1,425 @@
+#include "store/hitstore.h"
+
+#include "store/hitschema.h"
+#include "store/runimport.h"
+
+#include <QAtomicInt>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+constexpr int sqliteCorrupt = 11;
+constexpr int sqliteNotADatabase = 26;
+// Names seen this session are remembered; beyond this many the memory is
+// started afresh.
+constexpr qsizetype rememberedNames = 100000;
+
+QString nextConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("tollvane-hits-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+} // namespace
+
+HitStore::HitStore() : m_connection(nextConnectionName()) {}
+
+HitStore::~HitStore()
+{
+    close();
+}
+
+void HitStore::close()
+{
+    if (!QSqlDatabase::contains(m_connection))
+        return;
+    m_prepared.clear();
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+    m_open = false;
+    m_names.clear();
+    m_runs.clear();
+}
+
+HitStore::Fault HitStore::failText(const QString &text, Fault fault)
+{
+    m_error = text;
+    m_lastFault = fault;
+    // A transaction rolled back may have taken names with it.
+    m_names.clear();
+    m_runs.clear();
+    return fault;
+}
+
+HitStore::Fault HitStore::fail(const QSqlError &error)
+{
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    const bool damaged = code == sqliteCorrupt || code == sqliteNotADatabase;
+    return failText(error.text(), damaged ? Fault::Damaged : Fault::Unwritable);
+}
+
+bool HitStore::exec(QSqlQuery &query)
+{
+    if (query.exec())
+        return true;
+    fail(query.lastError());
+    return false;
+}
+
+HitStore::Fault HitStore::open(const QString &path)
+{
+    close();
+    m_path = path;
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open())
+        return fail(db.lastError());
+    m_open = true;
+    QSqlQuery query(db);
+    // The first reads find out whether the file is a database at all; a
+    // page broken further in is found when it is first read or written.
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode = WAL")) ||
+        !query.exec(QStringLiteral("SELECT count(*) FROM sqlite_schema")))
+        return fail(query.lastError());
+    query.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    m_trigram = hasTrigramSearch(db);
+    QSqlQuery tables(db);
+    if (tables.exec(QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE name = "
+                                   "'name_search'")) &&
+        tables.next() && tables.value(0).toInt() == 0) {
+        // A database made where the trigram tokenizer was missing keeps
+        // finding by a scan of the names.
+        QSqlQuery version(db);
+        if (version.exec(QStringLiteral("PRAGMA user_version")) && version.next() &&
+            version.value(0).toInt() > 0)
+            m_trigram = false;
+    }
+    const QString error = migrateHitSchema(db, m_trigram);
+    if (!error.isEmpty())
+        return failText(error, Fault::Unwritable);
+    return Fault::None;
+}
+
+QSqlQuery &HitStore::prepared(const QString &sql)
+{
+    std::shared_ptr<QSqlQuery> &query = m_prepared[sql];
+    if (!query) {
+        query = std::make_shared<QSqlQuery>(QSqlDatabase::database(m_connection, false));
+        query->prepare(sql);
+    }
+    return *query;
+}
+
+qint64 HitStore::nameId(const QString &text)
+{
+    if (const auto found = m_names.constFind(text); found != m_names.cend())
+        return found.value();
+    QSqlQuery &query = prepared(QStringLiteral("SELECT id FROM names WHERE text = ?"));
+    query.bindValue(0, text);
+    if (!exec(query))
+        return -1;
+    qint64 id = -1;
+    if (query.next()) {
+        id = query.value(0).toLongLong();
+        query.finish();
+    } else {
+        query.finish();
+        QSqlQuery &insert = prepared(QStringLiteral("INSERT INTO names(text) VALUES (?)"));
+        insert.bindValue(0, text);
+        if (!exec(insert))
+            return -1;
+        id = insert.lastInsertId().toLongLong();
+    }
+    if (m_names.size() >= rememberedNames)
+        m_names.clear();
+    m_names.insert(text, id);
+    return id;
+}
+
+qint64 HitStore::runId(const QString &run)
+{
+    if (const auto found = m_runs.constFind(run); found != m_runs.cend())
+        return found.value();
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    HistoryRun parsed;
+    if (!isRunFileName(run + QStringLiteral(".txt"), &parsed)) {
+        parsed.date = QDate::fromString(run.left(10), QStringLiteral("MM-dd-yyyy"));
+        parsed.startSeconds = 0;
+    }
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("INSERT INTO runs(name, day, start_utc) VALUES (?, ?, ?) "
+                                 "ON CONFLICT(name) DO NOTHING"));
+    query.addBindValue(run);
+    query.addBindValue(parsed.date.isValid() ? parsed.date.toJulianDay() : 0);
+    query.addBindValue(parsed.date.isValid() ? localToUtc(parsed.date, parsed.startSeconds) : 0);
+    if (!exec(query))
+        return -1;
+    query.prepare(QStringLiteral("SELECT id FROM runs WHERE name = ?"));
+    query.addBindValue(run);
+    if (!exec(query) || !query.next())
+        return -1;
+    const qint64 id = query.value(0).toLongLong();
+    m_runs.insert(run, id);
+    return id;
+}
+
+bool HitStore::insertHit(const StoredHit &hit, int *added)
+{
+    const qint64 run = runId(hit.run);
+    if (run < 0)
+        return false;
+    QList<qint64> names;
+    for (const QString *text : {&hit.system, &hit.group, &hit.channel, &hit.frequency, &hit.code,
+                                &hit.startText, &hit.endText}) {
+        names.append(nameId(*text));
+        if (names.last() < 0)
+            return false;
+    }
+    QSqlQuery &query = prepared(QStringLiteral(
+        "INSERT INTO hits(run, line, start_utc, end_utc, system, grp, channel, frequency, code, "
+        "start_text, end_text, kind) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
+        "ON CONFLICT(run, line) DO NOTHING"));
+    const QVariantList values = {run,      hit.line, hit.startUtc, hit.endUtc,
+                                 names[0], names[1], names[2],     names[3],
+                                 names[4], names[5], names[6],     int(hit.kind)};
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
+    if (!exec(query))
+        return false;
+    if (added)
+        *added += query.numRowsAffected() > 0 ? 1 : 0;
+    if (hit.recordingPath.isEmpty())
+        return true;
+    return setRecording({hit.run, hit.line, hit.recordingPath, hit.recordingMs,
+                         hit.recordingBytes}) == Fault::None;
+}
+
+HitStore::Fault HitStore::addAll(const QList<StoredHit> &hits)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction())
+        return fail(db.lastError());
+    for (const StoredHit &hit : hits) {
+        if (!insertHit(hit)) {
+            const Fault fault = m_lastFault;
+            db.rollback();
+            return fault;
+        }
+    }
+    if (!db.commit()) {
+        const Fault fault = fail(db.lastError());
+        db.rollback();
+        return fault;
+    }
+    return Fault::None;
+}
+
+HitStore::Fault HitStore::setRecording(const StoredRecording &recording)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral(
+        "INSERT INTO recordings(hit, path, ms, bytes) SELECT hits.id, ?, ?, ? FROM hits JOIN "
+        "runs ON runs.id = hits.run WHERE runs.name = ? AND hits.line = ? "
+        "ON CONFLICT(hit) DO UPDATE SET path = excluded.path, ms = excluded.ms, "
+        "bytes = excluded.bytes, deleted = 0"));
+    query.addBindValue(recording.path);
+    query.addBindValue(recording.ms);
+    query.addBindValue(recording.bytes);
+    query.addBindValue(recording.run);
+    query.addBindValue(recording.line);
+    return exec(query) ? Fault::None : m_lastFault;
+}
+
+bool HitStore::wasImported(const QString &run, qint64 bytes)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("SELECT 1 FROM imported_files WHERE run = ? AND bytes = ?"));
+    query.addBindValue(run);
+    query.addBindValue(bytes);
+    return exec(query) && query.next();
+}
+
+HitStore::Import HitStore::importRunFile(const HistoryRun &run, const QByteArray &contents)
+{
+    Import import;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (wasImported(run.name, contents.size())) {
+        import.passedOver = true;
+        return import;
+    }
+    const RunFileHits file = hitsOfRunFile(run, contents);
+    import.skippedLines = file.skippedLines;
+    if (!db.transaction()) {
+        import.fault = fail(db.lastError());
+        return import;
+    }
+    bool ok = true;
+    for (const StoredHit &hit : file.hits) {
+        if (!(ok = insertHit(hit, &import.added)))
+            break;
+    }
+    QSqlQuery mark(db);
+    mark.prepare(QStringLiteral("INSERT OR IGNORE INTO imported_files(run, bytes) VALUES (?, ?)"));
+    mark.addBindValue(run.name);
+    mark.addBindValue(contents.size());
+    if (ok)
+        ok = exec(mark) && (db.commit() || fail(db.lastError()) == Fault::None);
+    if (!ok) {
+        import.fault = m_lastFault;
+        import.added = 0;
+        db.rollback();
+    }
+    return import;
+}
+
+qint64 HitStore::count(const HistoryFilter &filter, const QString &thisRun)
+{
+    const HitFind find = buildHitFind(filter, thisRun, m_trigram);
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(find.with + QStringLiteral(" SELECT count(*) FROM hits WHERE ") + find.where);
+    for (const QVariant &value : find.values)
+        query.addBindValue(value);
+    if (!exec(query) || !query.next())
+        return -1;
+    return query.value(0).toLongLong();
+}
+
+QList<QStringList> HitStore::rows(const HistoryFilter &filter, const QString &thisRun,
+                                  qint64 offset, qint64 limit)
+{
+    const HitFind find = buildHitFind(filter, thisRun, m_trigram);
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    // Newest first; hits of the same second in the order they were added.
+    const QString order = QStringLiteral(" ORDER BY start_utc DESC, id DESC");
+    query.prepare(
+        find.with +
+        QStringLiteral(
+            " SELECT s.text, g.text, c.text, f.text, k.text, st.text, et.text, r.name FROM "
+            "(SELECT * FROM hits WHERE %1%2 LIMIT ? OFFSET ?) AS h "
+            "JOIN runs r ON r.id = h.run JOIN names s ON s.id = h.system "
+            "JOIN names g ON g.id = h.grp JOIN names c ON c.id = h.channel "
+            "JOIN names f ON f.id = h.frequency JOIN names k ON k.id = h.code "
+            "JOIN names st ON st.id = h.start_text JOIN names et ON et.id = h.end_text "
+            "ORDER BY h.start_utc DESC, h.id DESC")
+            .arg(find.where, order));
+    for (const QVariant &value : find.values)
+        query.addBindValue(value);
+    query.addBindValue(limit);
+    query.addBindValue(offset);
+    QList<QStringList> result;
+    if (!exec(query))
+        return result;
+    while (query.next()) {
+        const QString run = query.value(7).toString();
+        result.append(
+            {query.value(0).toString() + QStringLiteral(" / ") + query.value(1).toString(),
+             query.value(2).toString(), query.value(3).toString(), query.value(4).toString(),
+             query.value(5).toString(), query.value(6).toString(), run.left(10), run});
+    }
+    return result;
+}
+
+StoredRecording HitStore::recordingOf(const QString &run, int line)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("SELECT path, ms, bytes, deleted FROM recordings JOIN hits ON "
+                                 "hits.id = recordings.hit JOIN runs ON runs.id = hits.run "
+                                 "WHERE runs.name = ? AND hits.line = ?"));
+    query.addBindValue(run);
+    query.addBindValue(line);
+    if (!exec(query) || !query.next())
+        return {};
+    return {run,
+            line,
+            query.value(0).toString(),
+            query.value(1).toLongLong(),
+            query.value(2).toLongLong(),
+            query.value(3).toBool()};
+}
+
+QList<KeptRecording> HitStore::oldestRecordings(int count)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT hits.id, path, bytes, start_utc FROM recordings JOIN "
+                                 "hits ON hits.id = recordings.hit WHERE deleted = 0 "
+                                 "ORDER BY start_utc, hits.id LIMIT ?"));
+    query.addBindValue(count);
+    QList<KeptRecording> oldest;
+    if (!exec(query))
+        return oldest;
+    while (query.next())
+        oldest.append({query.value(0).toLongLong(), query.value(1).toString(),
+                       query.value(2).toLongLong(), query.value(3).toLongLong()});
+    return oldest;
+}
+
+qint64 HitStore::keptRecordingBytes()
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!query.exec(QStringLiteral("SELECT total(bytes) FROM recordings WHERE deleted = 0")) ||
+        !query.next())
+        return 0;
+    return qint64(query.value(0).toDouble());
+}
+
+HitStore::Fault HitStore::markRecordingsDeleted(const QList<qint64> &hits)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction())
+        return fail(db.lastError());
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("UPDATE recordings SET deleted = 1 WHERE hit = ?"));
+    for (const qint64 hit : hits) {
+        query.addBindValue(hit);
+        if (!exec(query)) {
+            db.rollback();
+            return m_lastFault;
+        }
+    }
+    if (!db.commit()) {
+        const Fault fault = fail(db.lastError());
+        db.rollback();
+        return fault;
+    }
+    return Fault::None;
+}
+
+QString HitStore::integrityCheck()
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!query.exec(QStringLiteral("PRAGMA integrity_check")) || !query.next())
+        return query.lastError().text();
+    return query.value(0).toString();
+}
+
+QString damagedFilePath(const QString &path, QDate today)
+{
+    const QString base =
+        path + QStringLiteral(".damaged-") + today.toString(QStringLiteral("yyyy-MM-dd"));
+    QString candidate = base;
+    for (int n = 2; QFileInfo::exists(candidate); ++n)
+        candidate = base + QStringLiteral("-%1").arg(n);
+    return candidate;
+}
+
+QString moveDamagedAside(const QString &path, QDate today)
+{
+    const QString aside = damagedFilePath(path, today);
+    if (!QFile::rename(path, aside))
+        return {};
+    for (const QLatin1String suffix : {QLatin1String("-wal"), QLatin1String("-shm")}) {
+        if (QFile::exists(path + suffix))
+            QFile::rename(path + suffix, aside + suffix);
+    }
+    return aside;
+}

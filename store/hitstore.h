@@ -1,0 +1,108 @@
+#pragma once
+
+#include "log/historyfilter.h"
+#include "log/historyreader.h"
+#include "store/hitfind.h"
+#include "store/retention.h"
+#include "store/storedhit.h"
+
+#include <QDate>
+#include <QHash>
+#include <QList>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// The hit database: one SQLite file with a WAL journal, used through one
+// connection on the thread that made the HitStore. Hits are known by their
+// run and line, so adding a hit twice keeps it once.
+class HitStore
+{
+public:
+    // What went wrong with the last call.
+    enum class Fault {
+        None,
+        Unwritable, // no room on the disk, or the file cannot be written now
+        Damaged,    // the file is not a database, or its pages are broken
+    };
+
+    HitStore();
+    ~HitStore();
+    HitStore(const HitStore &) = delete;
+    HitStore &operator=(const HitStore &) = delete;
+
+    // Opens the file, making it when missing, and brings its schema up to
+    // date. A file that is no database is Damaged.
+    Fault open(const QString &path);
+    void close();
+    bool isOpen() const { return m_open; }
+    QString path() const { return m_path; }
+    QString lastError() const { return m_error; }
+    bool trigramSearch() const { return m_trigram; }
+
+    // Each in one transaction: all of it goes in, or none of it.
+    Fault add(const StoredHit &hit) { return addAll({hit}); }
+    Fault addAll(const QList<StoredHit> &hits);
+    Fault setRecording(const StoredRecording &recording);
+
+    // Adds the hits of a run file not added before; a file already
+    // imported with the same size is passed over. added counts the new hits.
+    struct Import
+    {
+        Fault fault = Fault::None;
+        int added = 0;
+        int skippedLines = 0;
+        bool passedOver = false;
+    };
+    Import importRunFile(const HistoryRun &run, const QByteArray &contents);
+    // Whether a run file of this size was imported before.
+    bool wasImported(const QString &run, qint64 bytes);
+
+    // The hits the filter shows, newest first, as the history's export
+    // holds them: the seven log fields and the run's name.
+    qint64 count(const HistoryFilter &filter, const QString &thisRun);
+    QList<QStringList> rows(const HistoryFilter &filter, const QString &thisRun, qint64 offset,
+                            qint64 limit);
+
+    // The recording of a hit, or empty; for the history and the tests.
+    StoredRecording recordingOf(const QString &run, int line);
+
+    // The recordings not deleted: the oldest ones (at most count), and the
+    // size of them all.
+    QList<KeptRecording> oldestRecordings(int count);
+    qint64 keptRecordingBytes();
+    // Marks the recordings of the hits deleted; their rows stay.
+    Fault markRecordingsDeleted(const QList<qint64> &hits);
+
+    // SQLite's "PRAGMA integrity_check": "ok" or what it found.
+    QString integrityCheck();
+
+private:
+    Fault fail(const class QSqlError &error);
+    Fault failText(const QString &text, Fault fault);
+    bool insertHit(const StoredHit &hit, int *added = nullptr);
+    qint64 nameId(const QString &text);
+    qint64 runId(const QString &run);
+    bool exec(QSqlQuery &query);
+    // The statement of sql, prepared once per connection.
+    QSqlQuery &prepared(const QString &sql);
+
+    QString m_connection;
+    QString m_path;
+    QString m_error;
+    bool m_open = false;
+    bool m_trigram = false;
+    Fault m_lastFault = Fault::None;
+    QHash<QString, qint64> m_names;
+    QHash<QString, qint64> m_runs;
+    QHash<QString, std::shared_ptr<QSqlQuery>> m_prepared;
+};
+
+// Where a damaged database file is moved: its name with ".damaged-" and the
+// date (yyyy-MM-dd) after it, and a number when that name is taken.
+QString damagedFilePath(const QString &path, QDate today);
+// Moves the file and its WAL journal aside; returns the new path, or empty.
+QString moveDamagedAside(const QString &path, QDate today);
