@@ -1,6 +1,6 @@
 #include "poll/hitrecording.h"
 
-#include "poll/wavefile.h"
+#include "poll/recordingmove.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,5 @@
 #include "poll/wavefile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <limits>
@@ -11,7 +7,6 @@
 namespace {
 
 constexpr int headerBytes = 44;
-constexpr qint64 copyChunk = 256 * 1024;
 
 void putLe32(QByteArray &out, quint32 value)
 {
@@ -25,23 +20,6 @@ void putLe16(QByteArray &out, quint16 value)
     char bytes[2];
     qToLittleEndian(value, bytes);
     out.append(bytes, 2);
-}
-
-bool copyThrough(QFile &source, QSaveFile &target, QString *error)
-{
-    QByteArray buffer;
-    while (!source.atEnd()) {
-        buffer = source.read(copyChunk);
-        if (buffer.isEmpty() && source.error() != QFileDevice::NoError) {
-            *error = source.errorString();
-            return false;
-        }
-        if (target.write(buffer) != buffer.size()) {
-            *error = target.errorString();
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace
@@ -68,37 +46,4 @@ QByteArray waveHeader(int sampleRate, int channels, qint64 dataBytes)
     out.append("data");
     putLe32(out, data);
     return out;
-}
-
-bool moveRecordingFile(const QString &from, const QString &to, QString *error)
-{
-    QString why;
-    if (QFileInfo::exists(to)) {
-        why = QStringLiteral("a file of that name exists");
-    } else if (QFile::rename(from, to)) {
-        return true;
-    } else {
-        // Another file system, or a folder that is gone: copy, so that the
-        // reason given is the target's own.
-        QFile source(from);
-        QSaveFile target(to);
-        if (!source.open(QIODevice::ReadOnly))
-            why = source.errorString();
-        else if (!target.open(QIODevice::WriteOnly))
-            why = target.errorString();
-        else if (copyThrough(source, target, &why) && target.flush() && target.commit()) {
-            // Qt's commit() can report success after a failed flush of its
-            // buffer (a full disk), so the flush is checked on its own.
-            source.close();
-            QFile::remove(from);
-            return true;
-        } else if (why.isEmpty()) {
-            why = target.errorString();
-        }
-    }
-    if (!QFileInfo(to).absoluteDir().exists())
-        why = QStringLiteral("the folder %1 does not exist").arg(QFileInfo(to).absolutePath());
-    if (error)
-        *error = why;
-    return false;
 }

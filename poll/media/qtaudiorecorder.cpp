@@ -1,5 +1,6 @@
 #include "poll/media/qtaudiorecorder.h"
 
+#include "poll/recordingmove.h"
 #include "poll/wavefile.h"
 
 #include <QAudioSource>
@@ -121,10 +122,15 @@ bool QtAudioRecorder::stop()
         m_file.reset();
         return fail(why);
     }
-    const bool ok = m_file->seek(0) &&
-                    m_file->write(waveHeader(m_format.sampleRate(), 1, m_bytes)) >= 0 &&
+    // A flush that fails on a full disk is not remembered by commit(), so
+    // the samples must be seen in the file before the header claims them.
+    const QByteArray header = waveHeader(m_format.sampleRate(), 1, m_bytes);
+    const bool whole = m_file->flush() && m_file->size() == header.size() + m_bytes;
+    const bool ok = whole && m_file->seek(0) && m_file->write(header) == header.size() &&
                     m_file->flush() && m_file->commit();
-    const QString why = m_file->errorString();
+    const QString why = whole || m_file->error() != QFileDevice::NoError
+                            ? m_file->errorString()
+                            : QStringLiteral("not all the sound reached the file");
     m_file.reset();
     return ok || fail(why);
 }

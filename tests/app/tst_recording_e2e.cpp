@@ -3,6 +3,7 @@
 // hit and saves it under the hit's name.
 #include "alerts/alertrulesfile.h"
 #include "support/radiofixture.h"
+#include "support/smalldisk.h"
 #include "support/soundserver.h"
 
 #include <QCheckBox>
@@ -88,8 +89,13 @@ private Q_SLOTS:
         QVERIFY(form->isRunning());
         // The sound system is set up once the window has shown.
         form->show();
-        QTRY_COMPARE(child<QComboBox>(form.get(), "audio_input")->currentData().toByteArray(),
-                     m_sound->inputId());
+        auto *input = child<QComboBox>(form.get(), "audio_input");
+        QTRY_COMPARE(input->currentData().toByteArray(), m_sound->inputId());
+        // The input picked is written for the next start.
+        QVERIFY(QFile::remove(f.dataDir() + QStringLiteral("/audio_settings.txt")));
+        Q_EMIT input->activated(input->currentIndex());
+        QCOMPARE(f.readFile(QStringLiteral("audio_settings.txt")),
+                 '"' + m_sound->inputId() + "\"\r\n");
         auto *status = child<QLineEdit>(form.get(), "Text3");
 
         const double tones[3] = {2000, 1000, 1000};
@@ -128,6 +134,55 @@ private Q_SLOTS:
             QVERIFY(tonePower(wave.samples, 1000) > 1000 * tonePower(wave.samples, 2000));
             QVERIFY(tonePower(wave.samples, 1000) > 0.01);
         }
+    }
+
+    // The log folder on a full disk: no part of a recording reaches it and
+    // the user hears once; with room again the kept recordings are saved
+    // whole, under their own names, with the next one.
+    void aFullDiskKeepsTheRecordingsUntilThereIsRoom()
+    {
+        SmallDisk disk(256);
+        if (!disk.isMounted())
+            QSKIP("no right to mount a small filesystem here");
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, pollIntervalMs));
+        // "Record Audio" ticked, the log folder on the small disk.
+        f.writeFile(QStringLiteral("pgm_settings.txt"),
+                    "0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n\"" + disk.path().toUtf8() +
+                        "\"\r\n");
+        f.writeFile(QStringLiteral("audio_settings.txt"), '"' + m_sound->inputId() + "\"\r\n");
+        for (const char *channel : {"Engine 5", "Engine 6", "Engine 7"})
+            f.radio().radio().queueReception(hit("Marion County", "Fire Dispatch", channel));
+        disk.fill();
+        auto form = f.makeForm();
+        form->show();
+        QTRY_COMPARE(child<QComboBox>(form.get(), "audio_input")->currentData().toByteArray(),
+                     m_sound->inputId());
+        const auto recordHit = [&] {
+            QTRY_VERIFY_WITH_TIMEOUT(form->recording_active(), hitTimeoutMs);
+            QVERIFY(m_sound->feed(sineTone(1000, toneMs)));
+            QTRY_VERIFY_WITH_TIMEOUT(!form->recording_active(), hitTimeoutMs);
+        };
+        const auto waves = [&] {
+            return QDir(disk.path()).entryList({QStringLiteral("*.wav")}, QDir::Files);
+        };
+        recordHit();
+        recordHit();
+        QTRY_COMPARE(f.messages.size(), 1);
+        QVERIFY2(f.messages.first().contains(QStringLiteral("could not be saved")),
+                 qPrintable(f.messages.first()));
+        QCOMPARE(waves(), QStringList());
+
+        disk.free();
+        recordHit();
+        QCOMPARE(waves().size(), 3);
+        for (const QString &name : waves()) {
+            QVERIFY2(!name.contains(QStringLiteral(" (")), qPrintable(name));
+            const Wave wave = readWave(disk.filePath(name));
+            QCOMPARE(le32(wave.header, 40), quint32(wave.samples.size()));
+            QCOMPARE(wave.samples.size(), sineTone(1000, toneMs).size());
+        }
+        QCOMPARE(f.messages.size(), 1);
     }
 
     void statusWordFollowsTheHitAndTheCheckBox()

@@ -65,6 +65,7 @@ private Q_SLOTS:
     void typingFieldsKeepKeys();
     void quickScan_data();
     void quickScan();
+    void quickScanTellsALineLeftOut();
     void skipList_data();
     void skipList();
     void fccLookup_data();
@@ -286,6 +287,18 @@ void TestTunerForm::quickScan()
     // Two seconds after the stop, no further step has gone out.
     QTest::qWait(2100);
     QCOMPARE(sent.size(), 3);
+}
+
+void TestTunerForm::quickScanTellsALineLeftOut()
+{
+    m_form = openForm();
+    QStringList lines(1001, QStringLiteral("460.1"));
+    lines << QStringLiteral("155.52");
+    child<QPlainTextEdit>(m_form.get(), "Quick_Scan_List")->setPlainText(lines.join(u'\n'));
+    click(m_form.get(), "key_start_quck_scan");
+    QCOMPARE(m_fx->messages.size(), 1);
+    QVERIFY2(m_fx->messages.first().contains(QStringLiteral("; 1 frequency line")),
+             qPrintable(m_fx->messages.first()));
 }
 
 void TestTunerForm::skipList_data()

@@ -111,6 +111,10 @@ void TestHistoryFilter::typingOnMatchesFreshFilter()
         typed->setFilter({text.left(n), {}, {}, false});
     typed->setFilter({QStringLiteral("metro ta"), {}, {}, false});
     typed->setFilter({QStringLiteral("metro tac 2"), {}, {}, false});
+    // "This run only" ticked and cleared again: the earlier runs come back.
+    typed->setFilter({text, {}, {}, true});
+    QCOMPARE(typed->rowCount(), 0);
+    typed->setFilter({text, {}, {}, false});
     HistoryModel *fresh = filledModel(this);
     fresh->setFilter({text, {}, {}, false});
     QCOMPARE(typed->shown(), fresh->shown());

@@ -121,6 +121,10 @@ void TestHistoryReader::readsRunsOfBothFoldersSkippingDamage()
     QVERIFY(stale.setFileTime(QDateTime::currentDateTime().addDays(-1),
                               QFileDevice::FileModificationTime));
     stale.close();
+    // Another run of that day, started later (1:15 PM sorts before 8:59 AM
+    // as text): listed first.
+    QVERIFY(
+        WriteHitLogFile(data.filePath(QStringLiteral("12-07-2026_1-15-00-PM.txt")), {}, &error));
     // A foreign text under a run's name, and one under another name.
     writeBytes(data.filePath(QStringLiteral("12-04-2026_2-00-00-AM.txt")), "hello world\n");
     writeBytes(data.filePath(QStringLiteral("notes.txt")), "County / Fire\n");
@@ -130,13 +134,14 @@ void TestHistoryReader::readsRunsOfBothFoldersSkippingDamage()
     QStringList runs;
     for (const HistoryRun &run : load.runs)
         runs.append(run.name);
-    QCOMPARE(runs, QStringList({"12-07-2026_8-59-00-AM", "12-06-2026_3-45-00-PM",
-                                "12-05-2026_1-00-00-AM", "12-04-2026_2-00-00-AM"}));
+    QCOMPARE(runs,
+             QStringList({"12-07-2026_1-15-00-PM", "12-07-2026_8-59-00-AM", "12-06-2026_3-45-00-PM",
+                          "12-05-2026_1-00-00-AM", "12-04-2026_2-00-00-AM"}));
     QCOMPARE(load.hits.size(), 4);
     QCOMPARE(load.hits[0].fields[0], QStringLiteral("Metro / Police"));
     QCOMPARE(load.hits[0].airSeconds, 90);
-    QCOMPARE(load.hits[0].run, 0);
-    QCOMPARE(load.hits[3].run, 2);
+    QCOMPARE(load.hits[0].run, 1);
+    QCOMPARE(load.hits[3].run, 3);
     QCOMPARE(load.hits[3].date, QDate(2026, 12, 6));
     QCOMPARE(skippedText(load.skippedLines, load.filesWithSkips),
              QStringLiteral("5 lines skipped in 2 files"));

@@ -527,6 +527,8 @@ void TestHitDetector::namesCleaned_data()
         << QString::fromUtf16(u"Public Safety / EMS\t\u00a1Med 1\u00a1\t");
     QTest::newRow("TAB in a name") << QByteArray("Public\tSafety") << QByteArray("Med 1")
                                    << "Public Safety / EMS\tMed 1\t 154.5250\t";
+    QTest::newRow("DEL in a name") << QByteArray("Public\x7fSafety") << QByteArray("Med 1")
+                                   << "Public Safety / EMS\tMed 1\t 154.5250\t";
     QTest::newRow("CR and LF in a name") << QByteArray("Public Safety") << QByteArray("Med\r\n1")
                                          << "Public Safety / EMS\tMed  1\t 154.5250\tC74.4\t";
 }

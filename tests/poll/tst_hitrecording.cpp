@@ -3,7 +3,9 @@
 // failures are reported. Also the wave header and the choice of the input.
 #include "poll/audioinputchoice.h"
 #include "poll/hitrecording.h"
+#include "poll/recordingmove.h"
 #include "poll/wavefile.h"
+#include "support/smalldisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -139,6 +141,39 @@ private Q_SLOTS:
         QVERIFY(QDir(root.path()).mkdir(QStringLiteral("logs")));
         QVERIFY(!recording.finish().tellUser);
         QCOMPARE(filesIn(logs), QStringList{QStringLiteral("four.wav")});
+    }
+
+    // The log folder on a disk with less room than a recording: no part of
+    // it reaches the folder, the capture is kept, and a later try saves it
+    // whole under its own name.
+    void aFullDiskLeavesNoPartOfARecording()
+    {
+        SmallDisk disk(64);
+        if (!disk.isMounted())
+            QSKIP("no right to mount a small filesystem here");
+        QFile blocker(disk.filePath(QStringLiteral("blocker")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly) && blocker.write(QByteArray(40 * 1024, 'b')));
+        blocker.close();
+        QTemporaryDir temp;
+        FileRecorder recorder;
+        HitRecording recording(recorder, temp.path());
+        const QByteArray sound(40 * 1024, 's');
+        for (const QString name : {"one.wav", "two.wav"}) {
+            recording.start(true, false);
+            recorder.capture = sound;
+            const HitRecording::Outcome outcome = recording.stop(true, false, disk.path(), name);
+            QVERIFY(outcome.savedPath.isEmpty());
+            QCOMPARE(outcome.tellUser, name == "one.wav");
+        }
+        QCOMPARE(filesIn(disk.path()), QStringList{QStringLiteral("blocker")});
+        QCOMPARE(filesIn(temp.path()), QStringList({"temp2", "temp3"}));
+
+        // Room for one of the two.
+        QVERIFY(blocker.remove());
+        QVERIFY(!recording.finish().tellUser);
+        QCOMPARE(filesIn(disk.path()), QStringList{QStringLiteral("one.wav")});
+        QCOMPARE(contents(disk.filePath(QStringLiteral("one.wav"))), sound);
+        QCOMPARE(recording.unsavedCount(), 1);
     }
 
     void noInputIsToldOnce()
