@@ -7,6 +7,7 @@
 
 #include "link/clock.h"
 #include "link/commandsequencer.h"
+#include "link/noanswerwatch.h"
 #include "link/radioport.h"
 #include "log/hitlogfilequeue.h"
 #include "log/hitlogtext.h"
@@ -426,4 +427,19 @@ private:
     PollPacing m_pacing;
     QElapsedTimer m_sinceSetSent;
     QLabel *speed_note = nullptr;
+
+    // The radio that does not answer.
+    // After two seconds of asking, the status line and the screen say so;
+    // Stop shows on the screen (form1_noanswer.cpp).
+    void connectNoAnswer();
+    // The poll has asked, and read what it found waiting.
+    void pollAsked(const QByteArray &read);
+    void heardFromRadio(QByteArrayView bytes);
+    void onNoAnswerTimeout();
+    void showStopped();
+    void showOnScreen(const QString &text);
+    NoAnswerWatch m_noAnswer;
+    QElapsedTimer m_noAnswerClock;
+    QTimer *m_noAnswerTimer = nullptr;
+    QString m_noAnswerText; // shown in the status line while not empty
 };

@@ -421,6 +421,7 @@ void Form1::stopRunning()
     } else {
         m_port.close();
     }
+    showStopped();
 }
 
 void Form1::setChoiceLocked(bool locked)

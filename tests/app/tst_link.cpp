@@ -154,7 +154,28 @@ private Q_SLOTS:
         // The user's Stop holds: nothing watches for the radio any more.
         QTest::mouseClick(run, Qt::LeftButton);
         QCOMPARE(run->text(), QStringLiteral("Run"));
+        QCOMPARE(child<QLineEdit>(form.get(), "Text3")->text(), QStringLiteral("Stopped"));
+        QVERIFY(child<QLabel>(form.get(), "Text1")->text().startsWith(QStringLiteral("Stopped")));
         QVERIFY(!form->findChild<QTimer *>(QStringLiteral("deviceWatch"))->isActive());
+    }
+
+    // A radio switched off in the middle of a run: no error on the line,
+    // only silence, which the status line reports until it answers again.
+    void aRadioThatStopsAnsweringIsReported()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 50));
+        auto form = f.makeForm();
+        auto *status = child<QLineEdit>(form.get(), "Text3");
+        QTRY_VERIFY(child<QLabel>(form.get(), "debug_box")->text().startsWith("17 - STS,"));
+
+        f.radio().setFault(PtyRadio::Fault::Silent);
+        QTRY_VERIFY(status->text().startsWith(QStringLiteral("No answer")));
+        QVERIFY(status->text().contains(f.portLink()));
+        QCOMPARE(form->Command2Caption(), QStringLiteral("Stop"));
+        f.radio().setFault(PtyRadio::Fault::None);
+        QTRY_VERIFY(!status->text().startsWith(QStringLiteral("No answer")));
+        QCOMPARE(f.messages.size(), 0);
     }
 
     // The kernel hangs the line up (as when a USB adapter is pulled out):
