@@ -430,7 +430,8 @@ private:
 
     // The radio that does not answer.
     // After two seconds of asking, the status line and the screen say so;
-    // Stop shows on the screen (form1_noanswer.cpp).
+    // Stop shows on the screen (form1_noanswer.cpp); a radio gone away
+    // is told once.
     void connectNoAnswer();
     // The poll has asked, and read what it found waiting.
     void pollAsked(const QByteArray &read);
@@ -442,4 +443,5 @@ private:
     QElapsedTimer m_noAnswerClock;
     QTimer *m_noAnswerTimer = nullptr;
     QString m_noAnswerText; // shown in the status line while not empty
+    bool m_lossMessageOpen = false; // the message of a radio gone away waits for the user
 };

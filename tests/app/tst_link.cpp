@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+#include <utility>
 
 class TestLink : public QObject
 {
@@ -150,6 +151,27 @@ private Q_SLOTS:
                     .startsWith(QStringLiteral("Radio found")));
         QTRY_VERIFY(debug->text().startsWith(QStringLiteral("17 - STS,")));
         QCOMPARE(f.messages.size(), 1);
+
+        // Lost again: told again, once. While that message is open the radio
+        // comes back and goes once more, which adds no message on top.
+        const auto backAndHeard = [&] {
+            QVERIFY(f.plugBackIn());
+            debug->clear();
+            QTRY_COMPARE_WITH_TIMEOUT(run->text(), QStringLiteral("Stop"), 10000);
+            QTRY_VERIFY(debug->text().startsWith(QStringLiteral("17 - STS,")));
+        };
+        bool flapped = false;
+        f.whileMessageOpen = [&] {
+            if (std::exchange(flapped, true))
+                return;
+            backAndHeard();
+            f.radio().unplug();
+            QTRY_COMPARE(run->text(), QStringLiteral("Run"));
+        };
+        f.radio().unplug();
+        QTRY_VERIFY(flapped && run->text() == QStringLiteral("Run"));
+        QCOMPARE(f.messages.size(), 2);
+        backAndHeard();
 
         // The user's Stop holds: nothing watches for the radio any more.
         QTest::mouseClick(run, Qt::LeftButton);
