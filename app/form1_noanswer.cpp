@@ -69,6 +69,9 @@ void Form1::showStopped()
     m_noAnswerTimer->stop();
     m_noAnswerText.clear();
     Text3->setToolTip(QString());
+    // What the status line said before a macro or a note was of the run.
+    m_statusBeforeMacro.reset();
+    m_statusNote.clear();
     Text3->setText(QStringLiteral("Stopped"));
     showOnScreen(QStringLiteral("Stopped\nHit Run\n"));
 }
