@@ -194,7 +194,6 @@ private Q_SLOTS:
         f.radio().setFault(PtyRadio::Fault::Silent);
         QTRY_VERIFY(status->text().startsWith(QStringLiteral("No answer")));
         QVERIFY(status->text().contains(f.portLink()));
-        QCOMPARE(form->Command2Caption(), QStringLiteral("Stop"));
         f.radio().setFault(PtyRadio::Fault::None);
         QTRY_VERIFY(!status->text().startsWith(QStringLiteral("No answer")));
         QCOMPARE(f.messages.size(), 0);

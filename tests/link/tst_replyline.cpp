@@ -55,7 +55,6 @@ private Q_SLOTS:
         QTest::newRow("after a broken line") << QByteArray("\xf3\x1e\rKEY,OK\r") << true;
         QTest::newRow("not yet ended") << QByteArray("STS,011000") << false;
         QTest::newRow("garbage at the wrong speed") << QByteArray("\x80\xfe\x00x\r\xe0\r") << false;
-        QTest::newRow("small letters") << QByteArray("sts,1\r") << false;
         QTest::newRow("four capitals") << QByteArray("ABCD\r") << false;
     }
     void aReplyLineIsThreeCapitalsAloneOrBeforeAComma()
@@ -75,10 +74,8 @@ private Q_SLOTS:
         QVERIFY(!watch.silent(2999));
         QVERIFY(watch.silent(3000));
         QVERIFY(!watch.took("\x80\x81"));
-        QVERIFY(watch.silent(3100));
         QVERIFY(watch.took("WIN,86,04536000\r"));
         QVERIFY(!watch.silent(9000));
-        QVERIFY(!watch.waiting());
         watch.asked(9000);
         watch.reset();
         QVERIFY(!watch.silent(20000));
