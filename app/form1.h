@@ -10,6 +10,7 @@
 
 #include "link/clock.h"
 #include "link/commandsequencer.h"
+#include "link/noanswerwatch.h"
 #include "link/radioport.h"
 #include "log/historyplayer.h"
 #include "log/hitlogfilequeue.h"
@@ -555,4 +556,20 @@ private:
     QSpinBox *keep_days = nullptr;
     QCheckBox *keep_gb_check = nullptr;
     QSpinBox *keep_gb = nullptr;
+    // The radio that does not answer.
+    // After two seconds of asking, the status line and the screen say so;
+    // Stop shows on the screen (form1_noanswer.cpp); a radio gone away
+    // is told once.
+    void connectNoAnswer();
+    // The poll has asked, and read what it found waiting.
+    void pollAsked(const QByteArray &read);
+    void heardFromRadio(QByteArrayView bytes);
+    void onNoAnswerTimeout();
+    void showStopped();
+    void showOnScreen(const QString &text);
+    NoAnswerWatch m_noAnswer;
+    QElapsedTimer m_noAnswerClock;
+    QTimer *m_noAnswerTimer = nullptr;
+    QString m_noAnswerText; // shown in the status line while not empty
+    bool m_lossMessageOpen = false; // the message of a radio gone away waits for the user
 };

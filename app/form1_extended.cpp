@@ -8,15 +8,9 @@
 #include "poll/radiotext.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
-
-namespace {
-
-// Notes are a page or two; a file far larger is no notes file.
-constexpr qint64 maxTextBytes = 4 * 1024 * 1024;
-
-} // namespace
 
 void Form1::buildExtendedInfoWidgets(QGroupBox *frame)
 {
@@ -56,10 +50,12 @@ void Form1::ShowExtendedInfo()
         showPicture(picture);
 
     const QString textPath = extendedTextPath(folder, lookup.key);
-    if (FileExists(textPath))
-        LoadFileToTB(extended_text, textPath, false);
-    else
+    if (!FileExists(textPath))
         extended_text->setPlainText(QStringLiteral("Not Avilable"));
+    else if (QFileInfo(textPath).size() > extendedTextMaxBytes)
+        extended_text->setPlainText(extendedTextTooLarge(textPath, extendedTextMaxBytes));
+    else
+        LoadFileToTB(extended_text, textPath, false);
 }
 
 void Form1::showPicture(const QImage &picture)
@@ -84,7 +80,7 @@ bool Form1::LoadFileToTB(QPlainTextEdit *TxtBox, const QString &FilePath, bool A
     if (!FileExists(FilePath))
         return false;
     QFile file(FilePath);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxTextBytes)
+    if (!file.open(QIODevice::ReadOnly) || file.size() > extendedTextMaxBytes)
         return false;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)

@@ -46,6 +46,7 @@ void Form1::PollRadio()
         {QByteArrayLiteral("STS"), QByteArrayLiteral("GLG"), QByteArrayLiteral("WIN")});
 
     const QByteArray raw = m_port.snapshotRead();
+    pollAsked(raw);
     if (raw.isEmpty())
         return;
     std::optional<ReplySet> set = splitReplySet(raw);
@@ -156,7 +157,9 @@ void Form1::showFourLineDisplay()
 void Form1::onStatusTick()
 {
     QString word;
-    if (!m_statusNote.isEmpty())
+    if (!m_noAnswerText.isEmpty() && !m_statusBeforeMacro)
+        word = m_noAnswerText;
+    else if (!m_statusNote.isEmpty())
         word = m_statusNote; // a macro playing, the radio found again
     else if (!m_hits.state().hit_active)
         word = QStringLiteral("Waiting");
@@ -164,6 +167,9 @@ void Form1::onStatusTick()
         word = QStringLiteral("Recording");
     else
         word = QStringLiteral("Active");
-    if (Text3->text() != word)
+    if (Text3->text() != word) {
         Text3->setText(word);
+        // A long text shows its beginning.
+        Text3->setCursorPosition(0);
+    }
 }

@@ -442,6 +442,7 @@ void Form1::stopRunning()
     } else {
         m_port.close();
     }
+    showStopped();
 }
 
 void Form1::setChoiceLocked(bool locked)
@@ -473,10 +474,15 @@ void Form1::onPortLost(const QString &reason)
     stopRunning();
     Text3->setText(QStringLiteral("Radio lost"));
     watchForDevice();
-    if (tell) {
+    // The message waits for the user while the program runs on: the radio
+    // may come back and go again meanwhile. That loss adds no second
+    // message on top of the one still open.
+    if (tell && !m_lossMessageOpen) {
         m_lossTold = true;
+        m_lossMessageOpen = true;
         tellUser(reason + QStringLiteral("\nTollvane opens it again by itself when it is "
                                          "plugged back in."));
+        m_lossMessageOpen = false;
     }
 }
 

@@ -42,6 +42,7 @@ void Form1::connectWidgets()
     connectHarvest();
     connectLinkRecovery();
     connectPacing();
+    connectNoAnswer();
 
     // The keyboard shortcuts work whichever element of the window has the
     // focus, so they are looked at before the element gets the key.

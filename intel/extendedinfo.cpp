@@ -60,6 +60,13 @@ QString standByPicturePath(const QString &folder)
     return QDir(folder).filePath(QStringLiteral("extended_not_avilable.gif"));
 }
 
+QString extendedTextTooLarge(const QString &path, qint64 maxBytes)
+{
+    return QStringLiteral("%1 is not shown: it is larger than %2 MB.")
+        .arg(QDir::toNativeSeparators(path))
+        .arg(maxBytes / (1024 * 1024));
+}
+
 QString decodeExtendedText(const QByteArray &bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

@@ -34,6 +34,11 @@ QString extendedTextPath(const QString &folder, const QString &key);
 // The stand-by picture shown when a hit has none of its own.
 QString standByPicturePath(const QString &folder);
 
+// Notes are a page or two; a file far larger is no notes file, and the box
+// says so instead of showing it.
+constexpr qint64 extendedTextMaxBytes = 4 * 1024 * 1024;
+QString extendedTextTooLarge(const QString &path, qint64 maxBytes);
+
 // A text file's bytes as text: UTF-8 when they are valid UTF-8, Latin-1
 // otherwise.
 QString decodeExtendedText(const QByteArray &bytes);

@@ -27,7 +27,7 @@ QString harvestEndMessage(int chainsCut)
         return updated;
     return updated + QStringLiteral("\n\n%1 list(s) of systems, groups or channels could not be "
                                     "read to the end (the radio did not answer, refused the "
-                                    "read, or the group holds talkgroups, not channels); "
-                                    "hit_intel.txt holds what was read.")
+                                    "read, or a list led back into itself); hit_intel.txt "
+                                    "holds what was read.")
                          .arg(chainsCut);
 }

@@ -49,6 +49,8 @@ QByteArray HarvestWalk::next(const QByteArray &reply)
     case Step::Group:
         return onGroup(answerFields(reply, "GIN", ginFields));
     case Step::Channel:
+        if (m_talkgroupGroup && reply == "CIN,NG")
+            return nextGroup();
         return onChannel(answerFields(reply, "CIN", cinFields));
     case Step::Idle:
     case Step::Done:
@@ -91,6 +93,7 @@ QByteArray HarvestWalk::onGroup(const QList<QByteArray> &fields)
         return cut(&HarvestWalk::nextSystem);
     m_groupIndex = fields.at(6);
     m_channelIndex = fields.at(8);
+    m_talkgroupGroup = fields.at(1) == "T";
     ++m_progress.groups;
     m_progress.group = fields.at(2);
     m_progress.channel.clear();

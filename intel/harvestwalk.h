@@ -40,6 +40,10 @@ struct HarvestProgress
 // another command, lacks a field the walk needs, or names an index already
 // walked (a chain that loops) cuts short the chain it belongs to; the walk
 // goes on with the next group or system.
+//
+// A group of type "T" (GIN field 1) holds talkgroups, not channels: the
+// radio refuses "CIN" on its records with "CIN,NG". That ends the group's
+// chain as "-1" would; it is no chain cut short.
 class HarvestWalk
 {
 public:
@@ -55,7 +59,8 @@ public:
     const HarvestProgress &progress() const { return m_progress; }
     // In the order found.
     const QList<HarvestChannel> &channels() const { return m_channels; }
-    // How many chains were cut short.
+    // How many chains were cut short: real failures, not the end of a
+    // talkgroup group.
     int chainsCut() const { return m_chainsCut; }
     // The radio gave its programming: "SIH" said it has no systems, or at
     // least one system record was read. Otherwise (no answer, every read
@@ -88,6 +93,7 @@ private:
     QList<HarvestChannel> m_channels;
     int m_chainsCut = 0;
     bool m_noSystems = false;
+    bool m_talkgroupGroup = false;
 };
 
 // The text of hit_intel.txt: one line per channel, the last found first,

@@ -56,11 +56,12 @@ QByteArray receptionDigits(const QByteArray &field)
 }
 
 // A TAB, CR or LF inside a name would shift the log's columns or split its
-// line.
+// line. The radio's bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D stand for C1
+// control characters, which go the same way as C0 and DEL.
 QString withoutControls(QString text)
 {
     for (QChar &c : text) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() <= 0x9f))
             c = QLatin1Char(' ');
     }
     return text;

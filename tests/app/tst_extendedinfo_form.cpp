@@ -76,6 +76,9 @@ private Q_SLOTS:
                                                 << QStringLiteral("County P25 12/34 Extended Info")
                                                 << QStringLiteral("County-P25_12-34");
         }
+        QTest::addRow("conventional, notes too large")
+            << false << QStringLiteral("too large") << QStringLiteral(" 154.2500 Extended Info")
+            << QStringLiteral("154_2500");
     }
 
     void showsTheHitsPictureAndNotes()
@@ -93,13 +96,16 @@ private Q_SLOTS:
             f.writeFile(key + QStringLiteral(".gif"), picture(ownColour));
             f.writeFile(key + QStringLiteral(".txt"), notes);
         }
-        if (files != QLatin1String("none"))
+        if (files == QLatin1String("too large"))
+            f.writeFile(key + QStringLiteral(".txt"), QByteArray(4 * 1024 * 1024 + 1, 'x'));
+        else if (files != QLatin1String("none"))
             f.writeFile(QStringLiteral("extended_not_avilable.gif"), picture(standByColour));
         f.radio().radio().queueReception(reception(trunked));
 
         auto form = f.makeForm();
         auto *frame = child<QGroupBox>(form.get(), "extended_info_frame");
         auto *text = child<QPlainTextEdit>(form.get(), "extended_text");
+        text->setPlainText(QStringLiteral("the notes of the hit before"));
         QCOMPARE(frame->title(), QStringLiteral("Extended Info"));
         QTRY_COMPARE_WITH_TIMEOUT(frame->title(), caption, hitTimeoutMs);
 
@@ -108,6 +114,10 @@ private Q_SLOTS:
             QCOMPARE(shown.pixel(5, 5), ownColour);
             QCOMPARE(text->toPlainText(), trunked ? QStringLiteral("Caf\u00e9 talkgroup\nline 2")
                                                   : QStringLiteral("Station 5 \u00b7 caf\u00e9"));
+        } else if (files == QLatin1String("too large")) {
+            QVERIFY2(text->toPlainText().contains(key + QStringLiteral(".txt")) &&
+                         text->toPlainText().contains(QStringLiteral("4 MB")),
+                     qPrintable(text->toPlainText()));
         } else {
             if (files == QLatin1String("stand-by"))
                 QCOMPARE(shown.pixel(5, 5), standByColour);

@@ -407,7 +407,6 @@ void TestKeyboardMacrosForm::stopCancelsTheRestOfAMacro()
         items.append(QStringLiteral("%1,P").arg(i % 10));
     child<QLineEdit>(form.get(), "m1")->setText(items.join(QLatin1Char(' ')));
     auto *text3 = child<QLineEdit>(form.get(), "Text3");
-    const QString before = text3->text();
     fx.radio().clearReceived();
 
     KeyButton *button = child<KeyButton>(form.get(), "key_m1");
@@ -425,7 +424,7 @@ void TestKeyboardMacrosForm::stopCancelsTheRestOfAMacro()
     QTRY_VERIFY(fx.radio().received().size() >= shown);
     const qsizetype sent = fx.radio().received().size();
     QVERIFY2(sent <= shown + 1, qPrintable(QString::number(sent)));
-    QCOMPARE(text3->text(), before);
+    QCOMPARE(text3->text(), QStringLiteral("Stopped"));
 }
 
 void TestKeyboardMacrosForm::pastedLineBreaksBecomeItemSeparators()

@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+#include <utility>
 
 class TestLink : public QObject
 {
@@ -151,10 +152,51 @@ private Q_SLOTS:
         QTRY_VERIFY(debug->text().startsWith(QStringLiteral("17 - STS,")));
         QCOMPARE(f.messages.size(), 1);
 
+        // Lost again: told again, once. While that message is open the radio
+        // comes back and goes once more, which adds no message on top.
+        const auto backAndHeard = [&] {
+            QVERIFY(f.plugBackIn());
+            debug->clear();
+            QTRY_COMPARE_WITH_TIMEOUT(run->text(), QStringLiteral("Stop"), 10000);
+            QTRY_VERIFY(debug->text().startsWith(QStringLiteral("17 - STS,")));
+        };
+        bool flapped = false;
+        f.whileMessageOpen = [&] {
+            if (std::exchange(flapped, true))
+                return;
+            backAndHeard();
+            f.radio().unplug();
+            QTRY_COMPARE(run->text(), QStringLiteral("Run"));
+        };
+        f.radio().unplug();
+        QTRY_VERIFY(flapped && run->text() == QStringLiteral("Run"));
+        QCOMPARE(f.messages.size(), 2);
+        backAndHeard();
+
         // The user's Stop holds: nothing watches for the radio any more.
         QTest::mouseClick(run, Qt::LeftButton);
         QCOMPARE(run->text(), QStringLiteral("Run"));
+        QCOMPARE(child<QLineEdit>(form.get(), "Text3")->text(), QStringLiteral("Stopped"));
+        QVERIFY(child<QLabel>(form.get(), "Text1")->text().startsWith(QStringLiteral("Stopped")));
         QVERIFY(!form->findChild<QTimer *>(QStringLiteral("deviceWatch"))->isActive());
+    }
+
+    // A radio switched off in the middle of a run: no error on the line,
+    // only silence, which the status line reports until it answers again.
+    void aRadioThatStopsAnsweringIsReported()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 50));
+        auto form = f.makeForm();
+        auto *status = child<QLineEdit>(form.get(), "Text3");
+        QTRY_VERIFY(child<QLabel>(form.get(), "debug_box")->text().startsWith("17 - STS,"));
+
+        f.radio().setFault(PtyRadio::Fault::Silent);
+        QTRY_VERIFY(status->text().startsWith(QStringLiteral("No answer")));
+        QVERIFY(status->text().contains(f.portLink()));
+        f.radio().setFault(PtyRadio::Fault::None);
+        QTRY_VERIFY(!status->text().startsWith(QStringLiteral("No answer")));
+        QCOMPARE(f.messages.size(), 0);
     }
 
     // The kernel hangs the line up (as when a USB adapter is pulled out):

@@ -7,6 +7,7 @@
 
 #include "log/widgets/hitlogview.h"
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 
 namespace {
@@ -86,6 +87,24 @@ private Q_SLOTS:
         m_form.reset();
         m_pty.reset();
         m_fixture.reset();
+    }
+
+    // No radio on the port, or the wrong speed: after two seconds of asking
+    // the status line says where nothing answers; the first reply clears it.
+    void aRadioThatSaysNothingIsNamedInTheStatus()
+    {
+        auto *status = child<QLineEdit>(m_form.get(), "Text3");
+        m_form->PollRadio();
+        QTRY_VERIFY(status->text().startsWith(QStringLiteral("No answer")));
+        for (const QString &part : {QStringLiteral("COM 1"), m_pty->slavePath(),
+                                    QStringLiteral("115200"), QStringLiteral("cable")})
+            QVERIFY2(status->text().contains(part), qPrintable(status->text()));
+        QVERIFY(text1().startsWith(QStringLiteral("No Answer")));
+
+        m_pty->write(set(sts("Bethel", "Bethel PD 1", 1), glg("", "", "")));
+        QTRY_VERIFY(!status->text().startsWith(QStringLiteral("No answer")));
+        m_form->PollRadio();
+        QVERIFY(text1().startsWith(QStringLiteral("Bethel")));
     }
 
     void everyTickAsksForScreenReceptionAndFrequency()

@@ -29,9 +29,10 @@ QString timeOfDay(int tick)
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
+// C0, DEL and C1.
 bool isControl(QChar c)
 {
-    return c.unicode() < 0x20 || c.unicode() == 0x7f;
+    return c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() <= 0x9f);
 }
 
 // The line with its control characters written out, for the report.

@@ -63,8 +63,9 @@ private Q_SLOTS:
         const Walked w = walkRadio(radio);
         QVERIFY(w.walk.finished());
         QCOMPARE(hitIntelText(w.walk.channels()), fileOf(radio.memory()));
-        // Both talkgroup groups of the trunked system answer CIN with NG.
-        QCOMPARE(w.walk.chainsCut(), 2);
+        // Both talkgroup groups of the trunked system answer CIN with NG:
+        // their chains end there, and nothing counts as cut short.
+        QCOMPARE(w.walk.chainsCut(), 0);
         const SimMemory &m = radio.memory();
         QCOMPARE(w.commands.mid(0, 4), (QList<QByteArray>{"PRG", "SIH", "SIN," + m.systemIndex(0),
                                                           "GIN," + m.groupIndex(0, 0)}));
@@ -108,18 +109,24 @@ private Q_SLOTS:
         const SimMemory m;
         const QByteArray soTac2 = "CIN," + m.channelIndex(0, 0, 1);
         const QByteArrayList rest = {"SO Tac 2", "Jail Ops"};
-        QTest::newRow("silent CIN") << soTac2 << QByteArray() << rest << 3;
-        QTest::newRow("CIN,NG") << soTac2 << QByteArray("CIN,NG") << rest << 3;
-        QTest::newRow("ERR") << soTac2 << QByteArray("ERR") << rest << 3;
-        QTest::newRow("another command's answer") << soTac2 << QByteArray("KEY,OK") << rest << 3;
+        QTest::newRow("silent CIN") << soTac2 << QByteArray() << rest << 1;
+        QTest::newRow("CIN,NG") << soTac2 << QByteArray("CIN,NG") << rest << 1;
+        QTest::newRow("ERR") << soTac2 << QByteArray("ERR") << rest << 1;
+        QTest::newRow("another command's answer") << soTac2 << QByteArray("KEY,OK") << rest << 1;
         QTest::newRow("CIN short of its next index")
-            << soTac2 << QByteArray("CIN,SO Tac 2,01551300,NFM") << rest << 3;
+            << soTac2 << QByteArray("CIN,SO Tac 2,01551300,NFM") << rest << 1;
         QTest::newRow("GIN,NG: the rest of the system")
             << "GIN," + m.groupIndex(0, 1) << QByteArray("GIN,NG")
-            << QByteArrayList{"Fire Dispatch", "Fireground 1"} << 3;
+            << QByteArrayList{"Fire Dispatch", "Fireground 1"} << 1;
         QTest::newRow("silent SIN: the rest of the walk")
             << "SIN," + m.systemIndex(2) << QByteArray()
-            << QByteArrayList{"PD Dispatch", "Streets", "Water Dept"} << 3;
+            << QByteArrayList{"PD Dispatch", "Streets", "Water Dept"} << 1;
+        // In a talkgroup group only the radio's NG is the chain's end.
+        const QByteArray talkgroups = "CIN," + m.channelIndex(1, 0, 0);
+        QTest::newRow("talkgroup group, silent")
+            << talkgroups << QByteArray() << QByteArrayList{} << 1;
+        QTest::newRow("talkgroup group, ERR")
+            << talkgroups << QByteArray("CIN,ERR") << QByteArrayList{} << 1;
         QTest::newRow("SIH,NG: everything") << QByteArray("SIH") << QByteArray("SIH,NG")
                                             << QByteArrayList{"SO Dispatch", "Streets"} << 1;
     }
@@ -173,7 +180,7 @@ private Q_SLOTS:
         fields[12] = radio.memory().channelIndex(0, 0, 0);
         const Walked w = walkRadio(radio, {{second, fields.join(',')}});
         QVERIFY(w.walk.finished());
-        QCOMPARE(w.walk.chainsCut(), 3);
+        QCOMPARE(w.walk.chainsCut(), 1);
         QCOMPARE(w.commands.count("CIN," + radio.memory().channelIndex(0, 0, 0)), 1);
     }
 };

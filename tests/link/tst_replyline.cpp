@@ -1,4 +1,6 @@
-// Finding the radio's answer among the lines that have arrived.
+// Finding the radio's answer among the lines that have arrived, and telling
+// a radio that answers from one that does not.
+#include "link/noanswerwatch.h"
 #include "link/replyline.h"
 
 #include <QtTest>
@@ -41,6 +43,42 @@ private Q_SLOTS:
         const std::optional<QByteArray> found = takeReplyLine(received, commandName(command));
         QCOMPARE(found.value_or("<none>"), answer);
         QCOMPARE(received, left);
+    }
+
+    // What tells a live radio from no radio or the wrong speed.
+    void aReplyLineIsThreeCapitalsAloneOrBeforeAComma_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("reply");
+        QTest::newRow("a poll reply") << QByteArray("STS,011000, HOLD\r") << true;
+        QTest::newRow("ERR") << QByteArray("ERR\r") << true;
+        QTest::newRow("after a broken line") << QByteArray("\xf3\x1e\rKEY,OK\r") << true;
+        QTest::newRow("not yet ended") << QByteArray("STS,011000") << false;
+        QTest::newRow("garbage at the wrong speed") << QByteArray("\x80\xfe\x00x\r\xe0\r") << false;
+        QTest::newRow("four capitals") << QByteArray("ABCD\r") << false;
+    }
+    void aReplyLineIsThreeCapitalsAloneOrBeforeAComma()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, reply);
+        QCOMPARE(holdsReplyLine(bytes), reply);
+    }
+
+    void theRadioIsSilentAfterTwoSecondsOfAskingUntilItReplies()
+    {
+        NoAnswerWatch watch;
+        QCOMPARE(watch.msToSilence(500), -1);
+        watch.asked(1000);
+        watch.asked(1100); // the wait runs from the first ask
+        QCOMPARE(watch.msToSilence(1500), 1500);
+        QVERIFY(!watch.silent(2999));
+        QVERIFY(watch.silent(3000));
+        QVERIFY(!watch.took("\x80\x81"));
+        QVERIFY(watch.took("WIN,86,04536000\r"));
+        QVERIFY(!watch.silent(9000));
+        watch.asked(9000);
+        watch.reset();
+        QVERIFY(!watch.silent(20000));
     }
 };
 

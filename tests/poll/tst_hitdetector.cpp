@@ -531,6 +531,10 @@ void TestHitDetector::namesCleaned_data()
                                    << "Public Safety / EMS\tMed 1\t 154.5250\t";
     QTest::newRow("CR and LF in a name") << QByteArray("Public Safety") << QByteArray("Med\r\n1")
                                          << "Public Safety / EMS\tMed  1\t 154.5250\tC74.4\t";
+    // The radio's bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D are C1 controls.
+    QTest::newRow("C1 in a name") << QByteArray("Public\x81\x9dSafety")
+                                  << QByteArray("Med\x8d\x8f\x90One")
+                                  << "Public  Safety / EMS\tMed   One\t 154.5250\t";
 }
 
 void TestHitDetector::namesCleaned()

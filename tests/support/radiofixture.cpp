@@ -40,7 +40,11 @@ std::unique_ptr<Form1> RadioFixture::makeForm(const QStringList &portsBefore,
     options.listSystemPorts = false;
     options.systemPorts = [this] { return systemPorts; };
     options.clock = &clock;
-    options.showMessage = [this](const QString &text) { messages.append(text); };
+    options.showMessage = [this](const QString &text) {
+        messages.append(text);
+        if (whileMessageOpen)
+            whileMessageOpen();
+    };
     options.chooseFolder = [this](const QString &) { return folderToChoose; };
     options.askQuestion = [this](const QString &question) {
         questions.append(question);

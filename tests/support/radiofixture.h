@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 // One test's world: a data folder of its own, a simulated radio on a
@@ -44,6 +45,9 @@ public:
     // question's default).
     QStringList questions;
     bool answer = false;
+    // Runs while a message is shown, as the program runs on under a message
+    // box that waits for the user.
+    std::function<void()> whileMessageOpen;
     QString folderToChoose;
     // What the form is told the system's serial devices are, asked anew each
     // time it builds its port list.
