@@ -36,6 +36,14 @@ QStringList firstVersion(bool trigramSearch)
     return steps;
 }
 
+// The lines of each run file that were not hits, for the history's count
+// of damaged lines.
+QStringList secondVersion()
+{
+    return {
+        QStringLiteral("ALTER TABLE imported_files ADD COLUMN skipped INTEGER NOT NULL DEFAULT 0")};
+}
+
 } // namespace
 
 bool hasTrigramSearch(QSqlDatabase &db)
@@ -63,7 +71,7 @@ QString migrateHitSchema(QSqlDatabase &db, bool trigramSearch)
         return QStringLiteral("The hit database was made by a newer Tollvane (version %1).")
             .arg(version);
     // One migration per version: migrations[v] takes version v to v + 1.
-    const QList<QStringList> migrations = {firstVersion(trigramSearch)};
+    const QList<QStringList> migrations = {firstVersion(trigramSearch), secondVersion()};
     for (int v = version; v < hitSchemaVersion; ++v) {
         if (!db.transaction())
             return db.lastError().text();

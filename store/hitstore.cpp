@@ -267,9 +267,11 @@ HitStore::Import HitStore::importRunFile(const HistoryRun &run, const QByteArray
             break;
     }
     QSqlQuery mark(db);
-    mark.prepare(QStringLiteral("INSERT OR IGNORE INTO imported_files(run, bytes) VALUES (?, ?)"));
+    mark.prepare(QStringLiteral(
+        "INSERT OR IGNORE INTO imported_files(run, bytes, skipped) VALUES (?, ?, ?)"));
     mark.addBindValue(run.name);
     mark.addBindValue(contents.size());
+    mark.addBindValue(file.skippedLines);
     if (ok)
         ok = exec(mark) && (db.commit() || fail(db.lastError()) == Fault::None);
     if (!ok) {
@@ -295,6 +297,15 @@ qint64 HitStore::count(const HistoryFilter &filter, const QString &thisRun)
 QList<QStringList> HitStore::rows(const HistoryFilter &filter, const QString &thisRun,
                                   qint64 offset, qint64 limit)
 {
+    QList<QStringList> result;
+    for (HistoryRow &row : historyRows(filter, thisRun, offset, limit))
+        result.append(std::move(row.texts));
+    return result;
+}
+
+QList<HistoryRow> HitStore::historyRows(const HistoryFilter &filter, const QString &thisRun,
+                                        qint64 offset, qint64 limit)
+{
     const HitFind find = buildHitFind(filter, thisRun, m_trigram);
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
@@ -302,29 +313,91 @@ QList<QStringList> HitStore::rows(const HistoryFilter &filter, const QString &th
     const QString order = QStringLiteral(" ORDER BY start_utc DESC, id DESC");
     query.prepare(
         find.with +
-        QStringLiteral(
-            " SELECT s.text, g.text, c.text, f.text, k.text, st.text, et.text, r.name FROM "
-            "(SELECT * FROM hits WHERE %1%2 LIMIT ? OFFSET ?) AS h "
-            "JOIN runs r ON r.id = h.run JOIN names s ON s.id = h.system "
-            "JOIN names g ON g.id = h.grp JOIN names c ON c.id = h.channel "
-            "JOIN names f ON f.id = h.frequency JOIN names k ON k.id = h.code "
-            "JOIN names st ON st.id = h.start_text JOIN names et ON et.id = h.end_text "
-            "ORDER BY h.start_utc DESC, h.id DESC")
+        QStringLiteral(" SELECT s.text, g.text, c.text, f.text, k.text, st.text, et.text, r.name, "
+                       "rec.path, rec.ms, rec.deleted FROM "
+                       "(SELECT * FROM hits WHERE %1%2 LIMIT ? OFFSET ?) AS h "
+                       "JOIN runs r ON r.id = h.run JOIN names s ON s.id = h.system "
+                       "JOIN names g ON g.id = h.grp JOIN names c ON c.id = h.channel "
+                       "JOIN names f ON f.id = h.frequency JOIN names k ON k.id = h.code "
+                       "JOIN names st ON st.id = h.start_text JOIN names et ON et.id = h.end_text "
+                       "LEFT JOIN recordings rec ON rec.hit = h.id "
+                       "ORDER BY h.start_utc DESC, h.id DESC")
             .arg(find.where, order));
     for (const QVariant &value : find.values)
         query.addBindValue(value);
     query.addBindValue(limit);
     query.addBindValue(offset);
-    QList<QStringList> result;
+    QList<HistoryRow> result;
     if (!exec(query))
         return result;
     while (query.next()) {
         const QString run = query.value(7).toString();
-        result.append(
-            {query.value(0).toString() + QStringLiteral(" / ") + query.value(1).toString(),
-             query.value(2).toString(), query.value(3).toString(), query.value(4).toString(),
-             query.value(5).toString(), query.value(6).toString(), run.left(10), run});
+        HistoryRow row;
+        row.texts = {query.value(0).toString() + QStringLiteral(" / ") + query.value(1).toString(),
+                     query.value(2).toString(),
+                     query.value(3).toString(),
+                     query.value(4).toString(),
+                     query.value(5).toString(),
+                     query.value(6).toString(),
+                     run.left(10),
+                     run};
+        row.recordingPath = query.value(8).toString();
+        row.recordingMs = query.isNull(9) ? -1 : query.value(9).toLongLong();
+        row.recordingDeleted = query.value(10).toBool();
+        result.append(row);
     }
+    return result;
+}
+
+HistoryView HitStore::view(const HistoryFilter &filter, const QString &thisRun, int rows)
+{
+    HistoryView view;
+    view.shown = qMax<qint64>(0, count(filter, thisRun));
+    view.total = qMax<qint64>(0, count({}, thisRun));
+    view.rows = historyRows(filter, thisRun, 0, rows);
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (query.exec(QStringLiteral("SELECT total(skipped), count(*) FILTER (WHERE skipped > 0) "
+                                  "FROM imported_files")) &&
+        query.next()) {
+        view.skippedLines = query.value(0).toInt();
+        view.filesWithSkips = query.value(1).toInt();
+    }
+    if (query.exec(QStringLiteral("SELECT min(day), max(day) FROM runs WHERE day > 0")) &&
+        query.next() && !query.isNull(0)) {
+        view.oldest = QDate::fromJulianDay(query.value(0).toLongLong());
+        view.newest = QDate::fromJulianDay(query.value(1).toLongLong());
+    }
+    return view;
+}
+
+QList<HistoryCount> HitStore::counts(const HistoryFilter &filter, const QString &thisRun,
+                                     CountBy by)
+{
+    const HitFind find = buildHitFind(filter, thisRun, m_trigram);
+    const QString key = by == CountBy::Channel ? QStringLiteral("channel") : QStringLiteral("code");
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    // A channel or talkgroup name means something only within its system.
+    query.prepare(find.with +
+                  QStringLiteral(" SELECT k.text, s.text, g.text, t.hits, t.air FROM "
+                                 "(SELECT %1 AS key, system, grp, count(*) AS hits, "
+                                 "total(end_utc - start_utc) AS air FROM hits WHERE %2 "
+                                 "GROUP BY %1, system, grp) AS t "
+                                 "JOIN names k ON k.id = t.key JOIN names s ON s.id = t.system "
+                                 "JOIN names g ON g.id = t.grp WHERE k.text <> ''")
+                      .arg(key, find.where));
+    for (const QVariant &value : find.values)
+        query.addBindValue(value);
+    QList<HistoryCount> result;
+    if (!exec(query))
+        return result;
+    while (query.next()) {
+        result.append({query.value(0).toString() + QStringLiteral("  (") +
+                           query.value(1).toString() + QStringLiteral(" / ") +
+                           query.value(2).toString() + u')',
+                       query.value(3).toInt(), qint64(query.value(4).toDouble())});
+    }
+    sortCounts(result);
     return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include "log/historyfilter.h"
 #include "log/historyreader.h"
+#include "log/historysource.h"
 #include "store/hitfind.h"
 #include "store/retention.h"
 #include "store/storedhit.h"
@@ -66,6 +67,14 @@ public:
     qint64 count(const HistoryFilter &filter, const QString &thisRun);
     QList<QStringList> rows(const HistoryFilter &filter, const QString &thisRun, qint64 offset,
                             qint64 limit);
+    // The same rows with their recordings, for the history's table.
+    QList<HistoryRow> historyRows(const HistoryFilter &filter, const QString &thisRun,
+                                  qint64 offset, qint64 limit);
+    // The count and first rows of a filter, with the figures around them.
+    HistoryView view(const HistoryFilter &filter, const QString &thisRun, int rows);
+    // Hits and air time per channel or talkgroup of what the filter shows,
+    // sorted as the history's count table shows them.
+    QList<HistoryCount> counts(const HistoryFilter &filter, const QString &thisRun, CountBy by);
 
     // The recording of a hit, or empty; for the history and the tests.
     StoredRecording recordingOf(const QString &run, int line);
