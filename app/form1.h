@@ -398,7 +398,6 @@ private:
     QWidget *buildHistoryTab();
     void buildHistoryPanel();
     void startHistoryLoad();
-    void historyHitLogged(const QString &line);
     bool historyTakesKey(QObject *watched) const;
     QWidget *historyPage = nullptr;
     HistoryPanel *History = nullptr; // made when the tab is first opened

@@ -1,4 +1,5 @@
-// The "History" tab: the hits of every run, this run's as they come.
+// The "History" tab: the hits of every run from the hit database, this
+// run's as they come.
 #include "app/form1.h"
 
 #include "log/logfilepath.h"
@@ -41,19 +42,10 @@ void Form1::startHistoryLoad()
 {
     m_historyStarted = true;
     buildHistoryPanel();
-    QString runName = hitLogFileName(startup_date, startup_time);
-    runName.chop(int(QStringLiteral(".txt").size()));
-    History->startLoad({effectiveLogFolder(log_folder, m_options.dataFolder), m_options.dataFolder},
-                       runName);
-    // This run's hits so far, oldest first, as if they had come live.
-    for (qsizetype i = m_log.lineCount() - 1; i >= 0; --i)
-        History->model().addLiveHit(m_log.line(i).toString());
-}
-
-void Form1::historyHitLogged(const QString &line)
-{
-    if (m_historyStarted)
-        History->model().addLiveHit(line);
+    // The list is the hit database's: this run's hits come in as they are
+    // stored, the earlier runs' as their files are read in.
+    startHitDatabase();
+    History->setSource(m_hitDatabase.get(), runName());
 }
 
 bool Form1::historyTakesKey(QObject *watched) const

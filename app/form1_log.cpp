@@ -93,7 +93,8 @@ void Form1::onClearLogClicked()
 {
     const qsizetype hits = m_log.lineCount();
     if (hits > 0 && !askUser(QStringLiteral("Clear the %1 hits of this run from the log box, the "
-                                            "table and this run's log file?")
+                                            "table and this run's log file? The History "
+                                            "keeps them.")
                                  .arg(hits))) {
         focusLogo();
         return;

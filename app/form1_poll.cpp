@@ -109,7 +109,6 @@ void Form1::applyHitResult(const HitTickResult &result, bool wasActive)
     if (!result.logLine.isEmpty()) {
         m_log.insertHitLine(result.logLine);
         onLogChanged();
-        historyHitLogged(result.logLine);
     }
     if (result.recordingStart)
         startHitRecording();

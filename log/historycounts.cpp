@@ -24,6 +24,12 @@ QList<HistoryCount> countHits(const QList<HistoryHit> &hits, const QList<int> &s
         ++count.hits;
         count.airSeconds += qMax(hit.airSeconds, 0);
     }
+    sortCounts(counts);
+    return counts;
+}
+
+void sortCounts(QList<HistoryCount> &counts)
+{
     std::sort(counts.begin(), counts.end(), [](const HistoryCount &a, const HistoryCount &b) {
         if (a.airSeconds != b.airSeconds)
             return a.airSeconds > b.airSeconds;
@@ -31,5 +37,4 @@ QList<HistoryCount> countHits(const QList<HistoryHit> &hits, const QList<int> &s
             return a.hits > b.hits;
         return a.name < b.name;
     });
-    return counts;
 }

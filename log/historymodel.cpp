@@ -1,21 +1,26 @@
 #include "log/historymodel.h"
 
+#include "log/historyhit.h"
 #include "log/historyrecording.h"
 
 #include <QColor>
 #include <QDir>
 #include <QFileInfo>
 
-#include <algorithm>
+HistoryModel::HistoryModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-HistoryModel::HistoryModel(QObject *parent) : QAbstractTableModel(parent)
+void HistoryModel::setSource(HistorySource *source, const QString &thisRun)
 {
-    m_runs.append(HistoryRun());
-}
-
-void HistoryModel::setThisRun(const QString &name)
-{
-    m_runs[0].name = name;
+    if (m_source)
+        disconnect(m_source, nullptr, this, nullptr);
+    m_source = source;
+    m_thisRun = thisRun;
+    if (!source)
+        return;
+    connect(source, &HistorySource::viewReady, this, &HistoryModel::onView);
+    connect(source, &HistorySource::rowsReady, this, &HistoryModel::onRows);
+    connect(source, &HistorySource::hitsChanged, this, [this] { refresh(false); });
+    refresh(true);
 }
 
 void HistoryModel::setRecordingFolders(std::function<QStringList()> folders)
@@ -23,105 +28,130 @@ void HistoryModel::setRecordingFolders(std::function<QStringList()> folders)
     m_folders = std::move(folders);
 }
 
-void HistoryModel::setLoaded(HistoryLoad load)
-{
-    beginResetModel();
-    QList<HistoryHit> live;
-    for (HistoryHit &hit : m_hits) {
-        if (hit.run == 0)
-            live.append(std::move(hit));
-    }
-    m_runs.resize(1);
-    m_runs.append(load.runs);
-    std::reverse(load.hits.begin(), load.hits.end());
-    for (HistoryHit &hit : load.hits)
-        ++hit.run;
-    m_hits = std::move(load.hits);
-    m_hits.append(live);
-    m_recordings.clear();
-    refilter();
-    endResetModel();
-    Q_EMIT shownChanged();
-}
-
-bool HistoryModel::addLiveHit(const QString &line)
-{
-    QStringView text(line);
-    while (text.endsWith(u'\n') || text.endsWith(u'\r'))
-        text.chop(1);
-    HistoryHit hit;
-    if (!parseHitLine(text, m_runs[0].name, &hit))
-        return false;
-    refreshRecordings();
-    m_hits.append(hit);
-    if (hitMatches(hit, m_words, m_filter, 0)) {
-        beginInsertRows(QModelIndex(), 0, 0);
-        m_shown.prepend(int(m_hits.size() - 1));
-        endInsertRows();
-    }
-    Q_EMIT shownChanged();
-    return true;
-}
-
 void HistoryModel::setFilter(const HistoryFilter &filter)
 {
-    const bool narrows = filterNarrows(m_filter, filter);
-    const QStringList previousWords = m_words;
     m_filter = filter;
-    m_words = filterWords(filter.text);
-    beginResetModel();
-    if (narrows) {
-        // Every row shown holds the words of the previous filter already;
-        // only the new or longer words need looking for.
-        QStringList fresh;
-        for (const QString &word : std::as_const(m_words)) {
-            if (!previousWords.contains(word))
-                fresh.append(word);
-        }
-        m_shown.removeIf([this, &fresh](int index) {
-            return !hitMatches(m_hits.at(index), fresh, m_filter, 0);
-        });
+    // A view asked for an older filter is not waited for.
+    m_viewTicket = 0;
+    refresh(true);
+}
+
+void HistoryModel::refresh(bool anew)
+{
+    if (!m_source)
+        return;
+    m_anew = m_anew || anew;
+    if (m_viewTicket != 0) {
+        m_viewAgain = true;
+        return;
+    }
+    m_viewTicket = HistorySource::nextTicket();
+    m_source->requestView(m_viewTicket, m_filter, m_thisRun, pageRows);
+}
+
+void HistoryModel::onView(quint64 ticket, const HistoryView &view)
+{
+    if (ticket != m_viewTicket)
+        return;
+    m_viewTicket = 0;
+    const qint64 added = view.shown - m_view.shown;
+    const bool insert = !m_anew && added > 0 && m_view.shown > 0;
+    if (insert)
+        beginInsertRows(QModelIndex(), 0, int(added - 1));
+    else
+        beginResetModel();
+    m_view = view;
+    m_pages.clear();
+    m_pages.insert(0, view.rows);
+    m_view.rows.clear();
+    m_pageTickets.clear();
+    m_lastPage = 0;
+    m_found.clear();
+    if (insert) {
+        endInsertRows();
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
     } else {
-        refilter();
+        endResetModel();
     }
-    endResetModel();
+    m_anew = false;
     Q_EMIT shownChanged();
-}
-
-void HistoryModel::refilter()
-{
-    m_shown.clear();
-    for (qsizetype i = m_hits.size() - 1; i >= 0; --i) {
-        if (hitMatches(m_hits.at(i), m_words, m_filter, 0))
-            m_shown.append(int(i));
+    if (m_viewAgain) {
+        m_viewAgain = false;
+        refresh(false);
     }
 }
 
-const HistoryModel::FoundRecording &HistoryModel::recording(int hitIndex) const
+void HistoryModel::fetchPage(qint64 page) const
 {
-    auto it = m_recordings.constFind(hitIndex);
-    if (it != m_recordings.cend())
-        return *it;
-    const HistoryHit &hit = m_hits.at(hitIndex);
-    QStringList folders;
-    if (!m_runs.at(hit.run).folder.isEmpty())
-        folders.append(m_runs.at(hit.run).folder);
-    if (m_folders)
-        folders.append(m_folders());
-    folders.removeDuplicates();
-    QString line;
-    for (const QString &field : hit.fields)
-        line += field + u'\t';
-    line.chop(1);
+    m_lastPage = page;
+    // Pages beyond the neighbours of the one asked for are let go.
+    for (auto it = m_pages.begin(); it != m_pages.end();)
+        it = qAbs(it.key() - page) > 1 ? m_pages.erase(it) : std::next(it);
+    if (!m_source || m_pages.contains(page))
+        return;
+    for (const qint64 asked : m_pageTickets) {
+        if (asked == page)
+            return;
+    }
+    const quint64 ticket = HistorySource::nextTicket();
+    m_pageTickets.insert(ticket, page);
+    m_source->requestRows(ticket, m_filter, m_thisRun, page * pageRows, pageRows);
+}
+
+void HistoryModel::onRows(quint64 ticket, qint64 offset, const QList<HistoryRow> &rows)
+{
+    const auto asked = m_pageTickets.constFind(ticket);
+    if (asked == m_pageTickets.cend())
+        return;
+    const qint64 page = asked.value();
+    m_pageTickets.erase(asked);
+    if (qAbs(page - m_lastPage) > 1 || rows.isEmpty())
+        return;
+    m_pages.insert(page, rows);
+    const int first = int(offset);
+    const int last = qMin(rowCount() - 1, int(offset + rows.size() - 1));
+    if (first <= last)
+        Q_EMIT dataChanged(index(first, 0), index(last, ColumnCount - 1));
+}
+
+const HistoryRow *HistoryModel::rowAt(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return nullptr;
+    const qint64 page = row / pageRows;
+    const auto found = m_pages.constFind(page);
+    if (found == m_pages.cend() || row % pageRows >= found->size()) {
+        fetchPage(page);
+        return nullptr;
+    }
+    return &found->at(row % pageRows);
+}
+
+HistoryModel::FoundRecording HistoryModel::recording(int row) const
+{
+    const HistoryRow *hit = rowAt(row);
+    if (!hit)
+        return {};
+    if (hit->recordingDeleted)
+        return {{}, -1, true};
+    if (!hit->recordingPath.isEmpty())
+        return {hit->recordingPath, hit->recordingMs, false};
+    // A hit read from a run file: its recording is looked for by the names
+    // the recorder gives.
+    const QString line = hit->texts.mid(0, HistoryHit::FieldCount).join(u'\t');
+    const QString key = hit->texts.value(Run) + u'\n' + line;
+    if (const auto known = m_found.constFind(key); known != m_found.cend())
+        return *known;
     FoundRecording found;
-    for (const QString &folder : std::as_const(folders)) {
+    const QStringList folders = m_folders ? m_folders() : QStringList();
+    for (const QString &folder : folders) {
         auto names = m_wavNames.find(folder);
         if (names == m_wavNames.end()) {
             const QStringList listed =
                 QDir(folder).entryList({QStringLiteral("*.wav")}, QDir::Files);
             names = m_wavNames.insert(folder, QSet<QString>(listed.cbegin(), listed.cend()));
         }
-        for (const QString &path : hitRecordingCandidates(line, hit.fields[6], folder)) {
+        for (const QString &path : hitRecordingCandidates(line, hit->texts.value(Date), folder)) {
             if (names->contains(QFileInfo(path).fileName())) {
                 found.path = path;
                 found.ms = wavDurationMs(path);
@@ -131,30 +161,32 @@ const HistoryModel::FoundRecording &HistoryModel::recording(int hitIndex) const
         if (!found.path.isEmpty())
             break;
     }
-    return *m_recordings.insert(hitIndex, found);
+    return *m_found.insert(key, found);
 }
 
 QString HistoryModel::recordingPath(int row) const
 {
-    return recording(m_shown.at(row)).path;
+    return recording(row).path;
 }
 
 void HistoryModel::refreshRecordings()
 {
-    m_recordings.removeIf([](const auto &entry) { return entry.value().path.isEmpty(); });
+    m_found.removeIf([](const auto &entry) { return entry.value().path.isEmpty(); });
     m_wavNames.clear();
-    if (!m_shown.isEmpty())
-        Q_EMIT dataChanged(index(0, Recording), index(int(m_shown.size()) - 1, Recording));
+    if (rowCount() > 0)
+        Q_EMIT dataChanged(index(0, Recording), index(rowCount() - 1, Recording));
 }
 
 QString HistoryModel::cellText(int row, int column) const
 {
-    const HistoryHit &hit = hitAt(row);
-    if (column < HistoryHit::FieldCount)
-        return hit.fields[column];
-    if (column == Run)
-        return m_runs.at(hit.run).name;
-    const FoundRecording &found = recording(m_shown.at(row));
+    const HistoryRow *hit = rowAt(row);
+    if (!hit)
+        return {};
+    if (column < Recording)
+        return hit->texts.value(column);
+    const FoundRecording found = recording(row);
+    if (found.deleted)
+        return QStringLiteral("deleted");
     if (found.path.isEmpty())
         return QStringLiteral("no recording");
     if (found.ms < 0)
@@ -170,22 +202,9 @@ QStringList HistoryModel::header()
         QStringLiteral("Date"),           QStringLiteral("Run"),     QStringLiteral("Recording")};
 }
 
-QList<QStringList> HistoryModel::shownTexts() const
-{
-    QList<QStringList> rows;
-    rows.reserve(m_shown.size());
-    for (int row = 0; row < m_shown.size(); ++row) {
-        QStringList texts;
-        for (int column = 0; column < Recording; ++column)
-            texts.append(cellText(row, column));
-        rows.append(texts);
-    }
-    return rows;
-}
-
 int HistoryModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_shown.size());
+    return parent.isValid() ? 0 : int(qMin<qint64>(m_view.shown, INT_MAX));
 }
 
 int HistoryModel::columnCount(const QModelIndex &parent) const
@@ -195,7 +214,7 @@ int HistoryModel::columnCount(const QModelIndex &parent) const
 
 QVariant HistoryModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_shown.size())
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
     switch (role) {
     case Qt::DisplayRole:

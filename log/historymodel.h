@@ -1,20 +1,22 @@
 #pragma once
 
 #include "log/historyfilter.h"
-#include "log/historyhit.h"
-#include "log/historyreader.h"
+#include "log/historysource.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QList>
+#include <QMap>
+#include <QPointer>
 #include <QSet>
 #include <QStringList>
 
 #include <functional>
 
-// Every hit of every run the history has read, and the hits of this run as
-// they come, newest first; the rows are the hits the filter lets through.
-// Columns: the log table's seven, the run, and the recording's length.
+// The hits the filter lets through, newest first, asked of the history's
+// source a page at a time as the rows come into view. Only the page last
+// asked for and its neighbours are kept. Columns: the log table's seven, the
+// run, and the recording's length.
 class HistoryModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -31,38 +33,39 @@ public:
         Recording,
         ColumnCount
     };
+    static constexpr int pageRows = 200;
 
     explicit HistoryModel(QObject *parent = nullptr);
 
-    // This run, run number 0; its log file name without ".txt".
-    void setThisRun(const QString &name);
-    // The folders a recording is looked for in after its run's own folder.
+    // thisRun: the running program's log file name without ".txt".
+    void setSource(HistorySource *source, const QString &thisRun);
+    HistorySource *source() const { return m_source; }
+    const QString &thisRun() const { return m_thisRun; }
+    // The folders a recording the database does not know is looked for in.
     void setRecordingFolders(std::function<QStringList()> folders);
-
-    // Takes the hits of the earlier runs; this run's hits stay on top.
-    void setLoaded(HistoryLoad load);
-    // A hit line of this run, just logged (with or without its CR LF).
-    bool addLiveHit(const QString &line);
 
     void setFilter(const HistoryFilter &filter);
     const HistoryFilter &filter() const { return m_filter; }
+    // Asks the source again: a filter's view anew, or the rows kept in
+    // place with the new hits added on top.
+    void refresh(bool anew);
 
-    int totalCount() const { return int(m_hits.size()); }
-    const QList<HistoryHit> &hits() const { return m_hits; }
-    // Indexes into hits() of the rows, top row first.
-    const QList<int> &shown() const { return m_shown; }
-    const HistoryHit &hitAt(int row) const { return m_hits.at(m_shown.at(row)); }
+    int totalCount() const { return int(m_view.total); }
+    // Whether a view asked for has not come yet.
+    bool isWaiting() const { return m_viewTicket != 0; }
+    // The last view's figures (its rows are not kept there).
+    const HistoryView &view() const { return m_view; }
+    // Pages kept in memory, for the tests.
+    qsizetype pagesKept() const { return m_pages.size(); }
 
-    // The recording of a row: its path, or empty when no file is found.
+    // The recording of a row: its path, or empty when none is known or found.
     QString recordingPath(int row) const;
-    // Looks again for recordings not found before (a recording is saved
-    // after its hit is logged).
+    // Looks again for recordings not found before.
     void refreshRecordings();
 
+    // A row not fetched yet is asked for and reads empty until it comes.
     QString cellText(int row, int column) const;
     static QStringList header();
-    // Columns 0 to 7 of every row, for the export.
-    QList<QStringList> shownTexts() const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -71,7 +74,7 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 Q_SIGNALS:
-    // The rows changed (a filter, a load, a live hit).
+    // The rows changed (a filter, new hits).
     void shownChanged();
 
 private:
@@ -79,18 +82,27 @@ private:
     {
         QString path;
         qint64 ms = -1;
+        bool deleted = false;
     };
-    const FoundRecording &recording(int hitIndex) const;
-    void refilter();
+    const HistoryRow *rowAt(int row) const;
+    void fetchPage(qint64 page) const;
+    void onView(quint64 ticket, const HistoryView &view);
+    void onRows(quint64 ticket, qint64 offset, const QList<HistoryRow> &rows);
+    FoundRecording recording(int row) const;
 
-    QList<HistoryRun> m_runs;
-    QList<HistoryHit> m_hits; // oldest first
-    QList<int> m_shown;
+    QPointer<HistorySource> m_source;
+    QString m_thisRun;
     HistoryFilter m_filter;
-    QStringList m_words;
+    HistoryView m_view;
+    quint64 m_viewTicket = 0;
+    bool m_viewAgain = false;
+    bool m_anew = true;
+    mutable QMap<qint64, QList<HistoryRow>> m_pages;
+    mutable QHash<quint64, qint64> m_pageTickets; // page asked for, by ticket
+    mutable qint64 m_lastPage = 0;
     std::function<QStringList()> m_folders;
-    mutable QHash<int, FoundRecording> m_recordings;
+    mutable QHash<QString, FoundRecording> m_found;
     // The WAV file names of each folder looked in, listed once until the
-    // next refreshRecordings(): a lookup is then no disk access at all.
+    // next refreshRecordings().
     mutable QHash<QString, QSet<QString>> m_wavNames;
 };

@@ -1,5 +1,7 @@
 #include "store/hitdatabase.h"
 
+#include "link/savefile.h"
+#include "store/historyexport.h"
 #include "store/hitstoreworker.h"
 
 #include <QDir>
@@ -9,7 +11,7 @@ QString HitDatabase::fileIn(const QString &dataFolder)
     return QDir(dataFolder).filePath(QStringLiteral("hits.db"));
 }
 
-HitDatabase::HitDatabase(const QString &path, int retryMs, QObject *parent) : QObject(parent)
+HitDatabase::HitDatabase(const QString &path, int retryMs, QObject *parent) : HistorySource(parent)
 {
     m_thread.setObjectName(QStringLiteral("hit database"));
     m_worker = new HitStoreWorker(path, retryMs);
@@ -17,7 +19,12 @@ HitDatabase::HitDatabase(const QString &path, int retryMs, QObject *parent) : QO
     connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     connect(m_worker, &HitStoreWorker::tellUser, this, &HitDatabase::tellUser);
     connect(m_worker, &HitStoreWorker::importProgress, this, &HitDatabase::importProgress);
-    connect(m_worker, &HitStoreWorker::importFinished, this, &HitDatabase::importFinished);
+    connect(m_worker, &HitStoreWorker::importFinished, this,
+            [this](int added, int skipped, int files) {
+                m_importing = false;
+                Q_EMIT importFinished(added, skipped, files);
+            });
+    connect(m_worker, &HitStoreWorker::stored, this, &HitDatabase::hitsChanged);
     connect(m_worker, &HitStoreWorker::recordingsDeleted, this, &HitDatabase::recordingsDeleted);
     m_thread.start();
     QMetaObject::invokeMethod(m_worker, &HitStoreWorker::open, Qt::QueuedConnection);
@@ -45,6 +52,7 @@ void HitDatabase::setRecording(const StoredRecording &recording)
 
 void HitDatabase::importFolders(const QStringList &folders, const QString &excludeRun)
 {
+    m_importing = true;
     QMetaObject::invokeMethod(
         m_worker,
         [worker = m_worker, folders, excludeRun] { worker->importFolders(folders, excludeRun); },
@@ -71,4 +79,53 @@ qsizetype HitDatabase::waitingCount()
         m_worker, [worker = m_worker, &count] { count = worker->waitingCount(); },
         Qt::BlockingQueuedConnection);
     return count;
+}
+
+template <typename Work, typename Answer> void HitDatabase::ask(Work work, Answer answer)
+{
+    QMetaObject::invokeMethod(
+        m_worker,
+        [this, worker = m_worker, work, answer] {
+            auto result = work(worker->store());
+            QMetaObject::invokeMethod(
+                this, [answer, result] { answer(result); }, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
+}
+
+void HitDatabase::requestView(quint64 ticket, const HistoryFilter &filter, const QString &thisRun,
+                              int rows)
+{
+    ask([=](HitStore &store) { return store.view(filter, thisRun, rows); },
+        [this, ticket](const HistoryView &view) { Q_EMIT viewReady(ticket, view); });
+}
+
+void HitDatabase::requestRows(quint64 ticket, const HistoryFilter &filter, const QString &thisRun,
+                              qint64 offset, int rows)
+{
+    ask([=](HitStore &store) { return store.historyRows(filter, thisRun, offset, rows); },
+        [this, ticket, offset](const QList<HistoryRow> &found) {
+            Q_EMIT rowsReady(ticket, offset, found);
+        });
+}
+
+void HitDatabase::requestCounts(quint64 ticket, const HistoryFilter &filter, const QString &thisRun,
+                                CountBy by)
+{
+    ask([=](HitStore &store) { return store.counts(filter, thisRun, by); },
+        [this, ticket](const QList<HistoryCount> &counts) { Q_EMIT countsReady(ticket, counts); });
+}
+
+void HitDatabase::requestExport(const HistoryFilter &filter, const QString &thisRun,
+                                const QString &path)
+{
+    ask(
+        [=](HitStore &store) {
+            const QString error = saveWholeFile(path, historyCsv(store, filter, thisRun));
+            return std::pair<qint64, QString>(error.isEmpty() ? store.count(filter, thisRun) : 0,
+                                              error);
+        },
+        [this, path](const std::pair<qint64, QString> &done) {
+            Q_EMIT exportFinished(path, done.first, done.second);
+        });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "log/historysource.h"
 #include "store/retention.h"
 #include "store/storedhit.h"
 
@@ -13,8 +14,9 @@ class HitStoreWorker;
 // The hit database on a thread of its own. The window only hands hits and
 // requests over; nothing here waits for the disk on the caller's thread.
 // What the user is to be told, and the import's progress, arrive on the
-// owner's thread.
-class HitDatabase : public QObject
+// owner's thread. The history's queries run on the database's thread too,
+// their answers arriving as the source's signals.
+class HitDatabase : public HistorySource
 {
     Q_OBJECT
 public:
@@ -35,6 +37,16 @@ public:
     // recordings come in; their hits stay, the recordings marked deleted.
     void setRetention(const RetentionLimits &limits);
 
+    void requestView(quint64 ticket, const HistoryFilter &filter, const QString &thisRun,
+                     int rows) override;
+    void requestRows(quint64 ticket, const HistoryFilter &filter, const QString &thisRun,
+                     qint64 offset, int rows) override;
+    void requestCounts(quint64 ticket, const HistoryFilter &filter, const QString &thisRun,
+                       CountBy by) override;
+    void requestExport(const HistoryFilter &filter, const QString &thisRun,
+                       const QString &path) override;
+    bool isImporting() const override { return m_importing; }
+
     // Waits until everything handed over so far has been dealt with.
     void waitUntilIdle();
     // Hits waiting in memory for the disk (asked of the worker's thread).
@@ -42,11 +54,14 @@ public:
 
 Q_SIGNALS:
     void tellUser(const QString &message);
-    void importProgress(int filesDone, int filesTotal);
-    void importFinished(int hitsAdded, int skippedLines, int filesWithSkips);
     void recordingsDeleted(int recordings, qint64 bytesFreed);
 
 private:
+    // Runs work on the database's thread and hands its result to answer on
+    // this object's thread.
+    template <typename Work, typename Answer> void ask(Work work, Answer answer);
+
     QThread m_thread;
+    bool m_importing = false;
     HitStoreWorker *m_worker = nullptr;
 };

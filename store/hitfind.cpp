@@ -4,12 +4,17 @@
 
 namespace {
 
-const QStringList nameColumns = {QStringLiteral("system"),  QStringLiteral("grp"),
-                                 QStringLiteral("channel"), QStringLiteral("frequency"),
-                                 QStringLiteral("code"),    QStringLiteral("start_text"),
-                                 QStringLiteral("end_text")};
+const QStringList comboColumns = {QStringLiteral("system"), QStringLiteral("grp"),
+                                  QStringLiteral("channel"), QStringLiteral("frequency"),
+                                  QStringLiteral("code")};
+const QStringList timeColumns = {QStringLiteral("start_text"), QStringLiteral("end_text")};
 
 } // namespace
+
+bool looksLikeTimeOrDate(const QString &word)
+{
+    return word.contains(u':') || word.contains(u'-');
+}
 
 QString ftsPhrase(const QString &word)
 {
@@ -36,6 +41,9 @@ HitFind buildHitFind(const HistoryFilter &filter, const QString &thisRun, bool t
         runParts.append(QStringLiteral("day <= ?"));
         whereValues.append(filter.to.toJulianDay());
     }
+    find.byRun = !runParts.isEmpty();
+    QStringList comboParts;
+    QStringList checks;
     if (!runParts.isEmpty())
         parts.append(QStringLiteral("run IN (SELECT id FROM runs WHERE %1)")
                          .arg(runParts.join(QStringLiteral(" AND "))));
@@ -57,16 +65,30 @@ HitFind buildHitFind(const HistoryFilter &filter, const QString &thisRun, bool t
         }
         // Each word's names are looked up once, whatever the number of columns.
         QStringList either;
-        for (const QString &column : nameColumns)
+        for (const QString &column : comboColumns)
             either.append(column + QStringLiteral(" IN ") + table);
-        either.append(
-            QStringLiteral("run IN (SELECT id FROM runs WHERE instr(lower(name), ?) > 0)"));
-        whereValues.append(word);
+        comboParts.append(u'(' + either.join(QStringLiteral(" OR ")) + u')');
+        if (looksLikeTimeOrDate(word)) {
+            for (const QString &column : timeColumns)
+                either.append(column + QStringLiteral(" IN ") + table);
+            either.append(
+                QStringLiteral("run IN (SELECT id FROM runs WHERE instr(lower(name), ?) > 0)"));
+            whereValues.append(word);
+            checks.append(
+                QStringLiteral("EXISTS (SELECT 1 FROM names WHERE times = 1 AND id IN %1) "
+                               "OR EXISTS (SELECT 1 FROM runs WHERE instr(lower(name), ?) > 0)")
+                    .arg(table));
+            find.checkValues.append(word);
+        }
         parts.append(u'(' + either.join(QStringLiteral(" OR ")) + u')');
     }
     if (!tables.isEmpty())
         find.with = QStringLiteral("WITH ") + tables.join(QStringLiteral(", "));
     find.where = parts.isEmpty() ? QStringLiteral("1") : parts.join(QStringLiteral(" AND "));
+    find.comboWhere =
+        comboParts.isEmpty() ? QStringLiteral("1") : comboParts.join(QStringLiteral(" AND "));
+    find.comboCheck = checks.isEmpty() ? QStringLiteral("0") : checks.join(QStringLiteral(" OR "));
+    find.withValues = int(find.values.size());
     find.values += whereValues;
     return find;
 }

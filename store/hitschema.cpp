@@ -36,6 +36,36 @@ QStringList firstVersion(bool trigramSearch)
     return steps;
 }
 
+// The lines of each run file that were not hits, for the history's count
+// of damaged lines.
+QStringList secondVersion()
+{
+    return {
+        QStringLiteral("ALTER TABLE imported_files ADD COLUMN skipped INTEGER NOT NULL DEFAULT 0")};
+}
+
+QStringList thirdVersion()
+{
+    return {
+        QStringLiteral("CREATE TABLE combos(id INTEGER PRIMARY KEY, system INTEGER, grp INTEGER, "
+                       "channel INTEGER, frequency INTEGER, code INTEGER, "
+                       "hits INTEGER NOT NULL DEFAULT 0, air INTEGER NOT NULL DEFAULT 0, "
+                       "UNIQUE(system, grp, channel, frequency, code))"),
+        QStringLiteral("ALTER TABLE hits ADD COLUMN combo INTEGER"),
+        QStringLiteral("ALTER TABLE names ADD COLUMN times INTEGER NOT NULL DEFAULT 0"),
+        QStringLiteral("INSERT INTO combos(system, grp, channel, frequency, code, hits, air) "
+                       "SELECT system, grp, channel, frequency, code, count(*), "
+                       "total(end_utc - start_utc) FROM hits "
+                       "GROUP BY system, grp, channel, frequency, code"),
+        QStringLiteral("UPDATE hits SET combo = (SELECT id FROM combos c WHERE "
+                       "c.system = hits.system AND c.grp = hits.grp AND c.channel = hits.channel "
+                       "AND c.frequency = hits.frequency AND c.code = hits.code)"),
+        QStringLiteral("UPDATE names SET times = 1 WHERE id IN "
+                       "(SELECT start_text FROM hits UNION SELECT end_text FROM hits)"),
+        QStringLiteral("CREATE INDEX hits_combo ON hits(combo, start_utc)"),
+    };
+}
+
 } // namespace
 
 bool hasTrigramSearch(QSqlDatabase &db)
@@ -63,7 +93,8 @@ QString migrateHitSchema(QSqlDatabase &db, bool trigramSearch)
         return QStringLiteral("The hit database was made by a newer Tollvane (version %1).")
             .arg(version);
     // One migration per version: migrations[v] takes version v to v + 1.
-    const QList<QStringList> migrations = {firstVersion(trigramSearch)};
+    const QList<QStringList> migrations = {firstVersion(trigramSearch), secondVersion(),
+                                           thirdVersion()};
     for (int v = version; v < hitSchemaVersion; ++v) {
         if (!db.transaction())
             return db.lastError().text();

@@ -17,6 +17,8 @@ constexpr int sqliteNotADatabase = 26;
 // Names seen this session are remembered; beyond this many the memory is
 // started afresh.
 constexpr qsizetype rememberedNames = 100000;
+// Finds of fewer hits than this are read by their combinations.
+constexpr qint64 fewHits = 20000;
 
 QString nextConnectionName()
 {
@@ -46,6 +48,8 @@ void HitStore::close()
     m_open = false;
     m_names.clear();
     m_runs.clear();
+    m_combos.clear();
+    m_timeNames.clear();
 }
 
 HitStore::Fault HitStore::failText(const QString &text, Fault fault)
@@ -55,6 +59,8 @@ HitStore::Fault HitStore::failText(const QString &text, Fault fault)
     // A transaction rolled back may have taken names with it.
     m_names.clear();
     m_runs.clear();
+    m_combos.clear();
+    m_timeNames.clear();
     return fault;
 }
 
@@ -118,10 +124,20 @@ QSqlQuery &HitStore::prepared(const QString &sql)
     return *query;
 }
 
-qint64 HitStore::nameId(const QString &text)
+qint64 HitStore::nameId(const QString &text, bool isTime)
 {
-    if (const auto found = m_names.constFind(text); found != m_names.cend())
+    if (const auto found = m_names.constFind(text); found != m_names.cend()) {
+        if (!isTime || m_timeNames.contains(found.value()))
+            return found.value();
+        // A time is marked once, for the find to know a word may be in one.
+        QSqlQuery &mark =
+            prepared(QStringLiteral("UPDATE names SET times = 1 WHERE id = ? AND times = 0"));
+        mark.bindValue(0, found.value());
+        if (!exec(mark))
+            return -1;
+        m_timeNames.insert(found.value());
         return found.value();
+    }
     QSqlQuery &query = prepared(QStringLiteral("SELECT id FROM names WHERE text = ?"));
     query.bindValue(0, text);
     if (!exec(query))
@@ -138,9 +154,38 @@ qint64 HitStore::nameId(const QString &text)
             return -1;
         id = insert.lastInsertId().toLongLong();
     }
-    if (m_names.size() >= rememberedNames)
+    if (m_names.size() >= rememberedNames) {
         m_names.clear();
+        m_timeNames.clear();
+    }
     m_names.insert(text, id);
+    return isTime ? nameId(text, true) : id;
+}
+
+qint64 HitStore::comboId(const QList<qint64> &names)
+{
+    QString key;
+    for (int i = 0; i < 5; ++i)
+        key += QString::number(names[i]) + u',';
+    if (const auto found = m_combos.constFind(key); found != m_combos.cend())
+        return found.value();
+    QSqlQuery &insert = prepared(QStringLiteral(
+        "INSERT INTO combos(system, grp, channel, frequency, code) VALUES (?, ?, ?, ?, ?) "
+        "ON CONFLICT DO NOTHING"));
+    QSqlQuery &select = prepared(QStringLiteral(
+        "SELECT id FROM combos WHERE system = ? AND grp = ? AND channel = ? AND frequency = ? "
+        "AND code = ?"));
+    for (int i = 0; i < 5; ++i) {
+        insert.bindValue(i, names[i]);
+        select.bindValue(i, names[i]);
+    }
+    if (!exec(insert) || !exec(select) || !select.next())
+        return -1;
+    const qint64 id = select.value(0).toLongLong();
+    select.finish();
+    if (m_combos.size() >= rememberedNames)
+        m_combos.clear();
+    m_combos.insert(key, id);
     return id;
 }
 
@@ -179,27 +224,50 @@ bool HitStore::insertHit(const StoredHit &hit, int *added)
     QList<qint64> names;
     for (const QString *text : {&hit.system, &hit.group, &hit.channel, &hit.frequency, &hit.code,
                                 &hit.startText, &hit.endText}) {
-        names.append(nameId(*text));
+        names.append(nameId(*text, text == &hit.startText || text == &hit.endText));
         if (names.last() < 0)
             return false;
     }
+    const qint64 combo = comboId(names);
+    if (combo < 0)
+        return false;
     QSqlQuery &query = prepared(QStringLiteral(
         "INSERT INTO hits(run, line, start_utc, end_utc, system, grp, channel, frequency, code, "
-        "start_text, end_text, kind) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
+        "start_text, end_text, kind, combo) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
         "ON CONFLICT(run, line) DO NOTHING"));
-    const QVariantList values = {run,      hit.line, hit.startUtc, hit.endUtc,
-                                 names[0], names[1], names[2],     names[3],
-                                 names[4], names[5], names[6],     int(hit.kind)};
+    const QVariantList values = {run,      hit.line,      hit.startUtc, hit.endUtc, names[0],
+                                 names[1], names[2],      names[3],     names[4],   names[5],
+                                 names[6], int(hit.kind), combo};
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, values[i]);
     if (!exec(query))
         return false;
-    if (added)
-        *added += query.numRowsAffected() > 0 ? 1 : 0;
+    if (query.numRowsAffected() > 0) {
+        std::pair<qint64, qint64> &sums = m_comboAdded[combo];
+        ++sums.first;
+        sums.second += hit.endUtc - hit.startUtc;
+        if (added)
+            ++*added;
+    }
     if (hit.recordingPath.isEmpty())
         return true;
     return setRecording({hit.run, hit.line, hit.recordingPath, hit.recordingMs,
                          hit.recordingBytes}) == Fault::None;
+}
+
+bool HitStore::countCombos()
+{
+    QSqlQuery &query =
+        prepared(QStringLiteral("UPDATE combos SET hits = hits + ?, air = air + ? WHERE id = ?"));
+    for (auto it = m_comboAdded.cbegin(); it != m_comboAdded.cend(); ++it) {
+        query.bindValue(0, it.value().first);
+        query.bindValue(1, it.value().second);
+        query.bindValue(2, it.key());
+        if (!exec(query))
+            return false;
+    }
+    m_comboAdded.clear();
+    return true;
 }
 
 HitStore::Fault HitStore::addAll(const QList<StoredHit> &hits)
@@ -207,12 +275,18 @@ HitStore::Fault HitStore::addAll(const QList<StoredHit> &hits)
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     if (!db.transaction())
         return fail(db.lastError());
+    m_comboAdded.clear();
     for (const StoredHit &hit : hits) {
         if (!insertHit(hit)) {
             const Fault fault = m_lastFault;
             db.rollback();
             return fault;
         }
+    }
+    if (!countCombos()) {
+        const Fault fault = m_lastFault;
+        db.rollback();
+        return fault;
     }
     if (!db.commit()) {
         const Fault fault = fail(db.lastError());
@@ -262,14 +336,18 @@ HitStore::Import HitStore::importRunFile(const HistoryRun &run, const QByteArray
         return import;
     }
     bool ok = true;
+    m_comboAdded.clear();
     for (const StoredHit &hit : file.hits) {
         if (!(ok = insertHit(hit, &import.added)))
             break;
     }
+    ok = ok && countCombos();
     QSqlQuery mark(db);
-    mark.prepare(QStringLiteral("INSERT OR IGNORE INTO imported_files(run, bytes) VALUES (?, ?)"));
+    mark.prepare(QStringLiteral(
+        "INSERT OR IGNORE INTO imported_files(run, bytes, skipped) VALUES (?, ?, ?)"));
     mark.addBindValue(run.name);
     mark.addBindValue(contents.size());
+    mark.addBindValue(file.skippedLines);
     if (ok)
         ok = exec(mark) && (db.commit() || fail(db.lastError()) == Fault::None);
     if (!ok) {
@@ -280,9 +358,38 @@ HitStore::Import HitStore::importRunFile(const HistoryRun &run, const QByteArray
     return import;
 }
 
+bool HitStore::findsCombos(const HitFind &find)
+{
+    if (find.byRun)
+        return false;
+    if (find.comboCheck == QLatin1String("0"))
+        return true;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(find.with + QStringLiteral(" SELECT ") + find.comboCheck);
+    for (int i = 0; i < find.withValues; ++i)
+        query.addBindValue(find.values.at(i));
+    for (const QVariant &value : find.checkValues)
+        query.addBindValue(value);
+    return exec(query) && query.next() && !query.value(0).toBool();
+}
+
+qint64 HitStore::comboCount(const HitFind &find)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(find.with + QStringLiteral(" SELECT total(hits) FROM combos WHERE ") +
+                  find.comboWhere);
+    for (int i = 0; i < find.withValues; ++i)
+        query.addBindValue(find.values.at(i));
+    if (!exec(query) || !query.next())
+        return -1;
+    return qint64(query.value(0).toDouble());
+}
+
 qint64 HitStore::count(const HistoryFilter &filter, const QString &thisRun)
 {
     const HitFind find = buildHitFind(filter, thisRun, m_trigram);
+    if (findsCombos(find))
+        return comboCount(find);
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.prepare(find.with + QStringLiteral(" SELECT count(*) FROM hits WHERE ") + find.where);
     for (const QVariant &value : find.values)
@@ -295,36 +402,124 @@ qint64 HitStore::count(const HistoryFilter &filter, const QString &thisRun)
 QList<QStringList> HitStore::rows(const HistoryFilter &filter, const QString &thisRun,
                                   qint64 offset, qint64 limit)
 {
-    const HitFind find = buildHitFind(filter, thisRun, m_trigram);
+    QList<QStringList> result;
+    for (HistoryRow &row : historyRows(filter, thisRun, offset, limit))
+        result.append(std::move(row.texts));
+    return result;
+}
+
+QList<HistoryRow> HitStore::historyRows(const HistoryFilter &filter, const QString &thisRun,
+                                        qint64 offset, qint64 limit)
+{
+    HitFind find = buildHitFind(filter, thisRun, m_trigram);
+    // A find of few hits reads them by their combinations and sorts them;
+    // one of many walks the hits newest first until the page is full.
+    QString from = QStringLiteral("hits");
+    if (find.comboWhere != QLatin1String("1") && findsCombos(find) && comboCount(find) < fewHits) {
+        from = QStringLiteral("hits INDEXED BY hits_combo");
+        find.where =
+            QStringLiteral("combo IN (SELECT id FROM combos WHERE %1)").arg(find.comboWhere);
+        find.values = find.values.mid(0, find.withValues);
+    }
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     // Newest first; hits of the same second in the order they were added.
     const QString order = QStringLiteral(" ORDER BY start_utc DESC, id DESC");
     query.prepare(
         find.with +
-        QStringLiteral(
-            " SELECT s.text, g.text, c.text, f.text, k.text, st.text, et.text, r.name FROM "
-            "(SELECT * FROM hits WHERE %1%2 LIMIT ? OFFSET ?) AS h "
-            "JOIN runs r ON r.id = h.run JOIN names s ON s.id = h.system "
-            "JOIN names g ON g.id = h.grp JOIN names c ON c.id = h.channel "
-            "JOIN names f ON f.id = h.frequency JOIN names k ON k.id = h.code "
-            "JOIN names st ON st.id = h.start_text JOIN names et ON et.id = h.end_text "
-            "ORDER BY h.start_utc DESC, h.id DESC")
-            .arg(find.where, order));
+        QStringLiteral(" SELECT s.text, g.text, c.text, f.text, k.text, st.text, et.text, r.name, "
+                       "rec.path, rec.ms, rec.deleted FROM "
+                       "(SELECT * FROM %3 WHERE %1%2 LIMIT ? OFFSET ?) AS h "
+                       "JOIN runs r ON r.id = h.run JOIN names s ON s.id = h.system "
+                       "JOIN names g ON g.id = h.grp JOIN names c ON c.id = h.channel "
+                       "JOIN names f ON f.id = h.frequency JOIN names k ON k.id = h.code "
+                       "JOIN names st ON st.id = h.start_text JOIN names et ON et.id = h.end_text "
+                       "LEFT JOIN recordings rec ON rec.hit = h.id "
+                       "ORDER BY h.start_utc DESC, h.id DESC")
+            .arg(find.where, order, from));
     for (const QVariant &value : find.values)
         query.addBindValue(value);
     query.addBindValue(limit);
     query.addBindValue(offset);
-    QList<QStringList> result;
+    QList<HistoryRow> result;
     if (!exec(query))
         return result;
     while (query.next()) {
         const QString run = query.value(7).toString();
-        result.append(
-            {query.value(0).toString() + QStringLiteral(" / ") + query.value(1).toString(),
-             query.value(2).toString(), query.value(3).toString(), query.value(4).toString(),
-             query.value(5).toString(), query.value(6).toString(), run.left(10), run});
+        HistoryRow row;
+        row.texts = {query.value(0).toString() + QStringLiteral(" / ") + query.value(1).toString(),
+                     query.value(2).toString(),
+                     query.value(3).toString(),
+                     query.value(4).toString(),
+                     query.value(5).toString(),
+                     query.value(6).toString(),
+                     run.left(10),
+                     run};
+        row.recordingPath = query.value(8).toString();
+        row.recordingMs = query.isNull(9) ? -1 : query.value(9).toLongLong();
+        row.recordingDeleted = query.value(10).toBool();
+        result.append(row);
     }
+    return result;
+}
+
+HistoryView HitStore::view(const HistoryFilter &filter, const QString &thisRun, int rows)
+{
+    HistoryView view;
+    view.shown = qMax<qint64>(0, count(filter, thisRun));
+    view.total = qMax<qint64>(0, count({}, thisRun));
+    view.rows = historyRows(filter, thisRun, 0, rows);
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (query.exec(QStringLiteral("SELECT total(skipped), count(*) FILTER (WHERE skipped > 0) "
+                                  "FROM imported_files")) &&
+        query.next()) {
+        view.skippedLines = query.value(0).toInt();
+        view.filesWithSkips = query.value(1).toInt();
+    }
+    if (query.exec(QStringLiteral("SELECT min(day), max(day) FROM runs WHERE day > 0")) &&
+        query.next() && !query.isNull(0)) {
+        view.oldest = QDate::fromJulianDay(query.value(0).toLongLong());
+        view.newest = QDate::fromJulianDay(query.value(1).toLongLong());
+    }
+    return view;
+}
+
+QList<HistoryCount> HitStore::counts(const HistoryFilter &filter, const QString &thisRun,
+                                     CountBy by)
+{
+    const HitFind find = buildHitFind(filter, thisRun, m_trigram);
+    const QString key = by == CountBy::Channel ? QStringLiteral("channel") : QStringLiteral("code");
+    const bool combos = findsCombos(find);
+    // From the combinations' sums when they answer the find.
+    const QString sums = combos ? QStringLiteral("total(hits) AS hits, total(air) AS air FROM "
+                                                 "combos WHERE ") +
+                                      find.comboWhere
+                                : QStringLiteral("count(*) AS hits, total(end_utc - start_utc) "
+                                                 "AS air FROM hits WHERE ") +
+                                      find.where;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    // A channel or talkgroup name means something only within its system.
+    query.prepare(find.with +
+                  QStringLiteral(" SELECT k.text, s.text, g.text, t.hits, t.air FROM "
+                                 "(SELECT %1 AS key, system, grp, %2 "
+                                 "GROUP BY %1, system, grp) AS t "
+                                 "JOIN names k ON k.id = t.key JOIN names s ON s.id = t.system "
+                                 "JOIN names g ON g.id = t.grp WHERE k.text <> ''")
+                      .arg(key, sums));
+    const qsizetype values = combos ? find.withValues : find.values.size();
+    for (qsizetype i = 0; i < values; ++i)
+        query.addBindValue(find.values.at(i));
+    QList<HistoryCount> result;
+    if (!exec(query))
+        return result;
+    while (query.next()) {
+        result.append({query.value(0).toString() + QStringLiteral("  (") +
+                           query.value(1).toString() + QStringLiteral(" / ") +
+                           query.value(2).toString() + u')',
+                       int(query.value(3).toDouble()), qint64(query.value(4).toDouble())});
+    }
+    sortCounts(result);
     return result;
 }
 

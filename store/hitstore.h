@@ -2,6 +2,7 @@
 
 #include "log/historyfilter.h"
 #include "log/historyreader.h"
+#include "log/historysource.h"
 #include "store/hitfind.h"
 #include "store/retention.h"
 #include "store/storedhit.h"
@@ -9,6 +10,7 @@
 #include <QDate>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -66,6 +68,14 @@ public:
     qint64 count(const HistoryFilter &filter, const QString &thisRun);
     QList<QStringList> rows(const HistoryFilter &filter, const QString &thisRun, qint64 offset,
                             qint64 limit);
+    // The same rows with their recordings, for the history's table.
+    QList<HistoryRow> historyRows(const HistoryFilter &filter, const QString &thisRun,
+                                  qint64 offset, qint64 limit);
+    // The count and first rows of a filter, with the figures around them.
+    HistoryView view(const HistoryFilter &filter, const QString &thisRun, int rows);
+    // Hits and air time per channel or talkgroup of what the filter shows,
+    // sorted as the history's count table shows them.
+    QList<HistoryCount> counts(const HistoryFilter &filter, const QString &thisRun, CountBy by);
 
     // The recording of a hit, or empty; for the history and the tests.
     StoredRecording recordingOf(const QString &run, int line);
@@ -84,7 +94,15 @@ private:
     Fault fail(const class QSqlError &error);
     Fault failText(const QString &text, Fault fault);
     bool insertHit(const StoredHit &hit, int *added = nullptr);
-    qint64 nameId(const QString &text);
+    // Adds the transaction's hits to their combinations, just before it
+    // is committed.
+    bool countCombos();
+    qint64 nameId(const QString &text, bool isTime = false);
+    qint64 comboId(const QList<qint64> &names);
+    // Whether the find is answered from the combinations alone.
+    bool findsCombos(const HitFind &find);
+    // The hits of the combinations the find matches.
+    qint64 comboCount(const HitFind &find);
     qint64 runId(const QString &run);
     bool exec(QSqlQuery &query);
     // The statement of sql, prepared once per connection.
@@ -98,6 +116,10 @@ private:
     Fault m_lastFault = Fault::None;
     QHash<QString, qint64> m_names;
     QHash<QString, qint64> m_runs;
+    QHash<QString, qint64> m_combos;
+    QSet<qint64> m_timeNames;
+    // The hits and air time added to each combination in the transaction.
+    QHash<qint64, std::pair<qint64, qint64>> m_comboAdded;
     QHash<QString, std::shared_ptr<QSqlQuery>> m_prepared;
 };
 

@@ -102,6 +102,7 @@ void HitStoreWorker::writeWaiting()
         if (!m_store.isOpen())
             return;
     }
+    const bool any = !m_waiting.empty();
     while (!m_waiting.empty()) {
         const Waiting &next = m_waiting.front();
         const HitStore::Fault fault =
@@ -110,6 +111,8 @@ void HitStoreWorker::writeWaiting()
             return;
         m_waiting.pop_front();
     }
+    if (any)
+        Q_EMIT stored();
     m_toldUnwritable = false;
     m_toldOverflow = false;
     if (m_importAgain)
@@ -153,6 +156,8 @@ void HitStoreWorker::importNext()
         m_importAdded += import.added;
         m_importSkipped += import.skippedLines;
         m_importFilesWithSkips += import.skippedLines > 0 ? 1 : 0;
+        if (import.added > 0)
+            Q_EMIT stored();
     }
     const int done = m_importTotal - int(m_importQueue.size());
     Q_EMIT importProgress(done, m_importTotal);

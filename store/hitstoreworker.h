@@ -38,6 +38,8 @@ Q_SIGNALS:
     void importProgress(int filesDone, int filesTotal);
     void importFinished(int hitsAdded, int skippedLines, int filesWithSkips);
     void recordingsDeleted(int recordings, qint64 bytesFreed);
+    // Hits or recordings were written.
+    void stored();
 
 private:
     struct Waiting

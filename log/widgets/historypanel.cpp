@@ -1,7 +1,6 @@
 #include "log/widgets/historypanel.h"
 
-#include "link/savefile.h"
-#include "log/historycsv.h"
+#include "log/historyreader.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -99,21 +98,13 @@ HistoryPanel::HistoryPanel(QWidget *parent) : QWidget(parent), m_countTimer(new 
     m_countTimer->setSingleShot(true);
     m_countTimer->setInterval(150);
     connect(m_countTimer, &QTimer::timeout, this, &HistoryPanel::updateCounts);
-    connect(&m_model, &HistoryModel::shownChanged, this, [this] {
-        showRowCount();
-        m_countTimer->start();
-    });
+    connect(&m_model, &HistoryModel::shownChanged, this, &HistoryPanel::onShownChanged);
     connect(m_table, &QTableView::doubleClicked, this,
             [this](const QModelIndex &index) { playRow(index.row()); });
     connect(m_table, &QTableView::clicked, this, [this](const QModelIndex &index) {
         if (index.column() == HistoryModel::Recording)
             playRow(index.row());
     });
-    connect(&m_loader, &HistoryLoader::progress, this, [this](int done, int total) {
-        m_progress->setMaximum(qMax(total, 1));
-        m_progress->setValue(done);
-    });
-    connect(&m_loader, &HistoryLoader::finished, this, &HistoryPanel::onLoaded);
 
     chooseExportFile = [this](const QString &suggested) {
         return QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV"), suggested,
@@ -244,31 +235,57 @@ QWidget *HistoryPanel::buildBottomRow()
     return row;
 }
 
-void HistoryPanel::startLoad(const QStringList &folders, const QString &thisRunName)
+void HistoryPanel::setSource(HistorySource *source, const QString &thisRunName)
 {
     m_thisRunName = thisRunName;
-    m_model.setThisRun(thisRunName);
-    m_progress->setValue(0);
-    m_progress->show();
-    m_status->setText(QStringLiteral("Reading the logs..."));
-    m_loader.start(folders, thisRunName + QStringLiteral(".txt"));
+    m_loadPending = true;
+    if (source) {
+        connect(source, &HistorySource::importProgress, this, [this](int done, int total) {
+            m_progress->setMaximum(qMax(total, 1));
+            m_progress->setValue(done);
+            m_progress->show();
+        });
+        connect(source, &HistorySource::importFinished, this, [this] {
+            m_progress->hide();
+            m_loadPending = true;
+            m_model.refresh(false);
+        });
+        connect(source, &HistorySource::countsReady, this,
+                [this](quint64 ticket, const QList<HistoryCount> &counts) {
+                    if (ticket != m_countTicket)
+                        return;
+                    m_counts.setCounts(counts, m_countBy->currentIndex() == 1 ? CountBy::Talkgroup
+                                                                              : CountBy::Channel);
+                    Q_EMIT countsShown();
+                });
+        connect(source, &HistorySource::exportFinished, this, &HistoryPanel::onExportFinished);
+        if (source->isImporting()) {
+            m_progress->setValue(0);
+            m_progress->show();
+            m_status->setText(QStringLiteral("Reading the logs..."));
+        }
+    }
+    m_model.setSource(source, thisRunName);
 }
 
-void HistoryPanel::onLoaded(const std::shared_ptr<HistoryLoad> &load)
+void HistoryPanel::onShownChanged()
 {
-    const QString skipped = skippedText(load->skippedLines, load->filesWithSkips);
-    m_model.setLoaded(std::move(*load));
+    showRowCount();
+    m_countTimer->start();
+    HistorySource *source = m_model.source();
+    if (!m_loadPending || (source && source->isImporting()))
+        return;
+    m_loadPending = false;
     m_progress->hide();
-    m_status->setText(skipped);
-    // The dates offered start as the oldest and the newest hit's.
-    const QList<HistoryHit> &hits = m_model.hits();
-    if (!hits.isEmpty()) {
+    const HistoryView &view = m_model.view();
+    m_status->setText(skippedText(view.skippedLines, view.filesWithSkips));
+    // The dates offered start as the oldest and the newest run's.
+    if (view.oldest.isValid()) {
         const QSignalBlocker quietFrom(m_from);
         const QSignalBlocker quietTo(m_to);
-        m_from->setDate(hits.first().date);
-        m_to->setDate(qMax(hits.last().date, m_to->date()));
+        m_from->setDate(view.oldest);
+        m_to->setDate(qMax(view.newest, m_to->date()));
     }
-    updateCounts();
     Q_EMIT loaded();
 }
 
@@ -294,7 +311,10 @@ void HistoryPanel::updateCounts()
 {
     m_countTimer->stop();
     const CountBy by = m_countBy->currentIndex() == 1 ? CountBy::Talkgroup : CountBy::Channel;
-    m_counts.setCounts(countHits(m_model.hits(), m_model.shown(), by), by);
+    if (HistorySource *source = m_model.source()) {
+        m_countTicket = HistorySource::nextTicket();
+        source->requestCounts(m_countTicket, m_model.filter(), m_thisRunName, by);
+    }
 }
 
 void HistoryPanel::playRow(int row)
@@ -341,18 +361,20 @@ void HistoryPanel::exportCsv()
     const QString path = chooseExportFile(suggested);
     if (path.isEmpty())
         return;
-    QStringList header = HistoryModel::header();
-    header.removeLast();
-    // Whole or not at all: a failed write leaves an older file in place.
-    const QString error = saveWholeFile(path, csvTable(header, m_model.shownTexts()));
+    if (HistorySource *source = m_model.source())
+        source->requestExport(m_model.filter(), m_thisRunName, path);
+}
+
+void HistoryPanel::onExportFinished(const QString &path, qint64 rows, const QString &error)
+{
     if (error.isEmpty()) {
-        m_status->setText(QStringLiteral("%1 hits exported to %2")
-                              .arg(m_model.rowCount())
-                              .arg(QDir::toNativeSeparators(path)));
+        m_status->setText(
+            QStringLiteral("%1 hits exported to %2").arg(rows).arg(QDir::toNativeSeparators(path)));
     } else if (showMessage) {
         showMessage(QStringLiteral("The file %1 could not be written: %2")
                         .arg(QDir::toNativeSeparators(path), error));
     }
+    Q_EMIT exported();
 }
 
 void HistoryPanel::showEvent(QShowEvent *event)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "log/historycountmodel.h"
-#include "log/historyloader.h"
 #include "log/historymodel.h"
 #include "log/historyplayer.h"
 
@@ -27,9 +26,9 @@ class HistoryPanel : public QWidget
 public:
     explicit HistoryPanel(QWidget *parent = nullptr);
 
-    // Reads the run files of the folders on a worker thread; thisRunName is
-    // this run's log file name without ".txt", whose hits come in live.
-    void startLoad(const QStringList &folders, const QString &thisRunName);
+    // Shows the hits of the source (the hit database); thisRunName is this
+    // run's log file name without ".txt", for "This run only".
+    void setSource(HistorySource *source, const QString &thisRunName);
 
     HistoryModel &model() { return m_model; }
     HistoryCountModel &countModel() { return m_counts; }
@@ -38,10 +37,11 @@ public:
 
     // Plays the recording of a row; a missing one is only said in the status.
     void playRow(int row);
-    // Asks for a file (the default name in exportFolder()) and writes the
-    // rows shown to it.
+    // Asks for a file (the default name in exportFolder()) and has the
+    // source write the rows shown to it; exported() follows.
     void exportCsv();
-    // Counts the rows shown again now (normally a moment after the last change).
+    // Counts the rows shown again (normally a moment after the last change);
+    // countsShown() follows.
     void updateCounts();
 
     // Set by the window: the folder the export is offered in, the file
@@ -54,7 +54,10 @@ public:
     std::function<MediaSystem *()> mediaSystem;
 
 Q_SIGNALS:
+    // The run files are read and the first rows shown.
     void loaded();
+    void countsShown();
+    void exported();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -62,7 +65,8 @@ protected:
 
 private:
     void applyFilter();
-    void onLoaded(const std::shared_ptr<HistoryLoad> &load);
+    void onShownChanged();
+    void onExportFinished(const QString &path, qint64 rows, const QString &error);
     void showRowCount();
     // The playback buttons and time follow the player.
     void showPlayback(bool ended);
@@ -73,9 +77,11 @@ private:
 
     HistoryModel m_model;
     HistoryCountModel m_counts;
-    HistoryLoader m_loader;
     HistoryPlayer m_player;
     QString m_thisRunName;
+    // The skipped lines and the dates are shown once the reading is done.
+    bool m_loadPending = false;
+    quint64 m_countTicket = 0;
 
     QLineEdit *m_find = nullptr;
     QCheckBox *m_fromCheck = nullptr;

@@ -5,9 +5,11 @@
 
 #include "log/widgets/historypanel.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
@@ -67,6 +69,42 @@ private Q_SLOTS:
                  QStringLiteral("3 of 3 hits"));
         QCOMPARE(child<QLabel>(history, "history_status")->text(),
                  QStringLiteral("1 line skipped in 1 file"));
+    }
+
+    void aNewLogFolderNeverDoublesAHit()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, 50));
+        const QByteArray older = "Old / Group\tOld Channel\t 460.1250\tC67.0\t8:01:00 AM\t"
+                                 "8:01:09 AM\t12-05-2026\r\n";
+        f.writeFile(QStringLiteral("12-05-2026_8-00-00-AM.txt"), older);
+        // The same run in the folder chosen next, where it went on to a
+        // second hit.
+        QVERIFY(QDir(f.dataDir()).mkdir(QStringLiteral("logs")));
+        f.writeFile(QStringLiteral("logs/12-05-2026_8-00-00-AM.txt"),
+                    "Old / Group\tNew Channel\t 460.1250\tC67.0\t8:02:00 AM\t8:02:09 AM\t"
+                    "12-05-2026\r\n" +
+                        older);
+        auto form = f.makeForm();
+        auto *tabs = child<QTabWidget>(form.get(), "SSTab1");
+        tabs->setCurrentIndex(4);
+        HistoryPanel *history = form->historyPanel();
+        QSignalSpy loaded(history, &HistoryPanel::loaded);
+        QTRY_VERIFY_WITH_TIMEOUT(loaded.size() >= 1 && history->model().totalCount() == 1, 15000);
+        loaded.clear();
+        f.folderToChoose = QDir(f.dataDir()).filePath(QStringLiteral("logs"));
+        child<QPushButton>(form.get(), "log_dir")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(loaded.size() >= 1, 15000);
+        QTRY_COMPARE(history->model().totalCount(), 2);
+        QCOMPARE(history->model().cellText(0, HistoryModel::Channel),
+                 QStringLiteral("New Channel"));
+        QCOMPARE(history->model().cellText(1, HistoryModel::Channel),
+                 QStringLiteral("Old Channel"));
+        // Back to the data folder: nothing more comes in.
+        f.folderToChoose = f.dataDir();
+        child<QPushButton>(form.get(), "log_dir")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(loaded.size() >= 2, 15000);
+        QCOMPARE(history->model().totalCount(), 2);
     }
 
     void typingAFilterLeavesTheRadioAlone()

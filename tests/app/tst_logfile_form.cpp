@@ -145,7 +145,8 @@ private Q_SLOTS:
         clear->click();
         QCOMPARE(f.questions,
                  QStringList(QStringLiteral("Clear the 2 hits of this run from the log box, the "
-                                            "table and this run's log file?")));
+                                            "table and this run's log file? The History "
+                                            "keeps them.")));
         if (!confirmed) {
             // No keeps the box, the table and the file.
             QCOMPARE(form->hitLog().lineCount(), 2);

@@ -1,36 +1,68 @@
 #include "log/historycounts.h"
 #include "log/historymodel.h"
+#include "store/hitdatabase.h"
+#include "store/runimport.h"
 
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 namespace {
 
-// Two earlier runs and this run: six hits in all.
-HistoryModel *filledModel(QObject *parent)
+const QString thisRun = QStringLiteral("12-07-2026_9-00-00-AM");
+
+// The hit database of two earlier runs (their files, newest hit first) and
+// this run: six hits in all, and a model on it.
+struct Filled
 {
-    auto *model = new HistoryModel(parent);
-    model->setThisRun(QStringLiteral("12-07-2026_9-00-00-AM"));
-    HistoryLoad load;
-    load.runs = {{QStringLiteral("12-06-2026_3-00-00-PM"), QString(), QDate(2026, 12, 6), 0},
-                 {QStringLiteral("12-01-2026_8-00-00-AM"), QString(), QDate(2026, 12, 1), 0}};
-    const char *lines[][2] = {
-        {"Metro / Police\tTac 2\t 851.5625\t1234\t3:46:01 PM\t3:46:31 PM\t12-06-2026", "0"},
-        {"County / Fire\tDispatch\t 154.2500\tC67.0\t3:45:12 PM\t3:45:20 PM\t12-06-2026", "0"},
-        {"County / Fire\tDispatch\t 154.2500\tC67.0\t8:10:00 AM\t8:11:00 AM\t12-01-2026", "1"},
-        {"Metro / Police\tTac 2\t 851.5625\t1234\tbroken\t8:30:00 AM\t12-01-2026", "1"}};
-    for (const auto &[line, run] : lines) {
-        HistoryHit hit;
-        const int index = QByteArray(run).toInt();
-        parseHitLine(QString::fromLatin1(line), load.runs[index].name, &hit);
-        hit.run = index;
-        load.hits.append(hit);
+    QTemporaryDir dir;
+    HitDatabase db{HitDatabase::fileIn(dir.path())};
+    HistoryModel model;
+};
+
+std::unique_ptr<Filled> filledModel()
+{
+    auto filled = std::make_unique<Filled>();
+    const char *runs[][2] = {
+        {"12-06-2026_3-00-00-PM",
+         "Metro / Police\tTac 2\t 851.5625\t1234\t3:46:01 PM\t3:46:31 PM\t12-06-2026\r\n"
+         "County / Fire\tDispatch\t 154.2500\tC67.0\t3:45:12 PM\t3:45:20 PM\t12-06-2026\r\n"},
+        {"12-01-2026_8-00-00-AM",
+         "County / Fire\tDispatch\t 154.2500\tC67.0\t8:10:00 AM\t8:11:00 AM\t12-01-2026\r\n"
+         "Metro / Police\tTac 2\t 851.5625\t1234\tbroken\t8:30:00 AM\t12-01-2026\r\n"}};
+    for (const auto &[name, text] : runs) {
+        QFile file(QDir(filled->dir.path()).filePath(QLatin1String(name) + QStringLiteral(".txt")));
+        file.open(QIODevice::WriteOnly);
+        file.write(text);
     }
-    model->addLiveHit(QStringLiteral(
-        "Metro / Fire Ground\tFG 1\t 853.1000\t2001\t9:05:00 AM\t9:05:04 AM\t12-07-2026\r\n"));
-    model->setLoaded(load);
-    model->addLiveHit(QStringLiteral(
-        "County / Fire\tTac\t 154.3100\tD023\t9:10:00 AM\t9:10:10 AM\t12-07-2026\r\n"));
-    return model;
+    filled->db.importFolders({filled->dir.path()}, thisRun);
+    const QDate today(2026, 12, 7);
+    filled->db.addHit(hitOfLogLine(thisRun, 1,
+                                   QStringLiteral("Metro / Fire Ground\tFG 1\t 853.1000\t2001\t"
+                                                  "9:05:00 AM\t9:05:04 AM\t12-07-2026\r\n"),
+                                   QStringLiteral("Metro"), QStringLiteral("Fire Ground"), true,
+                                   localToUtc(today, 9 * 3600 + 5 * 60 + 4)));
+    filled->db.addHit(hitOfLogLine(thisRun, 2,
+                                   QStringLiteral("County / Fire\tTac\t 154.3100\tD023\t"
+                                                  "9:10:00 AM\t9:10:10 AM\t12-07-2026\r\n"),
+                                   QStringLiteral("County"), QStringLiteral("Fire"), false,
+                                   localToUtc(today, 9 * 3600 + 10 * 60 + 10)));
+    QTest::qWaitFor([&filled] { return !filled->db.isImporting(); });
+    filled->db.waitUntilIdle();
+    filled->model.setSource(&filled->db, thisRun);
+    return filled;
+}
+
+QStringList channels(const HistoryModel &model)
+{
+    QStringList shown;
+    for (int row = 0; row < model.rowCount(); ++row)
+        shown.append(model.cellText(row, HistoryModel::Channel));
+    return shown;
 }
 
 } // namespace
@@ -46,17 +78,18 @@ private Q_SLOTS:
     void typingOnMatchesFreshFilter();
     void counts_data();
     void counts();
+    void keepsOnlyThePagesAroundTheRowShown();
 };
 
 void TestHistoryFilter::newestFirstWithLiveOnTop()
 {
-    HistoryModel *model = filledModel(this);
-    QCOMPARE(model->rowCount(), 6);
+    const auto filled = filledModel();
+    HistoryModel *model = &filled->model;
+    QTRY_COMPARE(model->rowCount(), 6);
     QCOMPARE(model->cellText(0, HistoryModel::Channel), QStringLiteral("Tac"));
     QCOMPARE(model->cellText(1, HistoryModel::Channel), QStringLiteral("FG 1"));
     QCOMPARE(model->cellText(2, HistoryModel::Run), QStringLiteral("12-06-2026_3-00-00-PM"));
     QCOMPARE(model->cellText(5, HistoryModel::Start), QStringLiteral("broken"));
-    QVERIFY(!model->addLiveHit(QStringLiteral("no hit here\r\n")));
     QCOMPARE(model->totalCount(), 6);
 }
 
@@ -93,19 +126,18 @@ void TestHistoryFilter::filter()
     QFETCH(QDate, to);
     QFETCH(bool, thisRunOnly);
     QFETCH(QStringList, channels);
-    HistoryModel *model = filledModel(this);
-    model->setFilter({text, from, to, thisRunOnly});
-    QStringList shown;
-    for (int row = 0; row < model->rowCount(); ++row)
-        shown.append(model->cellText(row, HistoryModel::Channel));
-    QCOMPARE(shown, channels);
+    const auto filled = filledModel();
+    filled->model.setFilter({text, from, to, thisRunOnly});
+    QTRY_VERIFY(!filled->model.isWaiting());
+    QCOMPARE(::channels(filled->model), channels);
 }
 
 void TestHistoryFilter::typingOnMatchesFreshFilter()
 {
     // Each keystroke narrows what the previous one showed; erasing and
     // retyping must end where a fresh filter does.
-    HistoryModel *typed = filledModel(this);
+    const auto typedHistory = filledModel();
+    HistoryModel *typed = &typedHistory->model;
     const QString text = QStringLiteral("metro tac 2");
     for (qsizetype n = 1; n <= text.size(); ++n)
         typed->setFilter({text.left(n), {}, {}, false});
@@ -113,11 +145,14 @@ void TestHistoryFilter::typingOnMatchesFreshFilter()
     typed->setFilter({QStringLiteral("metro tac 2"), {}, {}, false});
     // "This run only" ticked and cleared again: the earlier runs come back.
     typed->setFilter({text, {}, {}, true});
+    QTRY_VERIFY(!typed->isWaiting());
     QCOMPARE(typed->rowCount(), 0);
     typed->setFilter({text, {}, {}, false});
-    HistoryModel *fresh = filledModel(this);
+    const auto freshHistory = filledModel();
+    HistoryModel *fresh = &freshHistory->model;
     fresh->setFilter({text, {}, {}, false});
-    QCOMPARE(typed->shown(), fresh->shown());
+    QTRY_VERIFY(!typed->isWaiting() && !fresh->isWaiting());
+    QCOMPARE(channels(*typed), channels(*fresh));
     QCOMPARE(fresh->rowCount(), 2);
 }
 
@@ -144,15 +179,41 @@ void TestHistoryFilter::counts()
     QFETCH(QString, text);
     QFETCH(bool, byTalkgroup);
     QFETCH(QStringList, expected);
-    HistoryModel *model = filledModel(this);
-    model->setFilter({text, {}, {}, false});
+    const auto filled = filledModel();
+    QSignalSpy ready(&filled->db, &HistorySource::countsReady);
+    const quint64 ticket = HistorySource::nextTicket();
+    filled->db.requestCounts(ticket, {text, {}, {}, false}, thisRun,
+                             byTalkgroup ? CountBy::Talkgroup : CountBy::Channel);
+    QTRY_COMPARE(ready.size(), 1);
+    QCOMPARE(ready.at(0).at(0).toULongLong(), ticket);
     QStringList got;
-    const auto counts = countHits(model->hits(), model->shown(),
-                                  byTalkgroup ? CountBy::Talkgroup : CountBy::Channel);
+    const auto counts = ready.at(0).at(1).value<QList<HistoryCount>>();
     for (const HistoryCount &count : counts)
         got.append(
             QStringLiteral("%1 %2 %3").arg(count.name).arg(count.hits).arg(count.airSeconds));
     QCOMPARE(got, expected);
+}
+
+void TestHistoryFilter::keepsOnlyThePagesAroundTheRowShown()
+{
+    const auto filled = filledModel();
+    const int hits = HistoryModel::pageRows * 5;
+    for (int line = 3; line < hits; ++line)
+        filled->db.addHit(hitOfLogLine(thisRun, line,
+                                       QStringLiteral("A / B\tUnit %1\t 1.0000\t\t9:00:00 AM\t"
+                                                      "9:00:01 AM\t12-07-2026")
+                                           .arg(line),
+                                       QStringLiteral("A"), QStringLiteral("B"), false,
+                                       1800000000 + line));
+    QTRY_COMPARE(filled->model.rowCount(), hits + 3);
+    // Row 1 is the second newest hit; reaching far down fetches that page.
+    const int far = HistoryModel::pageRows * 4 + 1;
+    QTRY_COMPARE(filled->model.cellText(far, HistoryModel::Channel),
+                 QStringLiteral("Unit %1").arg(hits - 1 - far));
+    QVERIFY(filled->model.pagesKept() <= 3);
+    QTRY_COMPARE(filled->model.cellText(1, HistoryModel::Channel),
+                 QStringLiteral("Unit %1").arg(hits - 2));
+    QVERIFY(filled->model.pagesKept() <= 3);
 }
 
 QTEST_GUILESS_MAIN(TestHistoryFilter)

@@ -2,6 +2,8 @@
 #include "log/widgets/historypanel.h"
 #include "poll/media/qtrecordingplayer.h"
 #include "poll/mediasystem.h"
+#include "store/hitdatabase.h"
+#include "store/runimport.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -43,6 +45,18 @@ QByteArray wav(int ms, int rate = 8000, qint64 dataSize = -1)
     body += "LIST" + le<quint32>(4) + "INFO";
     body += "data" + le<quint32>(dataSize < 0 ? samples.size() : dataSize) + samples;
     return "RIFF" + le<quint32>(body.size()) + body;
+}
+
+const QString thisRun = QStringLiteral("12-06-2026_3-45-00-PM");
+
+// Stores a log line of this run as the window does once the hit ended.
+void storeLine(HitDatabase &db, int line, const QString &logLine, const QString &recording = {})
+{
+    const QStringList names = logLine.section(u'\t', 0, 0).split(QStringLiteral(" / "));
+    StoredHit hit = hitOfLogLine(thisRun, line, logLine, names.value(0), names.value(1), true,
+                                 1765035961 + line * 60);
+    hit.recordingPath = recording;
+    db.addHit(hit);
 }
 
 } // namespace
@@ -129,21 +143,34 @@ void TestHistoryPanel::wavLength()
 void TestHistoryPanel::rowShowsRecordingOrItsAbsence()
 {
     QTemporaryDir dir;
+    HitDatabase db(HitDatabase::fileIn(dir.path()));
     HistoryPanel panel;
     panel.model().setRecordingFolders([&dir] { return QStringList{dir.path()}; });
     QStringList messages;
     panel.showMessage = [&messages](const QString &text) { messages.append(text); };
-    panel.model().addLiveHit(trunkedLine);
-    panel.model().addLiveHit(
-        QString(trunkedLine).replace(QLatin1String("Tac 2"), QLatin1String("Tac 3")));
+    // The recorder saved the third hit's recording as " (2)": the database
+    // knows its name.
+    const QString second = dir.filePath(QStringLiteral("Metro_Police_Tac-4 (2).wav"));
+    QFile saved(second);
+    QVERIFY(saved.open(QIODevice::WriteOnly));
+    saved.write(wav(2500));
+    saved.close();
+    storeLine(db, 1, trunkedLine);
+    storeLine(db, 2, QString(trunkedLine).replace(QLatin1String("Tac 2"), QLatin1String("Tac 3")));
+    storeLine(db, 3, QString(trunkedLine).replace(QLatin1String("Tac 2"), QLatin1String("Tac 4")),
+              second);
+    panel.setSource(&db, thisRun);
+    QTRY_COMPARE(panel.model().rowCount(), 3);
     QFile file(hitRecordingCandidates(trunkedLine, QStringLiteral("12-06-2026"), dir.path()).at(1));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(wav(12300));
     file.close();
     panel.model().refreshRecordings();
-    QCOMPARE(panel.model().cellText(0, HistoryModel::Recording), QStringLiteral("no recording"));
-    QCOMPARE(panel.model().cellText(1, HistoryModel::Recording), QStringLiteral("\u25B6 0:13"));
-    panel.playRow(0);
+    QCOMPARE(panel.model().cellText(0, HistoryModel::Recording), QStringLiteral("\u25B6 0:03"));
+    QCOMPARE(panel.model().recordingPath(0), second);
+    QCOMPARE(panel.model().cellText(1, HistoryModel::Recording), QStringLiteral("no recording"));
+    QCOMPARE(panel.model().cellText(2, HistoryModel::Recording), QStringLiteral("\u25B6 0:13"));
+    panel.playRow(1);
     QVERIFY(messages.isEmpty());
     QCOMPARE(panel.findChild<QLabel *>(QStringLiteral("history_status"))->text(),
              QStringLiteral("No recording of this hit was found."));
@@ -153,9 +180,12 @@ void TestHistoryPanel::rowShowsRecordingOrItsAbsence()
 void TestHistoryPanel::playsShortRecording()
 {
     QTemporaryDir dir;
+    HitDatabase db(HitDatabase::fileIn(dir.path()));
     HistoryPanel panel;
     panel.model().setRecordingFolders([&dir] { return QStringList{dir.path()}; });
-    panel.model().addLiveHit(trunkedLine);
+    storeLine(db, 1, trunkedLine);
+    panel.setSource(&db, thisRun);
+    QTRY_COMPARE(panel.model().rowCount(), 1);
     QFile file(hitRecordingCandidates(trunkedLine, QStringLiteral("12-06-2026"), dir.path()).at(0));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(wav(1500));
@@ -215,21 +245,27 @@ void TestHistoryPanel::recordingColumnShowsAtTheTabsWidth()
 void TestHistoryPanel::exportsWhatTheFilterShows()
 {
     QTemporaryDir dir;
+    HitDatabase db(HitDatabase::fileIn(dir.path()));
     HistoryPanel panel;
-    panel.startLoad({}, QStringLiteral("12-06-2026_3-45-00-PM"));
     QSignalSpy loaded(&panel, &HistoryPanel::loaded);
+    panel.setSource(&db, thisRun);
     QTRY_COMPARE(loaded.size(), 1);
-    panel.model().addLiveHit(trunkedLine);
-    panel.model().addLiveHit(QStringLiteral(
-        "County / Fire\tDispatch, Main\t 154.2500\tC67.0\t3:50:00 PM\t3:50:05 PM\t12-06-2026"));
+    storeLine(db, 1, trunkedLine);
+    storeLine(db, 2,
+              QStringLiteral("County / Fire\tDispatch, Main\t 154.2500\tC67.0\t3:50:00 PM\t"
+                             "3:50:05 PM\t12-06-2026"));
+    QTRY_COMPARE(panel.model().totalCount(), 2);
     panel.findChild<QLineEdit *>(QStringLiteral("history_find"))->setText(QStringLiteral("main"));
+    QTRY_COMPARE(panel.model().rowCount(), 1);
     panel.exportFolder = [&dir] { return dir.path(); };
     QString offered;
     panel.chooseExportFile = [&offered](const QString &suggested) {
         offered = suggested;
         return suggested;
     };
+    QSignalSpy exported(&panel, &HistoryPanel::exported);
     panel.exportCsv();
+    QTRY_COMPARE(exported.size(), 1);
     QCOMPARE(offered, dir.filePath(QStringLiteral("hit_history_12-06-2026_3-45-00-PM.csv")));
     QFile file(offered);
     QVERIFY(file.open(QIODevice::ReadOnly));

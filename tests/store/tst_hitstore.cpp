@@ -97,6 +97,9 @@ private Q_SLOTS:
     void migratesEmptyFolder();
     void findsAsHistory_data();
     void findsAsHistory();
+    void migratesToCombinations();
+    void countsFromCombinations_data();
+    void countsFromCombinations();
     void importsOnce_data();
     void importsOnce();
     void keepsRecordingAsSaved();
@@ -151,6 +154,8 @@ void TestHitStore::findsAsHistory_data()
     QTest::newRow("from") << QString() << QDate(2026, 12, 6) << QDate() << false << 1;
     QTest::newRow("to") << "harbor" << QDate() << QDate(2026, 12, 5) << false << 1;
     QTest::newRow("this run") << QString() << QDate() << QDate() << true << 1;
+    QTest::newRow("a time") << "8:05" << QDate() << QDate() << false << 1;
+    QTest::newRow("a time and a name") << "8:0 fire" << QDate() << QDate() << false << 1;
 }
 
 void TestHitStore::findsAsHistory()
@@ -180,6 +185,68 @@ void TestHitStore::findsAsHistory()
         }
     }
     QCOMPARE(store.rows(filter, runB, 0, 100), shown);
+}
+
+void TestHitStore::migratesToCombinations()
+{
+    QTemporaryDir dir;
+    writeRuns(dir.path());
+    const QString path = HitDatabase::fileIn(dir.path());
+    {
+        HitStore store;
+        QCOMPARE(store.open(path), HitStore::Fault::None);
+        importFolder(store, dir.path());
+    }
+    {
+        // Back to the second version, before the combinations.
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "v2");
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        for (const char *step :
+             {"DROP INDEX hits_combo", "ALTER TABLE hits DROP COLUMN combo", "DROP TABLE combos",
+              "ALTER TABLE names DROP COLUMN times", "PRAGMA user_version = 2"})
+            QVERIFY2(query.exec(QLatin1String(step)), step);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("v2"));
+    HitStore store;
+    QCOMPARE(store.open(path), HitStore::Fault::None);
+    QCOMPARE(store.count({QStringLiteral("harbor")}, {}), 2);
+    QCOMPARE(store.count({QStringLiteral("8:05")}, {}), 1);
+    QCOMPARE(store.view({}, {}, 1).total, 3);
+    QCOMPARE(store.addAll({liveHit(1)}), HitStore::Fault::None);
+    QCOMPARE(store.count({QStringLiteral("harbor")}, {}), 3);
+}
+
+void TestHitStore::countsFromCombinations_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("all") << QString();
+    QTest::newRow("a name") << "harbor";
+    QTest::newRow("digits of a frequency") << "154";
+    QTest::newRow("a time") << "8:05";
+    QTest::newRow("the live channel") << "unit";
+}
+
+void TestHitStore::countsFromCombinations()
+{
+    QFETCH(QString, text);
+    QTemporaryDir dir;
+    writeRuns(dir.path());
+    HitStore store;
+    QCOMPARE(store.open(HitDatabase::fileIn(dir.path())), HitStore::Fault::None);
+    importFolder(store, dir.path());
+    // Hits that are there already add nothing to their combination.
+    QCOMPARE(store.importRunFile(runOf(dir.path(), runA), fileA + "\r\n").added, 0);
+    QCOMPARE(store.addAll({liveHit(1), liveHit(2), liveHit(1)}), HitStore::Fault::None);
+    const HistoryFilter filter{text, {}, {}, false};
+    const qint64 count = store.count(filter, {});
+    QCOMPARE(count, store.rows(filter, {}, 0, 100).size());
+    qint64 hits = 0;
+    for (const HistoryCount &channel : store.counts(filter, {}, CountBy::Channel))
+        hits += channel.hits;
+    QCOMPARE(hits, count);
+    QCOMPARE(store.view(filter, {}, 2).total, 5);
 }
 
 void TestHitStore::importsOnce_data()
