@@ -37,8 +37,9 @@ grep -q '^Categories=.*HamRadio;' "$stage/usr/share/applications/org.tollvane.To
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$stage/usr/share/metainfo/org.tollvane.Tollvane.metainfo.xml"
 fi
-# The program loads the sound module from ../<libdir>/tollvane/.
-strings -el "$stage/usr/bin/tollvane" | grep -q "/\.\./$libdir/tollvane/libtollvane-media\.so" ||
+# The program loads the sound module from ../<libdir>/tollvane/. grep reads
+# to the end: with -q it would stop early and strings die of SIGPIPE.
+strings -el "$stage/usr/bin/tollvane" | grep "/\.\./$libdir/tollvane/libtollvane-media\.so" >/dev/null ||
   { echo "the program looks for its sound module elsewhere"; exit 1; }
 version=$("$stage/usr/bin/tollvane" --version)
 grep -q "$(sed -n 's/^.*"Tollvane \([^"]*\)".*$/\1/p' "$stage/usr/share/man/man1/tollvane.1")" <<<"$version" ||
