@@ -543,7 +543,11 @@ private:
     // The hit database.
 private:
     void startHitDatabase();
-    void storeHit(const FinishedHit &hit, const QString &recordingPath);
+    // The hit's line number in the database's run, or 0 when it is not stored.
+    int storeHit(const FinishedHit &hit, const QString &recordingPath);
+    // Recordings saved by a retry reach their hits' rows.
+    void storeRecordingsSavedLater(const QList<std::pair<QString, QString>> &saved);
+    QHash<QString, int> m_recordingsWaiting; // the path meant for -> the hit's line
     void importRunFiles();
     QString runName() const;
     // "Keep recordings for N days", "at most N GB", on the History tab.

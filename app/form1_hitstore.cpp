@@ -67,17 +67,27 @@ void Form1::importRunFiles()
         {effectiveLogFolder(log_folder, m_options.dataFolder), m_options.dataFolder}, runName());
 }
 
-void Form1::storeHit(const FinishedHit &hit, const QString &recordingPath)
+int Form1::storeHit(const FinishedHit &hit, const QString &recordingPath)
 {
     if (hit.skipped || m_log.isEmpty())
-        return;
+        return 0;
     startHitDatabase();
     if (!m_hitDatabase)
-        return;
+        return 0;
     StoredHit stored = hitOfLogLine(runName(), ++m_storedHits, m_log.line(0).toString(), hit.system,
                                     hit.group, hit.trunked, QDateTime::currentSecsSinceEpoch());
     stored.recordingPath = recordingPath;
     m_hitDatabase->addHit(stored);
+    return stored.line;
+}
+
+void Form1::storeRecordingsSavedLater(const QList<std::pair<QString, QString>> &saved)
+{
+    for (const auto &[meantFor, path] : saved) {
+        const int line = m_recordingsWaiting.take(meantFor);
+        if (line > 0 && m_hitDatabase)
+            m_hitDatabase->setRecording({runName(), line, path});
+    }
 }
 
 void Form1::buildRetentionRow()

@@ -133,7 +133,10 @@ void Form1::stopHitRecording(const FinishedHit &hit)
     const HitRecording::Outcome outcome = m_recording->stop(
         RecordAudioCheck->isChecked() || m_recordThisHit, hit.skipped,
         effectiveLogFolder(log_folder, m_options.dataFolder), recordingFileName(hit, startup_date));
-    storeHit(hit, outcome.savedPath);
+    storeRecordingsSavedLater(outcome.savedLater);
+    const int line = storeHit(hit, outcome.savedPath);
+    if (line > 0 && !outcome.waitingFor.isEmpty())
+        m_recordingsWaiting.insert(outcome.waitingFor, line);
     reportRecording(outcome);
 }
 

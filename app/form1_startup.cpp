@@ -210,6 +210,7 @@ void Form1::shutDown()
 
     savePgmSettings();
     const HitRecording::Outcome recordings = m_recording->finish();
+    storeRecordingsSavedLater(recordings.savedLater);
     if (recordings.tellUser)
         tellUser(recordings.message);
     // The log is written one last time: a write that failed on a full disk

@@ -93,13 +93,14 @@ HitRecording::Outcome HitRecording::stop(bool recordAudio, bool skipped, const Q
         return failure(recordingSaveFailureMessage(target, cause));
     }
 
-    QString cause = retryUnsaved();
-    const QString path = freeRecordingPath(folder, fileName, fileExists);
     Outcome outcome;
+    QString cause = retryUnsaved(outcome);
+    const QString path = freeRecordingPath(folder, fileName, fileExists);
     if (m_recorder.save(path)) {
         outcome.savedPath = path;
     } else {
         m_unsaved.append({m_tempPath, folder, fileName});
+        outcome.waitingFor = target;
         cause = recordingSaveFailureMessage(path, m_recorder.errorText());
     }
     m_recorder.close();
@@ -110,10 +111,12 @@ HitRecording::Outcome HitRecording::stop(bool recordAudio, bool skipped, const Q
         return outcome;
     Outcome failed = failure(cause);
     failed.savedPath = outcome.savedPath;
+    failed.waitingFor = outcome.waitingFor;
+    failed.savedLater = outcome.savedLater;
     return failed;
 }
 
-QString HitRecording::retryUnsaved()
+QString HitRecording::retryUnsaved(Outcome &outcome)
 {
     QString message;
     for (qsizetype i = 0; i < m_unsaved.size();) {
@@ -121,6 +124,7 @@ QString HitRecording::retryUnsaved()
         const QString path = freeRecordingPath(unsaved.folder, unsaved.fileName, fileExists);
         QString cause;
         if (moveRecordingFile(unsaved.tempPath, path, &cause)) {
+            outcome.savedLater.append({QDir(unsaved.folder).filePath(unsaved.fileName), path});
             m_unsaved.removeAt(i);
             continue;
         }
@@ -153,10 +157,13 @@ void HitRecording::close()
 HitRecording::Outcome HitRecording::finish()
 {
     close();
-    const QString message = retryUnsaved();
+    Outcome outcome;
+    const QString message = retryUnsaved(outcome);
     if (message.isEmpty())
-        return {};
-    return failure(message);
+        return outcome;
+    Outcome failed = failure(message);
+    failed.savedLater = outcome.savedLater;
+    return failed;
 }
 
 HitRecording::Outcome HitRecording::failure(const QString &message)

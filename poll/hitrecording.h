@@ -31,6 +31,12 @@ public:
         QString savedPath; // the wave file written, or empty
         bool tellUser = false;
         QString message;
+        // This hit's recording could not be saved and waits for a retry: the
+        // path it was meant for (its folder and name).
+        QString waitingFor;
+        // Recordings of earlier hits saved by a retry: the path each was
+        // meant for, and the path it was saved under.
+        QList<std::pair<QString, QString>> savedLater;
     };
 
     HitRecording(AudioRecorder &recorder, QString tempFolder);
@@ -58,7 +64,7 @@ private:
     };
 
     Outcome failure(const QString &message);
-    QString retryUnsaved();
+    QString retryUnsaved(Outcome &outcome);
 
     AudioRecorder &m_recorder;
     QString m_tempFolder;

@@ -91,7 +91,10 @@ void HitStoreWorker::add(const StoredHit &hit)
 void HitStoreWorker::setRecording(const StoredRecording &recording)
 {
     m_waiting.push_back({{}, recording});
-    m_waiting.back().recording.bytes = QFileInfo(recording.path).size();
+    StoredRecording &added = m_waiting.back().recording;
+    if (added.ms < 0)
+        added.ms = wavDurationMs(added.path);
+    added.bytes = QFileInfo(added.path).size();
     writeWaiting();
 }
 

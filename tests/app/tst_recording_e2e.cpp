@@ -2,6 +2,8 @@
 // test's own feeds known tones to the chosen input; the window records each
 // hit and saves it under the hit's name.
 #include "alerts/alertrulesfile.h"
+#include "store/hitdatabase.h"
+#include "store/hitstore.h"
 #include "support/radiofixture.h"
 #include "support/smalldisk.h"
 #include "support/soundserver.h"
@@ -183,6 +185,18 @@ private Q_SLOTS:
             QCOMPARE(wave.samples.size(), sineTone(1000, toneMs).size());
         }
         QCOMPARE(f.messages.size(), 1);
+        // The hit database knows each recording, those saved late too.
+        const QString run = QFileInfo(form->hitLogFilePath()).completeBaseName();
+        HitStore store;
+        QCOMPARE(store.open(HitDatabase::fileIn(f.dataDir())), HitStore::Fault::None);
+        QStringList known;
+        for (int line = 1; line <= 3; ++line) {
+            QTRY_VERIFY(!store.recordingOf(run, line).path.isEmpty());
+            QVERIFY(store.recordingOf(run, line).ms > 0);
+            known.append(QFileInfo(store.recordingOf(run, line).path).fileName());
+        }
+        known.sort();
+        QCOMPARE(known, waves());
     }
 
     void statusWordFollowsTheHitAndTheCheckBox()

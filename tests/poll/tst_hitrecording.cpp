@@ -163,6 +163,7 @@ private Q_SLOTS:
             recorder.capture = sound;
             const HitRecording::Outcome outcome = recording.stop(true, false, disk.path(), name);
             QVERIFY(outcome.savedPath.isEmpty());
+            QCOMPARE(outcome.waitingFor, disk.filePath(name));
             QCOMPARE(outcome.tellUser, name == "one.wav");
         }
         QCOMPARE(filesIn(disk.path()), QStringList{QStringLiteral("blocker")});
@@ -170,7 +171,10 @@ private Q_SLOTS:
 
         // Room for one of the two.
         QVERIFY(blocker.remove());
-        QVERIFY(!recording.finish().tellUser);
+        const HitRecording::Outcome retried = recording.finish();
+        QVERIFY(!retried.tellUser);
+        const QString one = disk.filePath(QStringLiteral("one.wav"));
+        QCOMPARE(retried.savedLater, (QList<std::pair<QString, QString>>{{one, one}}));
         QCOMPARE(filesIn(disk.path()), QStringList{QStringLiteral("one.wav")});
         QCOMPARE(contents(disk.filePath(QStringLiteral("one.wav"))), sound);
         QCOMPARE(recording.unsavedCount(), 1);
