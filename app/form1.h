@@ -279,6 +279,8 @@ private:
     std::optional<QString> m_statusBeforeMacro;
     QString m_statusNote; // shown in the status line instead of the hit's state
     void showStatusNote(const QString &note, int forMs);
+    // How long a routine note stays in the status line.
+    static constexpr int statusNoteMs = 5000;
 
     QLineEdit *m1 = nullptr;
     QLineEdit *m2 = nullptr;
@@ -463,7 +465,6 @@ private:
     // Tuning lists kept across restarts; the log table's menu.
     // (form1_tuningsettings.cpp, form1_logmenu.cpp, form1_tuning.cpp)
 private:
-    static constexpr int statusNoteMs = 5000;
     // tuning_settings.txt: the MHz fields, their modulations, the levels and
     // the two lists, applied at start-up (the skip list as by "Apply") and
     // written at shutdown, with the macro boxes edited and not saved.

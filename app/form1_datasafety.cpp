@@ -14,12 +14,6 @@
 
 #include <cstdio>
 
-namespace {
-
-constexpr int briefNoteMs = 5000;
-
-} // namespace
-
 void Form1::buildLogFolderLabel()
 {
     // Below the data folder, in its frame: where this run's log file goes.
@@ -54,9 +48,9 @@ bool Form1::askUser(const QString &question)
 void Form1::tellUserBriefly(const QString &text)
 {
     const QString before = Text3->text();
-    showStatusNote(text, briefNoteMs);
+    showStatusNote(text, statusNoteMs);
     // Stopped, nothing else writes the status line: its prompt comes back.
-    QTimer::singleShot(briefNoteMs, this, [this, text, before] {
+    QTimer::singleShot(statusNoteMs, this, [this, text, before] {
         if (!Timer1->isActive() && Text3->text() == text)
             Text3->setText(before);
     });

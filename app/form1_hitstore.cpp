@@ -45,11 +45,11 @@ void Form1::startHitDatabase()
                     QStringLiteral("%1 hits of earlier runs added to the hit database").arg(added);
                 if (skippedLines > 0)
                     note += QStringLiteral(" (%1)").arg(skippedText(skippedLines, filesWithSkips));
-                showStatusNote(note, 5000);
+                showStatusNote(note, statusNoteMs);
             });
     connect(m_hitDatabase.get(), &HitDatabase::recordingsDeleted, this,
             [this](int recordings, qint64 bytes) {
-                showStatusNote(freedText(recordings, bytes), 5000);
+                showStatusNote(freedText(recordings, bytes), statusNoteMs);
             });
     if (historyPage)
         buildRetentionRow();
