@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The web remote's password is kept only as a salted PBKDF2 (SHA-256) hash:
+// "pbkdf2-sha256$ITERATIONS$SALTHEX$HASHHEX".
+QByteArray hashPassword(const QString &password);
+// Whether password is the one stored hashed; a damaged stored string
+// matches nothing. The hashes are compared in constant time.
+bool passwordMatches(const QString &password, const QByteArray &stored);

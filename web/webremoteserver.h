@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// The web remote's server: one port for the page, its API and its WebSocket.
+//
+// HTTP (every response carries "Content-Security-Policy: default-src 'self'"):
+//   GET  /login              the log-in page (:/web/login.html)
+//   POST /login              password=... (form encoded): 303 to / with the cookie
+//                            "tollvane_session=...; HttpOnly; SameSite=Strict; Path=/";
+//                            a wrong password 401 with the log-in page; more than
+//                            5 failed log-ins a minute from one address: 429
+//   GET  /                   :/web/index.html; /app.js and /app.css from :/web/
+//   GET  /api/hits?find=WORDS&limit=N   {"hits":[{id,start,end,system,group,channel,
+//                            frequency,code,recording}]} newest first (N at most 500,
+//                            100 when absent); without a source this run's last 100
+//   GET  /recordings/ID      the WAV of hit ID (audio/wav); "Range: bytes=" gives 206
+//   GET  /ws                 the WebSocket; its Origin must be this server's own
+//                            host and port, and its session cookie good
+// With other computers allowed, everything but /login answers 401 without a
+// session; without, the server listens on 127.0.0.1 only and asks no log-in.
+// Requests over 64 KiB are refused with 413.
+//
+// WebSocket (JSON text frames):
+//   server -> page  {"t":"screen","lines":[..six..],"signal":3}  at connect and on change
+//                   {"t":"hits","hits":[...]}  at connect, the last 100, newest first
+//                   {"t":"hit","hit":{...}}    each new hit
+//                   {"t":"audio","rate":22050,"channels":1}  after a page says listen,
+//                   then binary frames of 16-bit little-endian PCM
+//   page -> server  {"t":"key","key":"key_scan"}  {"t":"vol","v":7}  {"t":"sql","v":3}
+//                   {"t":"listen","on":true}  {"t":"listen","on":false}
+
+struct WebScreenState
+{
+    QStringList lines; // six lines, top to bottom, as shown (may be empty strings)
+    int signal = 0;    // 0..5
+    bool operator==(const WebScreenState &) const = default;
+};
+
+struct WebHit
+{
+    qint64 id = -1; // the hit database's id of the hit, -1 if not stored yet
+    QString start, end, system, group, channel, frequency, code; // as the log shows them
+    bool recording = false; // a recording is kept and can be fetched by id
+};
+
+// The hit database as the page reads it (read-only).
+class WebHitSource
+{
+public:
+    virtual ~WebHitSource() = default;
+    virtual QList<WebHit> find(const QString &words, int limit) = 0; // newest first
+    virtual QString recordingFile(qint64 hitId) = 0;                 // "" if none/deleted
+};
+
+struct WebRemoteOptions
+{
+    quint16 port = 8396;      // 0: any free port (tests)
+    bool allowOthers = false; // false: listen on 127.0.0.1 only, no log-in asked
+    QByteArray passwordHash;  // as hashPassword() made it; required when allowOthers
+};
+
+class QHttpServer;
+class QHttpServerRequest;
+class QHttpServerResponder;
+class QTcpServer;
+class QWebSocket;
+
+class WebRemoteServer : public QObject
+{
+    Q_OBJECT
+public:
+    explicit WebRemoteServer(QObject *parent = nullptr);
+    ~WebRemoteServer() override;
+
+    // False, and why in error, when the port cannot be had or other
+    // computers are allowed without a password.
+    bool start(const WebRemoteOptions &options, QString *error);
+    void stop();
+    bool isListening() const;
+    quint16 port() const;
+    QStringList addresses() const;           // "http://127.0.0.1:8396/", or each LAN address
+    void setHitSource(WebHitSource *source); // may be null: then only this run's hits
+    void setScreen(const WebScreenState &screen); // pushed to every page if it changed
+    void addHit(const WebHit &hit);               // kept in the last 100, pushed to every page
+    void setAudioFormat(int sampleRate, int channels); // 16-bit signed little-endian PCM
+    void sendAudio(const QByteArray &pcm);             // to the pages that listen
+    int listenerCount() const;
+
+Q_SIGNALS:
+    void keyPressed(const QString &keyName); // "key_1", "key_scan", ... as the keypad names them
+    void volumeChosen(int level);            // 0..15
+    void squelchChosen(int level);           // 0..15
+    void listenersChanged(int count);        // 0 when the last listener left
+
+private:
+    std::unique_ptr<QHttpServer> m_http;
+    WebRemoteOptions m_options;
+    quint16 m_port = 0;
+    WebHitSource *m_source = nullptr;
+    WebScreenState m_screen;
+    QList<WebHit> m_hits; // this run's last hits, oldest first
+    int m_audioRate = 22050;
+    int m_audioChannels = 1;
+};
