@@ -11,14 +11,15 @@
 // The web remote's server: one port for the page, its API and its WebSocket.
 //
 // HTTP (every response carries "Content-Security-Policy: default-src 'self'"):
-//   GET  /login              the log-in page (:/web/login.html)
+//   GET  /login              the log-in page (:/web/login.html; /login.css from
+//                            :/web/login.css, if there is one, also needs no session)
 //   POST /login              password=... (form encoded): 303 to / with the cookie
 //                            "tollvane_session=...; HttpOnly; SameSite=Strict; Path=/";
 //                            a wrong password 401 with the log-in page; more than
 //                            5 failed log-ins a minute from one address: 429
 //   GET  /                   :/web/index.html; /app.js and /app.css from :/web/
 //   GET  /api/hits?find=WORDS&limit=N   {"hits":[{id,start,end,system,group,channel,
-//                            frequency,code,recording}]} newest first (N at most 500,
+//                            frequency,code,recording,date}]} newest first (N at most 500,
 //                            100 when absent); without a source this run's last 100
 //   GET  /recordings/ID      the WAV of hit ID (audio/wav); "Range: bytes=" gives 206
 //   GET  /ws                 the WebSocket; its Origin must be this server's own
@@ -47,6 +48,7 @@ struct WebHit
 {
     qint64 id = -1; // the hit database's id of the hit, -1 if not stored yet
     QString start, end, system, group, channel, frequency, code; // as the log shows them
+    QString date;           // the run's date as the log's date column shows it; may be empty
     bool recording = false; // a recording is kept and can be fetched by id
 };
 
@@ -100,12 +102,30 @@ Q_SIGNALS:
     void listenersChanged(int count);        // 0 when the last listener left
 
 private:
+    void answer(const QHttpServerRequest &request, QHttpServerResponder &&responder);
+    void logIn(const QHttpServerRequest &request, QHttpServerResponder &&responder);
+    void sendHits(const QHttpServerRequest &request, QHttpServerResponder &&responder);
+    void sendRecording(const QHttpServerRequest &request, qint64 hitId,
+                       QHttpServerResponder &&responder);
+    bool hasSession(const QByteArray &cookieHeader) const;
+    bool isOwnHost(const QByteArray &host) const;
+    void takeWebSockets();
+    void messageFrom(QWebSocket *socket, const QString &message);
+    void dropSocket(QWebSocket *socket);
+    void setListening(QWebSocket *socket, bool on);
+    void sendToAll(const QByteArray &message);
+    QList<WebHit> recentHits(const QString &words, int limit) const;
+
     std::unique_ptr<QHttpServer> m_http;
+    QTcpServer *m_tcp = nullptr; // owned by m_http
     WebRemoteOptions m_options;
-    quint16 m_port = 0;
     WebHitSource *m_source = nullptr;
     WebScreenState m_screen;
-    QList<WebHit> m_hits; // this run's last hits, oldest first
+    QList<WebHit> m_hits;              // this run's last hits, oldest first
+    QList<QWebSocket *> m_sockets;     // the pages connected
+    QList<QWebSocket *> m_listeners;   // those of them that listen
+    QList<QByteArray> m_sessions;      // the tokens of the browsers logged in, oldest first
+    std::unique_ptr<class LoginLimit> m_loginLimit;
     int m_audioRate = 22050;
     int m_audioChannels = 1;
 };

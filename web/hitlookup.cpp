@@ -1,0 +1,117 @@
+#include "web/hitlookup.h"
+
+#include "store/hitfind.h"
+
+#include <QAtomicInt>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+QString nextConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("tollvane-web-hits-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+} // namespace
+
+HitLookup::HitLookup(const QString &databaseFile)
+    : m_path(databaseFile), m_connection(nextConnectionName())
+{
+}
+
+HitLookup::~HitLookup()
+{
+    if (!QSqlDatabase::contains(m_connection))
+        return;
+    QSqlDatabase::database(m_connection, false).close();
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+bool HitLookup::open()
+{
+    if (m_open)
+        return true;
+    if (!QFileInfo::exists(m_path))
+        return false;
+    QSqlDatabase db = QSqlDatabase::contains(m_connection)
+                          ? QSqlDatabase::database(m_connection, false)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(m_path);
+    // The writer holds its transactions short; a reader of a WAL file
+    // waits only while the journal is being folded back.
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=200"));
+    if (!db.open())
+        return false;
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'hits'")) ||
+        !query.next() || query.value(0).toInt() == 0) {
+        db.close();
+        return false;
+    }
+    m_trigram =
+        query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'name_search'")) &&
+        query.next() && query.value(0).toInt() > 0;
+    m_open = true;
+    return true;
+}
+
+QList<WebHit> HitLookup::find(const QString &words, int limit)
+{
+    QList<WebHit> result;
+    if (!open())
+        return result;
+    HistoryFilter filter;
+    filter.text = words;
+    const HitFind find = buildHitFind(filter, QString(), m_trigram);
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    query.prepare(
+        find.with +
+        QStringLiteral(" SELECT h.id, st.text, et.text, s.text, g.text, c.text, f.text, k.text, "
+                       "rec.path IS NOT NULL AND rec.deleted = 0, r.name FROM "
+                       "(SELECT * FROM hits WHERE %1 ORDER BY start_utc DESC, id DESC LIMIT ?) "
+                       "AS h JOIN runs r ON r.id = h.run JOIN names s ON s.id = h.system "
+                       "JOIN names g ON g.id = h.grp JOIN names c ON c.id = h.channel "
+                       "JOIN names f ON f.id = h.frequency JOIN names k ON k.id = h.code "
+                       "JOIN names st ON st.id = h.start_text JOIN names et ON et.id = h.end_text "
+                       "LEFT JOIN recordings rec ON rec.hit = h.id "
+                       "ORDER BY h.start_utc DESC, h.id DESC")
+            .arg(find.where));
+    for (const QVariant &value : find.values)
+        query.addBindValue(value);
+    query.addBindValue(limit);
+    if (!query.exec())
+        return result;
+    while (query.next()) {
+        WebHit hit;
+        hit.id = query.value(0).toLongLong();
+        hit.start = query.value(1).toString();
+        hit.end = query.value(2).toString();
+        hit.system = query.value(3).toString();
+        hit.group = query.value(4).toString();
+        hit.channel = query.value(5).toString();
+        hit.frequency = query.value(6).toString();
+        hit.code = query.value(7).toString();
+        hit.recording = query.value(8).toBool();
+        // The run's name begins with its date, as the log's date column shows it.
+        hit.date = query.value(9).toString().left(10);
+        result.append(hit);
+    }
+    return result;
+}
+
+QString HitLookup::recordingFile(qint64 hitId)
+{
+    if (!open())
+        return {};
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("SELECT path FROM recordings WHERE hit = ? AND deleted = 0"));
+    query.addBindValue(hitId);
+    if (!query.exec() || !query.next())
+        return {};
+    return query.value(0).toString();
+}

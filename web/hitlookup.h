@@ -1,0 +1,30 @@
+#pragma once
+
+#include "web/webremoteserver.h"
+
+#include <QString>
+
+// The hit database read for the web remote: a read-only connection of its
+// own to the file, on the thread that uses it, beside the database's writer.
+// The file is opened at the first question, and again at the next one when
+// it could not be (it may not exist yet).
+class HitLookup : public WebHitSource
+{
+public:
+    explicit HitLookup(const QString &databaseFile);
+    ~HitLookup() override;
+    HitLookup(const HitLookup &) = delete;
+    HitLookup &operator=(const HitLookup &) = delete;
+
+    // The hits holding every word, as the history's find reads them.
+    QList<WebHit> find(const QString &words, int limit) override;
+    QString recordingFile(qint64 hitId) override;
+
+private:
+    bool open();
+
+    QString m_path;
+    QString m_connection;
+    bool m_open = false;
+    bool m_trigram = false;
+};
