@@ -34,7 +34,11 @@ CommandLine parseCommandLine(const QStringList &arguments)
     const QCommandLineOption to(QStringLiteral("to"),
                                 QStringLiteral("Export only runs of this date or earlier."),
                                 QStringLiteral("DATE"));
+    const QCommandLineOption web(QStringLiteral("web"),
+                                 QStringLiteral("Start the web remote on this port."),
+                                 QStringLiteral("PORT"));
     parser.addOption(port);
+    parser.addOption(web);
     parser.addOption(dataDir);
     parser.addOption(demo);
     parser.addOptions({exportHistory, find, from, to});
@@ -58,6 +62,16 @@ CommandLine parseCommandLine(const QStringList &arguments)
         line.ports.append(portPath(given));
     line.dataDir = parser.value(dataDir);
     line.demo = parser.isSet(demo);
+    if (parser.isSet(web)) {
+        bool number = false;
+        const uint webPort = parser.value(web).toUInt(&number);
+        if (!number || webPort < 1 || webPort > 65535) {
+            line.ok = false;
+            line.error = QStringLiteral("--web takes a port number from 1 to 65535: %1")
+                             .arg(parser.value(web));
+        }
+        line.webPort = quint16(webPort);
+    }
     line.exportHistory = parser.value(exportHistory);
     line.find = parser.value(find);
     for (const auto &[option, date] : {std::pair{&from, &line.from}, std::pair{&to, &line.to}}) {

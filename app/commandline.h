@@ -5,13 +5,15 @@
 #include <QStringList>
 
 // The command line: --port PATH (repeatable), --data-dir DIR, --demo,
-// --help, --version, and --export-history FILE with its --find WORDS,
-// --from DATE and --to DATE.
+// --web PORT, --help, --version, and --export-history FILE with its
+// --find WORDS, --from DATE and --to DATE.
 struct CommandLine
 {
     QStringList ports; // relative paths made absolute
     QString dataDir;
     bool demo = false;
+    // The web remote started on this port at start-up; 0 when not asked for.
+    quint16 webPort = 0;
     // The history written to this CSV file, without a window.
     QString exportHistory;
     QString find;

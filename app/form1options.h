@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class Clock;
 
@@ -34,4 +35,7 @@ struct Form1Options
     // The sound module's file; empty for where the program is installed
     // (tests: a module that is missing).
     QString soundModule;
+    // The web remote started on this port at start-up (--web; 0: any free
+    // port); unset: as its settings file says.
+    std::optional<quint16> webPort;
 };

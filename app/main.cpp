@@ -145,6 +145,8 @@ int main(int argc, char *argv[])
         scenarioTimer.start(10000);
     }
     options.dataFolder = dataFolder;
+    if (line.webPort != 0)
+        options.webPort = line.webPort;
 
     ahead.waitForFonts();
     Form1 window(options);
