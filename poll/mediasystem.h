@@ -57,6 +57,13 @@ public:
     virtual ~LevelListener() = default;
 };
 
+// Hands an input's samples on while it exists.
+class SampleStream
+{
+public:
+    virtual ~SampleStream() = default;
+};
+
 class MediaSystem
 {
 public:
@@ -75,6 +82,11 @@ public:
     // full scale; null when the input cannot be listened to.
     virtual std::unique_ptr<LevelListener> listen(const QByteArray &inputId,
                                                   std::function<void(int percent)> level) = 0;
+    // Hands on the input's samples as they arrive: 16-bit mono little-endian
+    // PCM at the input's own rate. Null when the input cannot be captured.
+    virtual std::unique_ptr<SampleStream>
+    stream(const QByteArray &inputId,
+           std::function<void(int sampleRate, const QByteArray &pcm)> samples) = 0;
 };
 
 // Where the program finds its sound module: beside the program's own

@@ -43,6 +43,32 @@ private:
     std::unique_ptr<QAudioSource> m_source;
 };
 
+class QtSampleStream : public QObject, public SampleStream
+{
+public:
+    bool start(const QAudioDevice &device, std::function<void(int, const QByteArray &)> samples)
+    {
+        const QAudioFormat format = recordingFormat(device);
+        if (!format.isValid())
+            return false;
+        m_source = std::make_unique<QAudioSource>(device, format);
+        m_source->setBufferSize(format.bytesForDuration(levelBlockMs * 2000));
+        QIODevice *input = m_source->start();
+        if (!input)
+            return false;
+        const int rate = format.sampleRate();
+        connect(input, &QIODevice::readyRead, this, [input, rate, samples] {
+            const QByteArray pcm = input->readAll();
+            if (!pcm.isEmpty())
+                samples(rate, pcm);
+        });
+        return true;
+    }
+
+private:
+    std::unique_ptr<QAudioSource> m_source;
+};
+
 class QtMediaSystem : public MediaSystem
 {
 public:
@@ -86,6 +112,19 @@ public:
             auto listener = std::make_unique<QtLevelListener>();
             if (listener->start(device, std::move(level)))
                 return listener;
+        }
+        return nullptr;
+    }
+
+    std::unique_ptr<SampleStream>
+    stream(const QByteArray &inputId, std::function<void(int, const QByteArray &)> samples) override
+    {
+        for (const QAudioDevice &device : QMediaDevices::audioInputs()) {
+            if (device.id() != inputId)
+                continue;
+            auto stream = std::make_unique<QtSampleStream>();
+            if (stream->start(device, std::move(samples)))
+                return stream;
         }
         return nullptr;
     }
