@@ -18,12 +18,14 @@
 #include "log/loggridmodel.h"
 #include "poll/hitdetector.h"
 #include "poll/hitrecording.h"
+#include "poll/listencapture.h"
 #include "poll/mediasystem.h"
 #include "poll/pollpacing.h"
 #include "store/hitdatabase.h"
 #include "tuning/quickscan.h"
 #include "tuning/skiplist.h"
 #include "tuning/widgets/tunerpage.h"
+#include "web/webremoteserver.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -576,4 +578,29 @@ private:
     QTimer *m_noAnswerTimer = nullptr;
     QString m_noAnswerText; // shown in the status line while not empty
     bool m_lossMessageOpen = false; // the message of a radio gone away waits for the user
+    // Web remote: the page served to browsers here or on the home network,
+    // its frame on the Settings tab and "Listen" (form1_web.cpp).
+public:
+    WebRemoteServer *webRemote() const { return m_web.get(); }
+
+private:
+    // Adds the frame below the Settings tab's others; the tab then scrolls.
+    QWidget *withWebRemoteFrame(QWidget *page);
+    void showWebPasswordState();
+    void saveWebRemoteSettings();
+    // Starts, restarts or stops the server as the frame says.
+    void applyWebRemote();
+    void publishScreen();
+    void publishHit(const StoredHit &stored);
+    void onWebListeners(int count);
+    std::unique_ptr<WebHitSource> m_webHits;
+    std::unique_ptr<WebRemoteServer> m_web;
+    std::unique_ptr<ListenCapture> m_listen;
+    QByteArray m_webPasswordHash;
+    QCheckBox *web_remote_on = nullptr;
+    QSpinBox *web_port = nullptr;
+    QCheckBox *web_allow_others = nullptr;
+    QLineEdit *web_password = nullptr;
+    QLabel *web_address = nullptr;
+    QLabel *web_qr = nullptr;
 };

@@ -78,6 +78,7 @@ int Form1::storeHit(const FinishedHit &hit, const QString &recordingPath)
                                     hit.group, hit.trunked, QDateTime::currentSecsSinceEpoch());
     stored.recordingPath = recordingPath;
     m_hitDatabase->addHit(stored);
+    publishHit(stored);
     return stored.line;
 }
 

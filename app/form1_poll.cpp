@@ -141,6 +141,7 @@ void Form1::updateSixLineDisplay()
     sigpic->setLevel(screen.signalLevel);
     setTextIfChanged(sigdisplay, screen.sigdisplay);
     setTextIfChanged(moddisp, screen.moddisp);
+    publishScreen();
 }
 
 void Form1::showFourLineDisplay()
@@ -151,6 +152,7 @@ void Form1::showFourLineDisplay()
     moddisp->setVisible(false);
     // The frequency sits where the menu's third line is drawn.
     freq->setVisible(false);
+    publishScreen();
 }
 
 void Form1::onStatusTick()

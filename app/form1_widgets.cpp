@@ -292,5 +292,5 @@ QWidget *Form1::buildSettingsTab()
         QStringLiteral("Settings, the hit log files and extended info live in this folder."));
     buildHarvestPanel(page);
     buildAudioInputFrame(page);
-    return page;
+    return withWebRemoteFrame(page);
 }
