@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // One test's world: a data folder of its own, a simulated radio on a
 // pseudo-terminal reached through a link (as /dev/serial/by-id/... links
@@ -56,6 +57,8 @@ public:
     QString dataFolder;
     // The sound module's file when set, else where the program finds it.
     QString soundModule;
+    // The web remote started on this port (0: any free one), as --web does.
+    std::optional<quint16> webPort;
 
 private:
     QTemporaryDir m_dataDir;
