@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QHttpServer>
+#include <QHttpServerRouterRule>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -129,6 +130,30 @@ QByteArray headerValue(const QHttpServerRequest &request, const QByteArray &name
     }
     return {};
 }
+
+// The HTTP server upgrades a request to a WebSocket only when a rule takes
+// it; this one takes only those the server allows, and the server closes
+// the connection of any other before it is upgraded.
+class WebSocketRule : public QHttpServerRouterRule
+{
+public:
+    using Check = std::function<bool(const QHttpServerRequest &)>;
+    WebSocketRule(const QString &path, Check allowed, RouterHandler handler)
+        : QHttpServerRouterRule(path, QHttpServerRequest::Method::Get, std::move(handler)),
+          m_allowed(std::move(allowed))
+    {
+    }
+
+protected:
+    bool matches(const QHttpServerRequest &request, QRegularExpressionMatch *match) const override
+    {
+        return headerValue(request, "Upgrade").compare("websocket", Qt::CaseInsensitive) == 0 &&
+               QHttpServerRouterRule::matches(request, match) && m_allowed(request);
+    }
+
+private:
+    Check m_allowed;
+};
 
 QByteArray cookieValue(const QByteArray &cookieHeader, const QByteArray &name)
 {
@@ -268,6 +293,13 @@ bool WebRemoteServer::start(const WebRemoteOptions &options, QString *error)
         return false;
     }
     http->bind(tcp);
+    http->route<WebSocketRule>(
+        QStringLiteral("/ws"),
+        [this](const QHttpServerRequest &request) {
+            return mayUpgrade(headerValue(request, "Host"), headerValue(request, "Origin"),
+                              headerValue(request, "Cookie"));
+        },
+        [](const QHttpServerRequest &, QHttpServerResponder &&) {});
     http->setMissingHandler(
         [this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
             answer(request, std::move(responder));
@@ -493,17 +525,22 @@ bool WebRemoteServer::isOwnHost(const QByteArray &host) const
     return !host.isEmpty() && (hasPort ? host.mid(colon + 1) == ownPort : port() == 80);
 }
 
+bool WebRemoteServer::mayUpgrade(const QByteArray &host, const QByteArray &origin,
+                                 const QByteArray &cookieHeader) const
+{
+    return isOwnHost(host) && origin == "http://" + host &&
+           (!m_options.allowOthers || hasSession(cookieHeader));
+}
+
 void WebRemoteServer::takeWebSockets()
 {
     while (m_http && m_http->hasPendingWebSocketConnections()) {
         QWebSocket *socket = m_http->nextPendingWebSocketConnection().release();
         socket->setParent(this);
         const QNetworkRequest request = socket->request();
-        const QByteArray host = request.rawHeader("Host");
-        const bool allowed =
-            socket->requestUrl().path() == QLatin1String("/ws") && isOwnHost(host) &&
-            socket->origin() == QStringLiteral("http://") + QString::fromLatin1(host) &&
-            (!m_options.allowOthers || hasSession(request.rawHeader("Cookie")));
+        const bool allowed = socket->requestUrl().path() == QLatin1String("/ws") &&
+                             mayUpgrade(request.rawHeader("Host"), socket->origin().toLatin1(),
+                                        request.rawHeader("Cookie"));
         connect(socket, &QWebSocket::disconnected, this, [this, socket] { dropSocket(socket); });
         if (!allowed) {
             socket->close(QWebSocketProtocol::CloseCodePolicyViolated);

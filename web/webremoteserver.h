@@ -109,6 +109,8 @@ private:
                        QHttpServerResponder &&responder);
     bool hasSession(const QByteArray &cookieHeader) const;
     bool isOwnHost(const QByteArray &host) const;
+    bool mayUpgrade(const QByteArray &host, const QByteArray &origin,
+                    const QByteArray &cookieHeader) const;
     void takeWebSockets();
     void messageFrom(QWebSocket *socket, const QString &message);
     void dropSocket(QWebSocket *socket);
