@@ -270,6 +270,8 @@ WebRemoteServer::WebRemoteServer(QObject *parent)
 
 WebRemoteServer::~WebRemoteServer()
 {
+    // Whoever listens may be going away too.
+    blockSignals(true);
     stop();
 }
 
@@ -392,8 +394,12 @@ void WebRemoteServer::addHit(const WebHit &hit)
 
 void WebRemoteServer::setAudioFormat(int sampleRate, int channels)
 {
+    if (sampleRate == m_audioRate && channels == m_audioChannels)
+        return;
     m_audioRate = sampleRate;
     m_audioChannels = channels;
+    for (QWebSocket *socket : std::as_const(m_listeners))
+        socket->sendTextMessage(audioMessage());
 }
 
 void WebRemoteServer::sendAudio(const QByteArray &pcm)
@@ -586,13 +592,17 @@ void WebRemoteServer::setListening(QWebSocket *socket, bool on)
         m_listeners.removeAll(socket);
     } else if (!m_listeners.contains(socket)) {
         m_listeners.append(socket);
-        socket->sendTextMessage(QString::fromUtf8(
-            message({{QStringLiteral("t"), QStringLiteral("audio")},
-                     {QStringLiteral("rate"), m_audioRate},
-                     {QStringLiteral("channels"), m_audioChannels}})));
+        socket->sendTextMessage(audioMessage());
     }
     if (m_listeners.size() != before)
         Q_EMIT listenersChanged(int(m_listeners.size()));
+}
+
+QString WebRemoteServer::audioMessage() const
+{
+    return QString::fromUtf8(message({{QStringLiteral("t"), QStringLiteral("audio")},
+                                      {QStringLiteral("rate"), m_audioRate},
+                                      {QStringLiteral("channels"), m_audioChannels}}));
 }
 
 void WebRemoteServer::dropSocket(QWebSocket *socket)

@@ -116,6 +116,7 @@ private:
     void dropSocket(QWebSocket *socket);
     void setListening(QWebSocket *socket, bool on);
     void sendToAll(const QByteArray &message);
+    QString audioMessage() const;
     QList<WebHit> recentHits(const QString &words, int limit) const;
 
     std::unique_ptr<QHttpServer> m_http;

@@ -315,6 +315,25 @@ private Q_SLOTS:
         QCOMPARE(answer.status, 200);
     }
 
+    void onThisMachineOnly()
+    {
+        QString error;
+        QVERIFY(!m_server->start({0, true, {}}, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(m_server->start({0, false, {}}, &error));
+        QCOMPARE(m_server->addresses(),
+                 QStringList{QStringLiteral("http://127.0.0.1:%1/").arg(m_server->port())});
+        Answer hits;
+        ask(QStringLiteral("/api/hits"), &hits);
+        QCOMPARE(hits.status, 200);
+        // A name of another site that leads here is no way in.
+        QByteArray head;
+        askRaw(QByteArray("GET /api/hits HTTP/1.1\r\nHost: rebound.example:") +
+                   QByteArray::number(m_server->port()) + "\r\n\r\n",
+               &head);
+        QVERIFY2(head.startsWith("HTTP/1.1 403"), head.constData());
+    }
+
     void requestsMeasuredEachOnTheirOwn()
     {
         const QByteArray form = "password=x&filler=" + QByteArray(40 * 1024, 'x');
