@@ -20,8 +20,7 @@ QString nextConnectionName()
 
 HitLookup::HitLookup(const QString &databaseFile)
     : m_path(databaseFile), m_connection(nextConnectionName())
-{
-}
+{}
 
 HitLookup::~HitLookup()
 {
@@ -52,9 +51,9 @@ bool HitLookup::open()
         db.close();
         return false;
     }
-    m_trigram =
-        query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'name_search'")) &&
-        query.next() && query.value(0).toInt() > 0;
+    m_trigram = query.exec(QStringLiteral(
+                    "SELECT count(*) FROM sqlite_master WHERE name = 'name_search'")) &&
+                query.next() && query.value(0).toInt() > 0;
     m_open = true;
     return true;
 }

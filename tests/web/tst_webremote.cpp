@@ -80,8 +80,8 @@ private:
         if (!range.isEmpty())
             request.setRawHeader("Range", range);
         request.setHeader(QNetworkRequest::ContentTypeHeader, "application/x-www-form-urlencoded");
-        QNetworkReply *reply = form.isNull() ? m_manager->get(request)
-                                             : m_manager->post(request, form);
+        QNetworkReply *reply =
+            form.isNull() ? m_manager->get(request) : m_manager->post(request, form);
         reply->setParent(this);
         QTRY_VERIFY(reply->isFinished());
         answer->status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -112,8 +112,9 @@ private:
     }
     QByteArray get(const QString &path) const
     {
-        return "GET " + path.toLatin1() + " HTTP/1.1\r\nHost: 127.0.0.1:" +
-               QByteArray::number(m_server->port()) + "\r\nCookie: " + m_cookie + "\r\n\r\n";
+        return "GET " + path.toLatin1() +
+               " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(m_server->port()) +
+               "\r\nCookie: " + m_cookie + "\r\n\r\n";
     }
 
     QTemporaryDir m_dir;
@@ -154,11 +155,10 @@ private Q_SLOTS:
         QTest::newRow("hash cut") << password << hash.chopped(2) << false;
         QTest::newRow("no salt") << password << QByteArray(hash).replace(hash.split('$')[2], "")
                                  << false;
-        QTest::newRow("other scheme") << password << QByteArray(hash).replace("sha256", "sha1")
-                                      << false;
-        QTest::newRow("no iterations") << password
-                                       << QByteArray(hash).replace(hash.split('$')[1], "0")
-                                       << false;
+        QTest::newRow("other scheme")
+            << password << QByteArray(hash).replace("sha256", "sha1") << false;
+        QTest::newRow("no iterations")
+            << password << QByteArray(hash).replace(hash.split('$')[1], "0") << false;
     }
     void passwordHash()
     {
@@ -176,13 +176,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("port");
         QTest::addColumn<bool>("allowOthers");
         QTest::addColumn<QByteArray>("hash");
-        QTest::newRow("all") << QByteArray("1\r\n9000\r\n1\r\n\"pbkdf2-sha256$9$ab$cd\"\r\n") << true
-                             << 9000 << true << QByteArray("pbkdf2-sha256$9$ab$cd");
+        QTest::newRow("all") << QByteArray("1\r\n9000\r\n1\r\n\"pbkdf2-sha256$9$ab$cd\"\r\n")
+                             << true << 9000 << true << QByteArray("pbkdf2-sha256$9$ab$cd");
         QTest::newRow("empty") << QByteArray() << false << 8396 << false << QByteArray();
         QTest::newRow("bad values") << QByteArray("2\r\n70000\r\nyes\r\n\"secret\"\r\n") << false
                                     << 8396 << false << QByteArray();
-        QTest::newRow("others without hash") << QByteArray("1\r\n8396\r\n1\r\n\"\"\r\n") << true
-                                             << 8396 << false << QByteArray();
+        QTest::newRow("others without hash")
+            << QByteArray("1\r\n8396\r\n1\r\n\"\"\r\n") << true << 8396 << false << QByteArray();
     }
     void settingsFile()
     {
@@ -262,8 +262,9 @@ private Q_SLOTS:
         QCOMPARE(answer.status, status);
         QCOMPARE(answer.body, fileBytes().mid(first, length));
         if (answer.status == 206) {
-            QCOMPARE(answer.reply->rawHeader("Content-Range"),
-                     QStringLiteral("bytes %1-%2/1000").arg(first).arg(first + length - 1).toLatin1());
+            QCOMPARE(
+                answer.reply->rawHeader("Content-Range"),
+                QStringLiteral("bytes %1-%2/1000").arg(first).arg(first + length - 1).toLatin1());
         }
         Answer other;
         ask(QStringLiteral("/recordings/8"), &other);
@@ -277,8 +278,8 @@ private Q_SLOTS:
         QTest::newRow("dots") << QStringLiteral("/../../../..") + file;
         QTest::newRow("encoded dots") << QStringLiteral("/%2e%2e/%2e%2e/%2E%2E/..") + file;
         QTest::newRow("after an id") << QStringLiteral("/recordings/7/../../..") + file;
-        QTest::newRow("encoded slashes") << QStringLiteral("/recordings/..%2f..%2f..") +
-                                                QString(file).replace('/', "%2f");
+        QTest::newRow("encoded slashes")
+            << QStringLiteral("/recordings/..%2f..%2f..") + QString(file).replace('/', "%2f");
         QTest::newRow("file path") << file;
     }
     void pathsNeverReachFiles()
@@ -294,11 +295,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("request");
         const QByteArray mebibyte(1 << 20, 'x');
-        QTest::newRow("1 MiB body") << "POST /login HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: " +
-                                           QByteArray::number(mebibyte.size()) + "\r\n\r\n" +
-                                           mebibyte;
-        QTest::newRow("1 MiB declared, not sent")
-            << QByteArray("POST /login HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 1048576\r\n\r\n");
+        QTest::newRow("1 MiB body")
+            << "POST /login HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: " +
+                   QByteArray::number(mebibyte.size()) + "\r\n\r\n" + mebibyte;
+        QTest::newRow("1 MiB declared, not sent") << QByteArray(
+            "POST /login HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 1048576\r\n\r\n");
         QTest::newRow("1 MiB head") << "GET / HTTP/1.1\r\nX-Filler: " + mebibyte + "\r\n\r\n";
         QTest::newRow("chunked") << QByteArray("POST /login HTTP/1.1\r\nHost: 127.0.0.1\r\n"
                                                "Transfer-Encoding: chunked\r\n\r\n10\r\n");
