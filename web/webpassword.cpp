@@ -13,22 +13,12 @@ constexpr int iterations = 20000;
 constexpr int saltBytes = 16;
 constexpr int hashBytes = 32;
 constexpr int leastIterations = 1000;
-constexpr int mostIterations = 10000000;
+constexpr int mostIterations = 1000000;
 
 QByteArray derive(const QString &password, const QByteArray &salt, int rounds)
 {
     return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256, password.toUtf8(), salt,
                                               rounds, hashBytes);
-}
-
-bool sameBytes(const QByteArray &a, const QByteArray &b)
-{
-    if (a.size() != b.size())
-        return false;
-    unsigned char difference = 0;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        difference |= static_cast<unsigned char>(a[i] ^ b[i]);
-    return difference == 0;
 }
 
 bool isHex(const QByteArray &text)
@@ -63,4 +53,14 @@ bool passwordMatches(const QString &password, const QByteArray &stored)
         return false;
     return sameBytes(derive(password, QByteArray::fromHex(parts.at(2)), rounds),
                      QByteArray::fromHex(parts.at(3)));
+}
+
+bool sameBytes(const QByteArray &a, const QByteArray &b)
+{
+    if (a.size() != b.size())
+        return false;
+    unsigned char difference = 0;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        difference |= static_cast<unsigned char>(a[i] ^ b[i]);
+    return difference == 0;
 }

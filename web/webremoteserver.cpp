@@ -328,7 +328,10 @@ void WebRemoteServer::sendRecording(const QHttpServerRequest &request, qint64 hi
 bool WebRemoteServer::hasSession(const QByteArray &cookieHeader) const
 {
     const QByteArray token = cookieValue(cookieHeader, sessionCookie);
-    return !token.isEmpty() && m_sessions.contains(token);
+    bool found = false;
+    for (const QByteArray &session : m_sessions)
+        found = sameBytes(token, session) || found;
+    return found;
 }
 
 bool WebRemoteServer::isOwnHost(const QByteArray &host) const
