@@ -48,6 +48,8 @@ void GuardedTcpServer::incomingConnection(qintptr handle)
         delete socket;
         return;
     }
+    // Screens and keys are small and go at once.
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     // Connected before the HTTP server's own, so it sees the bytes first; a
     // connection upgraded to a WebSocket drops it with the server's.
     auto watch = std::make_shared<ConnectionWatch>(m_maxRequestBytes);
