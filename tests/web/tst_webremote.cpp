@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
+#include <QNetworkInterface>
 #include <QNetworkReply>
 #include <QSignalSpy>
 #include <QTcpSocket>
@@ -333,6 +334,15 @@ private Q_SLOTS:
                    QByteArray::number(m_server->port()) + "\r\n\r\n",
                &head);
         QVERIFY2(head.startsWith("HTTP/1.1 403"), head.constData());
+        // Not reachable on this machine's other addresses, if it has any.
+        const auto all = QNetworkInterface::allAddresses();
+        for (const QHostAddress &address : all) {
+            if (address.protocol() != QAbstractSocket::IPv4Protocol || address.isLoopback())
+                continue;
+            QTcpSocket socket;
+            socket.connectToHost(address, m_server->port());
+            QVERIFY(!socket.waitForConnected(5000));
+        }
     }
 
     void requestsMeasuredEachOnTheirOwn()
