@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 #include <QWebSocket>
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -64,6 +65,20 @@ QByteArray newToken()
     quint32 words[8];
     QRandomGenerator::system()->fillRange(words);
     return QByteArray(reinterpret_cast<const char *>(words), sizeof(words)).toHex();
+}
+
+// Whom the log-in limit counts: an IPv4 address, or an IPv6 address's
+// network (its first 64 bits), since a computer may take any address of its
+// network.
+QString guesser(const QHostAddress &address)
+{
+    bool isIPv4 = false;
+    const quint32 v4 = address.toIPv4Address(&isIPv4);
+    if (isIPv4)
+        return QHostAddress(v4).toString();
+    Q_IPV6ADDR v6 = address.toIPv6Address();
+    std::fill(std::begin(v6.c) + 8, std::end(v6.c), quint8(0));
+    return QHostAddress(v6).toString();
 }
 
 void sendLogInPage(QHttpServerResponder &&responder, Status status)
@@ -269,7 +284,7 @@ void WebRemoteServer::logIn(const QHttpServerRequest &request, QHttpServerRespon
     if (request.method() != QHttpServerRequest::Method::Post)
         return sendAnswer(std::move(responder), Status::MethodNotAllowed, {}, {},
                           {{"Allow", "GET, POST"}});
-    const QString address = request.remoteAddress().toString();
+    const QString address = guesser(request.remoteAddress());
     const qint64 now = nowMs();
     if (!m_loginLimit->allows(address, now))
         return sendAnswer(std::move(responder), Status::TooManyRequests, {}, {},
