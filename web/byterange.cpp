@@ -24,12 +24,12 @@ ByteRange parseByteRange(const QByteArray &header, qint64 size, qint64 most)
     const QByteArray text = header.trimmed();
     if (!text.startsWith("bytes="))
         return {};
-    const QByteArray spec = text.mid(6).split(',').first().trimmed();
-    const qsizetype dash = spec.indexOf('-');
+    const QByteArray wanted = text.mid(6).split(',').first().trimmed();
+    const qsizetype dash = wanted.indexOf('-');
     if (dash < 0)
         return {};
-    const QByteArray from = spec.left(dash).trimmed();
-    const QByteArray to = spec.mid(dash + 1).trimmed();
+    const QByteArray from = wanted.left(dash).trimmed();
+    const QByteArray to = wanted.mid(dash + 1).trimmed();
     qint64 first = 0;
     qint64 last = 0;
     if (from.isEmpty()) {

@@ -10,6 +10,9 @@
 
 namespace {
 
+// Finds of fewer hits than this are read by their combinations.
+constexpr double fewHits = 20000;
+
 QString nextConnectionName()
 {
     static QAtomicInt counter;
@@ -20,8 +23,7 @@ QString nextConnectionName()
 
 HitLookup::HitLookup(const QString &databaseFile)
     : m_path(databaseFile), m_connection(nextConnectionName())
-{
-}
+{}
 
 HitLookup::~HitLookup()
 {
@@ -52,9 +54,9 @@ bool HitLookup::open()
         db.close();
         return false;
     }
-    m_trigram =
-        query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'name_search'")) &&
-        query.next() && query.value(0).toInt() > 0;
+    m_trigram = query.exec(QStringLiteral(
+                    "SELECT count(*) FROM sqlite_master WHERE name = 'name_search'")) &&
+                query.next() && query.value(0).toInt() > 0;
     m_open = true;
     return true;
 }
@@ -66,21 +68,30 @@ QList<WebHit> HitLookup::find(const QString &words, int limit)
         return result;
     HistoryFilter filter;
     filter.text = words;
-    const HitFind find = buildHitFind(filter, QString(), m_trigram);
+    HitFind find = buildHitFind(filter, QString(), m_trigram);
+    // As the history reads them: a find of few hits by their combinations,
+    // one of many by walking the hits newest first until there are enough.
+    QString from = QStringLiteral("hits");
+    if (find.comboWhere != QLatin1String("1") && findsFewHits(find)) {
+        from = QStringLiteral("hits INDEXED BY hits_combo");
+        find.where =
+            QStringLiteral("combo IN (SELECT id FROM combos WHERE %1)").arg(find.comboWhere);
+        find.values = find.values.mid(0, find.withValues);
+    }
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     query.prepare(
         find.with +
         QStringLiteral(" SELECT h.id, st.text, et.text, s.text, g.text, c.text, f.text, k.text, "
                        "rec.path IS NOT NULL AND rec.deleted = 0, r.name FROM "
-                       "(SELECT * FROM hits WHERE %1 ORDER BY start_utc DESC, id DESC LIMIT ?) "
+                       "(SELECT * FROM %2 WHERE %1 ORDER BY start_utc DESC, id DESC LIMIT ?) "
                        "AS h JOIN runs r ON r.id = h.run JOIN names s ON s.id = h.system "
                        "JOIN names g ON g.id = h.grp JOIN names c ON c.id = h.channel "
                        "JOIN names f ON f.id = h.frequency JOIN names k ON k.id = h.code "
                        "JOIN names st ON st.id = h.start_text JOIN names et ON et.id = h.end_text "
                        "LEFT JOIN recordings rec ON rec.hit = h.id "
                        "ORDER BY h.start_utc DESC, h.id DESC")
-            .arg(find.where));
+            .arg(find.where, from));
     for (const QVariant &value : find.values)
         query.addBindValue(value);
     query.addBindValue(limit);
@@ -102,6 +113,28 @@ QList<WebHit> HitLookup::find(const QString &words, int limit)
         result.append(hit);
     }
     return result;
+}
+
+bool HitLookup::findsFewHits(const HitFind &find)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (find.byRun)
+        return false;
+    if (find.comboCheck != QLatin1String("0")) {
+        // Whether a word is also looked for in the times or the runs' names.
+        query.prepare(find.with + QStringLiteral(" SELECT ") + find.comboCheck);
+        for (int i = 0; i < find.withValues; ++i)
+            query.addBindValue(find.values.at(i));
+        for (const QVariant &value : find.checkValues)
+            query.addBindValue(value);
+        if (!query.exec() || !query.next() || query.value(0).toBool())
+            return false;
+    }
+    query.prepare(find.with + QStringLiteral(" SELECT total(hits) FROM combos WHERE ") +
+                  find.comboWhere);
+    for (int i = 0; i < find.withValues; ++i)
+        query.addBindValue(find.values.at(i));
+    return query.exec() && query.next() && query.value(0).toDouble() < fewHits;
 }
 
 QString HitLookup::recordingFile(qint64 hitId)

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+struct HitFind;
+
 // The hit database read for the web remote: a read-only connection of its
 // own to the file, on the thread that uses it, beside the database's writer.
 // The file is opened at the first question, and again at the next one when
@@ -22,6 +24,7 @@ public:
 
 private:
     bool open();
+    bool findsFewHits(const HitFind &find);
 
     QString m_path;
     QString m_connection;

@@ -87,8 +87,8 @@ public:
     void stop();
     bool isListening() const;
     quint16 port() const;
-    QStringList addresses() const;           // "http://127.0.0.1:8396/", or each LAN address
-    void setHitSource(WebHitSource *source); // may be null: then only this run's hits
+    QStringList addresses() const;                // "http://127.0.0.1:8396/", or each LAN address
+    void setHitSource(WebHitSource *source);      // may be null: then only this run's hits
     void setScreen(const WebScreenState &screen); // pushed to every page if it changed
     void addHit(const WebHit &hit);               // kept in the last 100, pushed to every page
     void setAudioFormat(int sampleRate, int channels); // 16-bit signed little-endian PCM
@@ -109,6 +109,8 @@ private:
                        QHttpServerResponder &&responder);
     bool hasSession(const QByteArray &cookieHeader) const;
     bool isOwnHost(const QByteArray &host) const;
+    bool mayUpgrade(const QByteArray &host, const QByteArray &origin,
+                    const QByteArray &cookieHeader) const;
     void takeWebSockets();
     void messageFrom(QWebSocket *socket, const QString &message);
     void dropSocket(QWebSocket *socket);
@@ -121,10 +123,10 @@ private:
     WebRemoteOptions m_options;
     WebHitSource *m_source = nullptr;
     WebScreenState m_screen;
-    QList<WebHit> m_hits;              // this run's last hits, oldest first
-    QList<QWebSocket *> m_sockets;     // the pages connected
-    QList<QWebSocket *> m_listeners;   // those of them that listen
-    QList<QByteArray> m_sessions;      // the tokens of the browsers logged in, oldest first
+    QList<WebHit> m_hits;            // this run's last hits, oldest first
+    QList<QWebSocket *> m_sockets;   // the pages connected
+    QList<QWebSocket *> m_listeners; // those of them that listen
+    QList<QByteArray> m_sessions;    // the tokens of the browsers logged in, oldest first
     std::unique_ptr<class LoginLimit> m_loginLimit;
     int m_audioRate = 22050;
     int m_audioChannels = 1;
