@@ -65,7 +65,7 @@ void Form1::buildControlHelp()
     }
 
     // On the Settings tab, beside "Save Macros".
-    key_help = new QPushButton(QStringLiteral("Keys"), SSTab1->widget(3));
+    key_help = new QPushButton(QStringLiteral("Keys"), SaveMacrosButton->parentWidget());
     key_help->setObjectName(QStringLiteral("key_help_button"));
     key_help->setGeometry(388, 174, 110, 26);
     key_help->setToolTip(QStringLiteral("The keyboard's shortcuts (F1)"));

@@ -40,7 +40,7 @@ QWidget *Form1::withWebRemoteFrame(QWidget *page)
 {
     auto *frame = new QGroupBox(QStringLiteral("Web Remote"), page);
     frame->setObjectName(QStringLiteral("web_frame"));
-    frame->setGeometry(8, webFrameTop, 744, webFrameHeight);
+    frame->setGeometry(8, webFrameTop, 736, webFrameHeight);
     web_remote_on = new QCheckBox(QStringLiteral("Web Remote On"), frame);
     web_remote_on->setObjectName(QStringLiteral("web_remote_on"));
     web_remote_on->setGeometry(10, 22, 260, 22);
@@ -77,7 +77,7 @@ QWidget *Form1::withWebRemoteFrame(QWidget *page)
     web_address->setAccessibleName(QStringLiteral("Web Remote Address"));
     web_qr = new QLabel(frame);
     web_qr->setObjectName(QStringLiteral("web_qr"));
-    web_qr->setGeometry(604, 14, 132, 132);
+    web_qr->setGeometry(596, 14, 132, 132);
     web_qr->setScaledContents(true);
     web_qr->setAccessibleName(QStringLiteral("QR code of the web remote's address"));
 
@@ -154,10 +154,13 @@ QWidget *Form1::withWebRemoteFrame(QWidget *page)
         applyWebRemote();
     });
 
-    // The Settings tab scrolls to the frame when the window is not grown.
-    page->setMinimumSize(page->childrenRect().right() + 8, webFrameTop + webFrameHeight + 4);
+    // The Settings tab scrolls down to the frame when the window is not
+    // grown; its width stays the tab's.
+    page->setMinimumHeight(webFrameTop + webFrameHeight + 4);
     auto *scroll = new QScrollArea;
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setObjectName(QStringLiteral("settings_scroll"));
+    scroll->setAccessibleName(QStringLiteral("Settings"));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setWidget(page);
@@ -168,7 +171,7 @@ void Form1::showWebPasswordState()
 {
     web_password->setPlaceholderText(m_webPasswordHash.isEmpty()
                                          ? QStringLiteral("none set")
-                                         : QStringLiteral("set; type a new one to change it"));
+                                         : QStringLiteral("set (type to change)"));
 }
 
 void Form1::saveWebRemoteSettings()

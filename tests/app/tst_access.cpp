@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTest>
 
@@ -124,9 +125,12 @@ private Q_SLOTS:
         auto *tabs = child<QTabWidget>(form.get(), "SSTab1");
         for (int tab = 0; tab < tabs->count(); ++tab) {
             tabs->setCurrentIndex(tab);
+            // A tab that scrolls: the frames of its page.
+            QWidget *page = tabs->widget(tab);
+            if (auto *scroll = qobject_cast<QScrollArea *>(page))
+                page = scroll->widget();
             QList<QWidget *> parts;
-            for (QWidget *part :
-                 tabs->widget(tab)->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            for (QWidget *part : page->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
                 if (!part->isHidden())
                     parts.append(part);
             for (qsizetype i = 0; i < parts.size(); ++i)

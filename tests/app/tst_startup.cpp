@@ -378,6 +378,7 @@ private Q_SLOTS:
         QTest::newRow("help") << "--help" << 0 << "--port";
         QTest::newRow("version") << "--version" << 0 << "Tollvane - V1.0b2";
         QTest::newRow("a mistake") << "--prot" << 2 << "prot";
+        QTest::newRow("no such port") << "--web=70000" << 2 << "--web takes a port number";
     }
     void commandLineNeedsNoDisplay()
     {
