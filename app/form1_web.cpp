@@ -5,6 +5,7 @@
 #include "app/settingsfiles.h"
 
 #include "link/keypadlayout.h"
+#include "poll/replyset.h"
 #include "poll/widgets/signalmeter.h"
 #include "store/storedhit.h"
 #include "web/hitlookup.h"
@@ -216,7 +217,7 @@ void Form1::publishScreen()
     if (!m_web || !m_web->isListening())
         return;
     WindowScreenText screen;
-    screen.fourLine = !IconsSet1->isVisibleTo(this);
+    screen.fourLine = isFourLineScreen(sts_fields);
     screen.line1 = sigdisplay->text();
     screen.text1 = Text1->text();
     screen.modulation = moddisp->text();
@@ -239,6 +240,7 @@ void Form1::publishHit(const StoredHit &stored)
     hit.channel = stored.channel;
     hit.frequency = stored.frequency;
     hit.code = stored.code;
+    hit.date = startup_date;
     m_web->addHit(hit);
 }
 
