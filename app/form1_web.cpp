@@ -197,8 +197,10 @@ void Form1::applyWebRemote()
         QString error;
         if (!m_web->start(options, &error)) {
             web_remote_on->setChecked(false);
-            showStatusNote(QStringLiteral("The web remote could not start: ") + error,
-                           statusNoteMs);
+            // At start-up (--web) the status line is not built yet.
+            const QString note = QStringLiteral("The web remote could not start: ") + error;
+            QMetaObject::invokeMethod(
+                this, [this, note] { showStatusNote(note, statusNoteMs); }, Qt::QueuedConnection);
         }
     }
     if (!m_web->isListening()) {

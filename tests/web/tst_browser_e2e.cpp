@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QTcpServer>
 #include <QTest>
 #include <QtEndian>
 
@@ -171,6 +172,21 @@ private Q_SLOTS:
         QVERIFY(!child<QLabel>(form.get(), "web_qr")->pixmap().isNull());
         child<QCheckBox>(form.get(), "web_remote_on")->click();
         QVERIFY(!form->webRemote()->isListening());
+    }
+
+    // A port in use: the frame is left off and the status line says why.
+    void aPortInUseIsTold()
+    {
+        QTcpServer taken;
+        QVERIFY(taken.listen(QHostAddress::LocalHost));
+        RadioFixture f;
+        f.webPort = taken.serverPort();
+        auto form = f.makeForm();
+        QVERIFY(!form->webRemote()->isListening());
+        QVERIFY(!child<QCheckBox>(form.get(), "web_remote_on")->isChecked());
+        QTRY_VERIFY(child<QLineEdit>(form.get(), "Text3")
+                        ->text()
+                        .contains(QString::number(taken.serverPort())));
     }
 
     // A QR code: the three finder squares in its corners, in the quiet zone.
