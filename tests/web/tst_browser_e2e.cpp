@@ -2,6 +2,7 @@
 // window's server, shows the simulated radio's screen, presses its keys,
 // plays a hit's recording and listens; and the Settings tab's frame.
 #include "link/keyoperations.h"
+#include "link/keypadlayout.h"
 #include "poll/listencapture.h"
 #include "support/cdpbrowser.h"
 #include "support/radiofixture.h"
@@ -92,6 +93,19 @@ private Q_SLOTS:
             browser.evaluate(QStringLiteral("document.getElementById('link').textContent"))
                     .toString() == QLatin1String("Connected"),
             10000);
+
+        // The page's keys are the window's, with their captions.
+        QStringList windowKeys, pageKeys;
+        for (const KeyPlacement &key : fullKeypadLayout())
+            windowKeys.append(key.name + u' ' + key.label + key.subLabel);
+        const QJsonArray drawn =
+            browser
+                .evaluate(QStringLiteral("[...document.querySelectorAll('#keypad button')].map("
+                                         "b => b.dataset.key + ' ' + b.textContent)"))
+                .toArray();
+        for (const QJsonValue &key : drawn)
+            pageKeys.append(key.toString());
+        QCOMPARE(pageKeys, windowKeys);
 
         // The hit on the window's screen reaches the page within a second.
         auto *text1 = child<QLabel>(form.get(), "Text1");
