@@ -237,7 +237,13 @@ function connect() {
   });
   socket.addEventListener('close', () => {
     $('link').textContent = 'Not connected; trying again...';
-    setTimeout(connect, 2000);
+    // A session the server no longer knows (it was restarted) logs in anew.
+    fetch('/api/hits?limit=1')
+      .then((reply) => {
+        if (reply.status === 401) location.href = '/login';
+        else setTimeout(connect, 2000);
+      })
+      .catch(() => setTimeout(connect, 2000));
   });
   socket.addEventListener('message', (event) => {
     if (event.data instanceof ArrayBuffer) {
