@@ -80,6 +80,7 @@ class QHttpServerRequest;
 class QHttpServerResponder;
 class QTcpServer;
 class QWebSocket;
+class LoginLimit;
 
 class WebRemoteServer : public QObject
 {
@@ -134,7 +135,7 @@ private:
     QList<QWebSocket *> m_sockets;   // the pages connected
     QList<QWebSocket *> m_listeners; // those of them that listen
     QList<QByteArray> m_sessions;    // the tokens of the browsers logged in, oldest first
-    std::unique_ptr<class LoginLimit> m_loginLimit;
+    std::unique_ptr<LoginLimit> m_loginLimit;
     int m_audioRate = 22050;
     int m_audioChannels = 1;
 };
