@@ -63,21 +63,28 @@ bool HitLookup::open()
 
 QList<WebHit> HitLookup::find(const QString &words, int limit)
 {
-    QList<WebHit> result;
     if (!open())
-        return result;
+        return {};
     HistoryFilter filter;
     filter.text = words;
-    HitFind find = buildHitFind(filter, QString(), m_trigram);
+    const HitFind find = buildHitFind(filter, QString(), m_trigram);
     // As the history reads them: a find of few hits by their combinations,
     // one of many by walking the hits newest first until there are enough.
-    QString from = QStringLiteral("hits");
     if (find.comboWhere != QLatin1String("1") && findsFewHits(find)) {
-        from = QStringLiteral("hits INDEXED BY hits_combo");
-        find.where =
+        HitFind byCombos = find;
+        byCombos.where =
             QStringLiteral("combo IN (SELECT id FROM combos WHERE %1)").arg(find.comboWhere);
-        find.values = find.values.mid(0, find.withValues);
+        byCombos.values = find.values.mid(0, find.withValues);
+        if (const auto hits =
+                readHits(byCombos, QStringLiteral("hits INDEXED BY hits_combo"), limit))
+            return *hits;
     }
+    return readHits(find, QStringLiteral("hits"), limit).value_or(QList<WebHit>());
+}
+
+std::optional<QList<WebHit>> HitLookup::readHits(const HitFind &find, const QString &from,
+                                                 int limit)
+{
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     query.prepare(
@@ -96,7 +103,8 @@ QList<WebHit> HitLookup::find(const QString &words, int limit)
         query.addBindValue(value);
     query.addBindValue(limit);
     if (!query.exec())
-        return result;
+        return std::nullopt;
+    QList<WebHit> result;
     while (query.next()) {
         WebHit hit;
         hit.id = query.value(0).toLongLong();

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 struct HitFind;
 
 // The hit database read for the web remote: a read-only connection of its
@@ -25,6 +27,8 @@ public:
 private:
     bool open();
     bool findsFewHits(const HitFind &find);
+    // No list when the query fails (a database of another version).
+    std::optional<QList<WebHit>> readHits(const HitFind &find, const QString &from, int limit);
 
     QString m_path;
     QString m_connection;

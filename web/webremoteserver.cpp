@@ -25,6 +25,9 @@ using Status = QHttpServerResponder::StatusCode;
 constexpr qint64 maxRequestBytes = 64 * 1024;
 constexpr qint64 mostRangeBytes = 4 * 1024 * 1024;
 constexpr qint64 mostAudioBacklog = 1024 * 1024;
+constexpr qint64 mostBacklog = 4 * mostAudioBacklog;
+// Longer finds are cut: no one types more, and each word costs the query.
+constexpr qsizetype longestFind = 200;
 constexpr int keptHits = 100;
 constexpr int mostHits = 500;
 constexpr int keptSessions = 32;
@@ -310,7 +313,7 @@ void WebRemoteServer::sendHits(const QHttpServerRequest &request, QHttpServerRes
     bool ok = false;
     int limit = formValue(query, QStringLiteral("limit")).toInt(&ok);
     limit = ok ? qBound(1, limit, mostHits) : keptHits;
-    const QString words = formValue(query, QStringLiteral("find"));
+    const QString words = formValue(query, QStringLiteral("find")).left(longestFind);
     const QList<WebHit> hits = m_source ? m_source->find(words, limit) : recentHits(words, limit);
     sendAnswer(std::move(responder), Status::Ok, "application/json",
                jsonText({{QStringLiteral("hits"), hitsJson(hits)}}));
@@ -435,8 +438,15 @@ void WebRemoteServer::dropSocket(QWebSocket *socket)
 void WebRemoteServer::sendToAll(const QByteArray &text)
 {
     const QString frame = QString::fromUtf8(text);
-    for (QWebSocket *socket : std::as_const(m_sockets))
-        socket->sendTextMessage(frame);
+    const QList<QWebSocket *> sockets = m_sockets;
+    for (QWebSocket *socket : sockets) {
+        // A page this far behind is gone (a phone asleep); it connects
+        // again when it wakes.
+        if (socket->bytesToWrite() > mostBacklog)
+            socket->abort();
+        else
+            socket->sendTextMessage(frame);
+    }
 }
 
 QList<WebHit> WebRemoteServer::recentHits(const QString &words, int limit) const

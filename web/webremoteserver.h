@@ -24,13 +24,19 @@
 //   GET  /recordings/ID      the WAV of hit ID (audio/wav); "Range: bytes=" gives 206
 //   GET  /ws                 the WebSocket; its Origin must be this server's own
 //                            host and port, and its session cookie good
-// With other computers allowed, everything but /login answers 401 without a
-// session; without, the server listens on 127.0.0.1 only and asks no log-in.
-// Requests over 64 KiB are refused with 413.
+// With other computers allowed, everything but /login answers 401 (with the
+// log-in page) without a session; without, the server listens on 127.0.0.1
+// only, asks no log-in (/login is 303 to /) and answers 403 to a request for
+// any host but 127.0.0.1 or localhost with its port. Requests over 64 KiB are
+// refused with 413 as soon as their head says so. An unknown path is 404; a
+// method other than GET (POST for /login) 405; a range past the end 416. A
+// WebSocket upgrade that is not allowed is closed before it is upgraded.
+// Sessions last until the server stops (or the 33rd log-in replaces the oldest).
 //
 // WebSocket (JSON text frames):
 //   server -> page  {"t":"screen","lines":[..six..],"signal":3}  at connect and on change
-//                   {"t":"hits","hits":[...]}  at connect, the last 100, newest first
+//                   {"t":"hits","hits":[...]}  at connect, the last 100 given to addHit,
+//                                              newest first
 //                   {"t":"hit","hit":{...}}    each new hit
 //                   {"t":"audio","rate":22050,"channels":1}  after a page says listen,
 //                   then binary frames of 16-bit little-endian PCM
@@ -52,7 +58,8 @@ struct WebHit
     bool recording = false; // a recording is kept and can be fetched by id
 };
 
-// The hit database as the page reads it (read-only).
+// The hit database as the page reads it (read-only). Asked on the server's
+// thread while a request waits.
 class WebHitSource
 {
 public:
@@ -73,6 +80,7 @@ class QHttpServerRequest;
 class QHttpServerResponder;
 class QTcpServer;
 class QWebSocket;
+class LoginLimit;
 
 class WebRemoteServer : public QObject
 {
@@ -127,7 +135,7 @@ private:
     QList<QWebSocket *> m_sockets;   // the pages connected
     QList<QWebSocket *> m_listeners; // those of them that listen
     QList<QByteArray> m_sessions;    // the tokens of the browsers logged in, oldest first
-    std::unique_ptr<class LoginLimit> m_loginLimit;
+    std::unique_ptr<LoginLimit> m_loginLimit;
     int m_audioRate = 22050;
     int m_audioChannels = 1;
 };
