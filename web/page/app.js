@@ -26,8 +26,8 @@ const MAX_HITS = 100;
 // Live audio kept at most this far ahead of the speaker; later frames are dropped.
 const AUDIO_MAX_AHEAD_S = 1.0;
 const AUDIO_LEAD_S = 0.08;
-// A hit pushed live has no database id yet; the list is read again from the
-// database this long after the last one, which gives the ids and recordings.
+// The hits pushed have no database id; the list is read from the database at
+// connect, and again this long after the last hit, for the ids and recordings.
 const REFRESH_AFTER_HIT_MS = 2000;
 
 const $ = (id) => document.getElementById(id);
@@ -260,6 +260,8 @@ function connect() {
     else if (message.t === 'hits') {
       liveHits = (message.hits || []).slice(0, MAX_HITS);
       if (!finding) showHits(liveHits);
+      // The database has them with their recordings, earlier runs' too.
+      refreshLiveHits();
     } else if (message.t === 'hit') addLiveHit(message.hit);
     else if (message.t === 'audio') {
       listen.rate = message.rate;
