@@ -35,12 +35,7 @@ CdpBrowser::~CdpBrowser()
 
 QString CdpBrowser::program()
 {
-    for (const char *name : {"chromium", "chromium-browser"}) {
-        const QString found = QStandardPaths::findExecutable(QLatin1String(name));
-        if (!found.isEmpty())
-            return found;
-    }
-    return {};
+    return QStandardPaths::findExecutable(QStringLiteral("chromium"));
 }
 
 bool CdpBrowser::fail(const QString &why)
