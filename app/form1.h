@@ -578,6 +578,7 @@ private:
     QTimer *m_noAnswerTimer = nullptr;
     QString m_noAnswerText; // shown in the status line while not empty
     bool m_lossMessageOpen = false; // the message of a radio gone away waits for the user
+
     // Web remote: the page served to browsers here or on the home network,
     // its frame on the Settings tab and "Listen" (form1_web.cpp).
 public:
