@@ -26,6 +26,8 @@ struct HistoryRow
 struct HistoryView
 {
     qint64 shown = 0;
+    // shown is only how many were counted so far: countReady() brings them all.
+    bool counting = false;
     qint64 total = 0;
     QList<HistoryRow> rows;
     int skippedLines = 0;

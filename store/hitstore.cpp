@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QVariant>
 
 namespace {
@@ -17,8 +18,12 @@ constexpr int sqliteNotADatabase = 26;
 // Names seen this session are remembered; beyond this many the memory is
 // started afresh.
 constexpr qsizetype rememberedNames = 100000;
-// Finds of fewer hits than this are read by their combinations.
+// Finds of fewer hits than this are read by the index that picks them
+// out and sorted; finds of more walk the hits newest first.
 constexpr qint64 fewHits = 20000;
+// A find whose hits must be looked at one by one is counted up to this at
+// first, and wholly when asked for.
+constexpr qint64 quickCount = 100000;
 
 QString nextConnectionName()
 {
@@ -246,6 +251,10 @@ bool HitStore::insertHit(const StoredHit &hit, int *added)
         std::pair<qint64, qint64> &sums = m_comboAdded[combo];
         ++sums.first;
         sums.second += hit.endUtc - hit.startUtc;
+        RunAdded &runAdded = m_runAdded[run];
+        runAdded.first = runAdded.hits == 0 ? hit.startUtc : qMin(runAdded.first, hit.startUtc);
+        runAdded.last = runAdded.hits == 0 ? hit.startUtc : qMax(runAdded.last, hit.startUtc);
+        ++runAdded.hits;
         if (added)
             ++*added;
     }
@@ -267,6 +276,18 @@ bool HitStore::countCombos()
             return false;
     }
     m_comboAdded.clear();
+    QSqlQuery &runs = prepared(QStringLiteral(
+        "UPDATE runs SET hits = hits + ?, first_utc = min(coalesce(first_utc, ?), ?), "
+        "last_utc = max(coalesce(last_utc, ?), ?) WHERE id = ?"));
+    for (auto it = m_runAdded.cbegin(); it != m_runAdded.cend(); ++it) {
+        const QVariantList values = {it.value().hits, it.value().first, it.value().first,
+                                     it.value().last,  it.value().last,  it.key()};
+        for (int i = 0; i < values.size(); ++i)
+            runs.bindValue(i, values.at(i));
+        if (!exec(runs))
+            return false;
+    }
+    m_runAdded.clear();
     return true;
 }
 
@@ -276,6 +297,7 @@ HitStore::Fault HitStore::addAll(const QList<StoredHit> &hits)
     if (!db.transaction())
         return fail(db.lastError());
     m_comboAdded.clear();
+    m_runAdded.clear();
     for (const StoredHit &hit : hits) {
         if (!insertHit(hit)) {
             const Fault fault = m_lastFault;
@@ -337,6 +359,7 @@ HitStore::Import HitStore::importRunFile(const HistoryRun &run, const QByteArray
     }
     bool ok = true;
     m_comboAdded.clear();
+    m_runAdded.clear();
     for (const StoredHit &hit : file.hits) {
         if (!(ok = insertHit(hit, &import.added)))
             break;
@@ -358,45 +381,128 @@ HitStore::Import HitStore::importRunFile(const HistoryRun &run, const QByteArray
     return import;
 }
 
-bool HitStore::findsCombos(const HitFind &find)
+QList<double> HitStore::numbers(const SqlPart &query)
 {
-    if (find.byRun)
-        return false;
-    if (find.comboCheck == QLatin1String("0"))
-        return true;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(find.with + QStringLiteral(" SELECT ") + find.comboCheck);
-    for (int i = 0; i < find.withValues; ++i)
-        query.addBindValue(find.values.at(i));
-    for (const QVariant &value : find.checkValues)
-        query.addBindValue(value);
-    return exec(query) && query.next() && !query.value(0).toBool();
+    QSqlQuery &prepared = this->prepared(query.text);
+    for (qsizetype i = 0; i < query.values.size(); ++i)
+        prepared.bindValue(int(i), query.values.at(i));
+    QList<double> found;
+    if (!exec(prepared) || !prepared.next())
+        return found;
+    for (int i = 0; i < prepared.record().count(); ++i)
+        found.append(prepared.value(i).toDouble());
+    prepared.finish();
+    return found;
 }
 
-qint64 HitStore::comboCount(const HitFind &find)
+qint64 HitStore::number(const SqlPart &query)
 {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(find.with + QStringLiteral(" SELECT total(hits) FROM combos WHERE ") +
-                  find.comboWhere);
-    for (int i = 0; i < find.withValues; ++i)
-        query.addBindValue(find.values.at(i));
-    if (!exec(query) || !query.next())
-        return -1;
-    return qint64(query.value(0).toDouble());
+    return qint64(numbers(query).value(0, -1));
+}
+
+HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, bool countAll)
+{
+    HitPlan plan;
+    plan.find = buildHitFind(filter, thisRun, m_trigram);
+    const HitFind &find = plan.find;
+    // A word with ":" or "-" that is in no time and no run's name is a name.
+    QList<bool> timeless;
+    bool anyTime = false;
+    QStringList names;
+    for (const FindWord &word : find.words) {
+        timeless.append(!word.timeOrDate ||
+                        number(find.with +
+                               SqlPart{QStringLiteral(" SELECT EXISTS (SELECT 1 FROM names WHERE "
+                                                      "times = 1 AND id IN %1) OR EXISTS (SELECT "
+                                                      "1 FROM runs WHERE instr(lower(name), ?) > 0)")
+                                           .arg(word.table),
+                                       {word.word}}) == 0);
+        anyTime = anyTime || !timeless.last();
+        if (timeless.last())
+            names.append(word.combos);
+    }
+    plan.where = find.where(timeless);
+    const qint64 nameHits =
+        number(find.with + sqlText(QStringLiteral(" SELECT total(hits) FROM combos WHERE ") +
+                                   (names.isEmpty() ? QStringLiteral("1")
+                                                    : names.join(QStringLiteral(" AND ")))));
+    // The way with the fewest hits to look at: the combinations of the
+    // names, the span of the runs, or the hits of one word's names, times
+    // and runs.
+    qint64 fewest = fewHits;
+    if (!names.isEmpty() && nameHits < fewest) {
+        fewest = nameHits;
+        plan.from = QStringLiteral("hits INDEXED BY hits_combo");
+    }
+    // Without times and runs the combinations answer the count.
+    if (!anyTime && find.runs.text.isEmpty()) {
+        plan.count = nameHits;
+        plan.byCombos = true;
+        plan.combosWhere = names.isEmpty() ? QStringLiteral("1") : names.join(QStringLiteral(" AND "));
+        return plan;
+    }
+    if (!find.runs.text.isEmpty()) {
+        const QList<double> runs = numbers(
+            sqlText(QStringLiteral(
+                "SELECT total(hits), min(first_utc), max(last_utc) FROM runs WHERE ")) +
+            find.runs);
+        if (runs.value(0) == 0) {
+            plan.where = sqlText(QStringLiteral("0"));
+            return plan;
+        }
+        // The hits of the runs start between their first and last start.
+        plan.where += SqlPart{QStringLiteral(" AND start_utc BETWEEN ? AND ?"),
+                              {qint64(runs.value(1)), qint64(runs.value(2))}};
+        const qint64 hits = qint64(runs.value(0));
+        if (!anyTime && names.isEmpty()) {
+            plan.count = hits;
+            return plan;
+        }
+        if (hits < fewest) {
+            fewest = hits;
+            plan.from = QStringLiteral("hits INDEXED BY hits_start");
+        }
+    }
+    SqlPart narrowest;
+    for (int i = 0; i < find.words.size(); ++i) {
+        if (timeless.at(i))
+            continue;
+        const FindWord &word = find.words.at(i);
+        // The hits of the word's names, times and runs, some twice: no more
+        // than these are looked at.
+        const SqlPart ids =
+            SqlPart{QStringLiteral("SELECT id FROM hits WHERE combo IN (SELECT id FROM combos "
+                                   "WHERE %1) UNION ALL SELECT id FROM hits WHERE start_text IN "
+                                   "%2 UNION ALL SELECT id FROM hits WHERE end_text IN %2 "
+                                   "UNION ALL SELECT id FROM hits WHERE run IN (SELECT id FROM "
+                                   "runs WHERE instr(lower(name), ?) > 0)")
+                        .arg(word.combos, word.table),
+                    {word.word}};
+        const qint64 hits = number(find.with + sqlText(QStringLiteral(" SELECT count(*) FROM (")) +
+                                   ids + SqlPart{QStringLiteral(" LIMIT ?)"), {fewest}});
+        if (hits >= 0 && hits < fewest) {
+            fewest = hits;
+            plan.from = QStringLiteral("hits");
+            narrowest = sqlText(QStringLiteral("id IN (")) + ids + sqlText(QStringLiteral(") AND "));
+        }
+    }
+    plan.where = narrowest + plan.where;
+    const SqlPart all = sqlText(QStringLiteral(" FROM %1 WHERE ").arg(plan.from)) + plan.where;
+    if (fewest < fewHits || countAll) {
+        plan.count = number(find.with + sqlText(QStringLiteral(" SELECT count(*)")) + all);
+        return plan;
+    }
+    // Many hits to look at: they are counted up to a bound, all of them
+    // when asked for.
+    plan.count = number(find.with + sqlText(QStringLiteral(" SELECT count(*) FROM (SELECT 1")) +
+                        all + SqlPart{QStringLiteral(" LIMIT ?)"), {quickCount}});
+    plan.exact = plan.count < quickCount;
+    return plan;
 }
 
 qint64 HitStore::count(const HistoryFilter &filter, const QString &thisRun)
 {
-    const HitFind find = buildHitFind(filter, thisRun, m_trigram);
-    if (findsCombos(find))
-        return comboCount(find);
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(find.with + QStringLiteral(" SELECT count(*) FROM hits WHERE ") + find.where);
-    for (const QVariant &value : find.values)
-        query.addBindValue(value);
-    if (!exec(query) || !query.next())
-        return -1;
-    return query.value(0).toLongLong();
+    return plan(filter, thisRun, true).count;
 }
 
 QList<QStringList> HitStore::rows(const HistoryFilter &filter, const QString &thisRun,
@@ -411,36 +517,35 @@ QList<QStringList> HitStore::rows(const HistoryFilter &filter, const QString &th
 QList<HistoryRow> HitStore::historyRows(const HistoryFilter &filter, const QString &thisRun,
                                         qint64 offset, qint64 limit)
 {
-    HitFind find = buildHitFind(filter, thisRun, m_trigram);
-    // A find of few hits reads them by their combinations and sorts them;
-    // one of many walks the hits newest first until the page is full.
-    QString from = QStringLiteral("hits");
-    if (find.comboWhere != QLatin1String("1") && findsCombos(find) && comboCount(find) < fewHits) {
-        from = QStringLiteral("hits INDEXED BY hits_combo");
-        find.where =
-            QStringLiteral("combo IN (SELECT id FROM combos WHERE %1)").arg(find.comboWhere);
-        find.values = find.values.mid(0, find.withValues);
-    }
+    return historyRows(plan(filter, thisRun, false), offset, limit);
+}
+
+QList<HistoryRow> HitStore::historyRows(const HitPlan &plan, qint64 offset, qint64 limit)
+{
+    const HitFind &find = plan.find;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     // Newest first; hits of the same second in the order they were added.
-    const QString order = QStringLiteral(" ORDER BY start_utc DESC, id DESC");
-    query.prepare(
+    const SqlPart select =
         find.with +
-        QStringLiteral(" SELECT s.text, g.text, c.text, f.text, k.text, st.text, et.text, r.name, "
-                       "rec.path, rec.ms, rec.deleted FROM "
-                       "(SELECT * FROM %3 WHERE %1%2 LIMIT ? OFFSET ?) AS h "
-                       "JOIN runs r ON r.id = h.run JOIN names s ON s.id = h.system "
-                       "JOIN names g ON g.id = h.grp JOIN names c ON c.id = h.channel "
-                       "JOIN names f ON f.id = h.frequency JOIN names k ON k.id = h.code "
-                       "JOIN names st ON st.id = h.start_text JOIN names et ON et.id = h.end_text "
-                       "LEFT JOIN recordings rec ON rec.hit = h.id "
-                       "ORDER BY h.start_utc DESC, h.id DESC")
-            .arg(find.where, order, from));
-    for (const QVariant &value : find.values)
+        sqlText(QStringLiteral(
+                    " SELECT s.text, g.text, c.text, f.text, k.text, st.text, et.text, r.name, "
+                    "rec.path, rec.ms, rec.deleted FROM "
+                    "(SELECT * FROM %1 WHERE ")
+                    .arg(plan.from)) +
+        plan.where +
+        SqlPart{QStringLiteral(" ORDER BY start_utc DESC, id DESC LIMIT ? OFFSET ?) AS h "
+                               "JOIN runs r ON r.id = h.run JOIN names s ON s.id = h.system "
+                               "JOIN names g ON g.id = h.grp JOIN names c ON c.id = h.channel "
+                               "JOIN names f ON f.id = h.frequency JOIN names k ON k.id = h.code "
+                               "JOIN names st ON st.id = h.start_text "
+                               "JOIN names et ON et.id = h.end_text "
+                               "LEFT JOIN recordings rec ON rec.hit = h.id "
+                               "ORDER BY h.start_utc DESC, h.id DESC"),
+                {limit, offset}};
+    query.prepare(select.text);
+    for (const QVariant &value : select.values)
         query.addBindValue(value);
-    query.addBindValue(limit);
-    query.addBindValue(offset);
     QList<HistoryRow> result;
     if (!exec(query))
         return result;
@@ -466,9 +571,11 @@ QList<HistoryRow> HitStore::historyRows(const HistoryFilter &filter, const QStri
 HistoryView HitStore::view(const HistoryFilter &filter, const QString &thisRun, int rows)
 {
     HistoryView view;
-    view.shown = qMax<qint64>(0, count(filter, thisRun));
+    const HitPlan shown = plan(filter, thisRun, false);
+    view.shown = qMax<qint64>(0, shown.count);
+    view.counting = !shown.exact;
     view.total = qMax<qint64>(0, count({}, thisRun));
-    view.rows = historyRows(filter, thisRun, 0, rows);
+    view.rows = historyRows(shown, 0, rows);
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     if (query.exec(QStringLiteral("SELECT total(skipped), count(*) FILTER (WHERE skipped > 0) "
                                   "FROM imported_files")) &&
@@ -487,29 +594,33 @@ HistoryView HitStore::view(const HistoryFilter &filter, const QString &thisRun, 
 QList<HistoryCount> HitStore::counts(const HistoryFilter &filter, const QString &thisRun,
                                      CountBy by)
 {
-    const HitFind find = buildHitFind(filter, thisRun, m_trigram);
+    const HitPlan plan = this->plan(filter, thisRun, false);
     const QString key = by == CountBy::Channel ? QStringLiteral("channel") : QStringLiteral("code");
-    const bool combos = findsCombos(find);
     // From the combinations' sums when they answer the find.
-    const QString sums = combos ? QStringLiteral("total(hits) AS hits, total(air) AS air FROM "
-                                                 "combos WHERE ") +
-                                      find.comboWhere
-                                : QStringLiteral("count(*) AS hits, total(end_utc - start_utc) "
-                                                 "AS air FROM hits WHERE ") +
-                                      find.where;
+    const SqlPart sums =
+        plan.byCombos ? sqlText(QStringLiteral("total(hits) AS hits, total(air) AS air FROM "
+                                               "combos WHERE ") +
+                                plan.combosWhere)
+                      : sqlText(QStringLiteral("count(*) AS hits, total(end_utc - start_utc) AS "
+                                               "air FROM %1 WHERE ")
+                                    .arg(plan.from)) +
+                            plan.where;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     // A channel or talkgroup name means something only within its system.
-    query.prepare(find.with +
-                  QStringLiteral(" SELECT k.text, s.text, g.text, t.hits, t.air FROM "
-                                 "(SELECT %1 AS key, system, grp, %2 "
-                                 "GROUP BY %1, system, grp) AS t "
-                                 "JOIN names k ON k.id = t.key JOIN names s ON s.id = t.system "
-                                 "JOIN names g ON g.id = t.grp WHERE k.text <> ''")
-                      .arg(key, sums));
-    const qsizetype values = combos ? find.withValues : find.values.size();
-    for (qsizetype i = 0; i < values; ++i)
-        query.addBindValue(find.values.at(i));
+    const SqlPart select =
+        plan.find.with +
+        sqlText(QStringLiteral(" SELECT k.text, s.text, g.text, t.hits, t.air FROM "
+                               "(SELECT %1 AS key, system, grp, ")
+                    .arg(key)) +
+        sums +
+        sqlText(QStringLiteral(" GROUP BY %1, system, grp) AS t "
+                               "JOIN names k ON k.id = t.key JOIN names s ON s.id = t.system "
+                               "JOIN names g ON g.id = t.grp WHERE k.text <> ''")
+                    .arg(key));
+    query.prepare(select.text);
+    for (const QVariant &value : select.values)
+        query.addBindValue(value);
     QList<HistoryCount> result;
     if (!exec(query))
         return result;

@@ -94,15 +94,19 @@ private:
     Fault fail(const class QSqlError &error);
     Fault failText(const QString &text, Fault fault);
     bool insertHit(const StoredHit &hit, int *added = nullptr);
-    // Adds the transaction's hits to their combinations, just before it
-    // is committed.
+    // Adds the transaction's hits to their combinations and runs, just
+    // before it is committed.
     bool countCombos();
     qint64 nameId(const QString &text, bool isTime = false);
     qint64 comboId(const QList<qint64> &names);
-    // Whether the find is answered from the combinations alone.
-    bool findsCombos(const HitFind &find);
-    // The hits of the combinations the find matches.
-    qint64 comboCount(const HitFind &find);
+    // The way to the hits of the filter; countAll: count them all however
+    // many must be looked at.
+    HitPlan plan(const HistoryFilter &filter, const QString &thisRun, bool countAll);
+    QList<HistoryRow> historyRows(const HitPlan &plan, qint64 offset, qint64 limit);
+    // The first row of a query's answer as numbers, and its first number
+    // (-1 when it failed).
+    QList<double> numbers(const SqlPart &query);
+    qint64 number(const SqlPart &query);
     qint64 runId(const QString &run);
     bool exec(QSqlQuery &query);
     // The statement of sql, prepared once per connection.
@@ -120,6 +124,15 @@ private:
     QSet<qint64> m_timeNames;
     // The hits and air time added to each combination in the transaction.
     QHash<qint64, std::pair<qint64, qint64>> m_comboAdded;
+    // The hits added to each run in the transaction, and their first and
+    // last start.
+    struct RunAdded
+    {
+        qint64 hits = 0;
+        qint64 first = 0;
+        qint64 last = 0;
+    };
+    QHash<qint64, RunAdded> m_runAdded;
     QHash<QString, std::shared_ptr<QSqlQuery>> m_prepared;
 };
 

@@ -97,6 +97,7 @@ private Q_SLOTS:
     void migratesEmptyFolder();
     void findsAsHistory_data();
     void findsAsHistory();
+    void migratesToCombinations_data();
     void migratesToCombinations();
     void countsFromCombinations_data();
     void countsFromCombinations();
@@ -156,6 +157,9 @@ void TestHitStore::findsAsHistory_data()
     QTest::newRow("this run") << QString() << QDate() << QDate() << true << 1;
     QTest::newRow("a time") << "8:05" << QDate() << QDate() << false << 1;
     QTest::newRow("a time and a name") << "8:0 fire" << QDate() << QDate() << false << 1;
+    QTest::newRow("a time and a date") << "8:0" << QDate() << QDate(2026, 12, 5) << false << 2;
+    QTest::newRow("a date in a name's run") << "12-0 unit" << QDate() << QDate() << false << 1;
+    QTest::newRow("this run and a name") << "harbor" << QDate() << QDate() << true << 1;
 }
 
 void TestHitStore::findsAsHistory()
@@ -187,8 +191,24 @@ void TestHitStore::findsAsHistory()
     QCOMPARE(store.rows(filter, runB, 0, 100), shown);
 }
 
+void TestHitStore::migratesToCombinations_data()
+{
+    // What each version added, undone newest first.
+    const QStringList fourth = {"DROP INDEX hits_times", "DROP INDEX hits_end_text",
+                                "ALTER TABLE runs DROP COLUMN hits",
+                                "ALTER TABLE runs DROP COLUMN first_utc",
+                                "ALTER TABLE runs DROP COLUMN last_utc"};
+    const QStringList third = {"DROP INDEX hits_combo", "ALTER TABLE hits DROP COLUMN combo",
+                               "DROP TABLE combos", "ALTER TABLE names DROP COLUMN times"};
+    QTest::addColumn<QStringList>("undo");
+    QTest::newRow("from the third version") << fourth + QStringList{"PRAGMA user_version = 3"};
+    QTest::newRow("from the second version")
+        << fourth + third + QStringList{"PRAGMA user_version = 2"};
+}
+
 void TestHitStore::migratesToCombinations()
 {
+    QFETCH(QStringList, undo);
     QTemporaryDir dir;
     writeRuns(dir.path());
     const QString path = HitDatabase::fileIn(dir.path());
@@ -198,24 +218,26 @@ void TestHitStore::migratesToCombinations()
         importFolder(store, dir.path());
     }
     {
-        // Back to the second version, before the combinations.
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "v2");
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "older");
         db.setDatabaseName(path);
         QVERIFY(db.open());
         QSqlQuery query(db);
-        for (const char *step :
-             {"DROP INDEX hits_combo", "ALTER TABLE hits DROP COLUMN combo", "DROP TABLE combos",
-              "ALTER TABLE names DROP COLUMN times", "PRAGMA user_version = 2"})
-            QVERIFY2(query.exec(QLatin1String(step)), step);
+        for (const QString &step : std::as_const(undo))
+            QVERIFY2(query.exec(step), qPrintable(step));
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("v2"));
+    QSqlDatabase::removeDatabase(QStringLiteral("older"));
     HitStore store;
     QCOMPARE(store.open(path), HitStore::Fault::None);
     QCOMPARE(store.count({QStringLiteral("harbor")}, {}), 2);
     QCOMPARE(store.count({QStringLiteral("8:05")}, {}), 1);
     QCOMPARE(store.view({}, {}, 1).total, 3);
+    // The runs' counts and spans came from their hits.
+    const HistoryFilter runAOnly{{}, QDate(2026, 12, 5), QDate(2026, 12, 5), false};
+    QCOMPARE(store.count(runAOnly, {}), 2);
+    QCOMPARE(store.rows(runAOnly, {}, 0, 5).value(1).value(4), QStringLiteral("8:01:00 PM"));
     QCOMPARE(store.addAll({liveHit(1)}), HitStore::Fault::None);
     QCOMPARE(store.count({QStringLiteral("harbor")}, {}), 3);
+    QCOMPARE(store.count({{}, {}, {}, true}, liveHit(1).run), 1);
 }
 
 void TestHitStore::countsFromCombinations_data()
