@@ -43,52 +43,40 @@ QString ftsPhrase(const QString &word)
     return u'"' + quoted + u'"';
 }
 
-QString HitFind::combosWhere() const
+SqlPart HitFind::runsWhere(const QList<In> &in) const
 {
-    QStringList parts;
-    for (const FindWord &word : words)
-        parts.append(word.combos);
-    return parts.isEmpty() ? QStringLiteral("1") : parts.join(QStringLiteral(" AND "));
-}
-
-QString HitFind::nameCombosWhere() const
-{
-    QStringList parts;
-    for (const FindWord &word : words) {
-        if (!word.timeOrDate)
-            parts.append(word.combos);
+    QList<SqlPart> parts;
+    if (!runs.text.isEmpty())
+        parts.append(runs);
+    for (int i = 0; i < words.size(); ++i) {
+        if (in.value(i) == In::Runs)
+            parts.append({QStringLiteral("instr(lower(name), ?) > 0"), {words.at(i).word}});
     }
-    return parts.join(QStringLiteral(" AND "));
+    return parts.isEmpty() ? SqlPart{} : joinedSql(parts, QStringLiteral(" AND "));
 }
 
-SqlPart HitFind::timeCondition(int i) const
-{
-    const FindWord &word = words.at(i);
-    return {QStringLiteral("start_text IN %1 OR end_text IN %1 OR run IN (SELECT id FROM runs "
-                           "WHERE instr(lower(name), ?) > 0)")
-                .arg(word.table),
-            {word.word}};
-}
-
-SqlPart HitFind::where(const QList<bool> &timeless) const
+SqlPart HitFind::where(const QList<In> &in, const SqlPart &runs) const
 {
     QList<SqlPart> parts;
     QStringList names;
     for (int i = 0; i < words.size(); ++i) {
-        const FindWord &word = words.at(i);
-        if (!word.timeOrDate || timeless.value(i))
-            names.append(word.combos);
+        if (in.value(i) == In::Names)
+            names.append(words.at(i).combos);
     }
     if (!names.isEmpty())
         parts.append(sqlText(QStringLiteral("combo IN (SELECT id FROM combos WHERE %1)")
                                  .arg(names.join(QStringLiteral(" AND ")))));
     for (int i = 0; i < words.size(); ++i) {
         const FindWord &word = words.at(i);
-        if (word.timeOrDate && !timeless.value(i))
+        const QString times = QStringLiteral("start_text IN %1 OR end_text IN %1").arg(word.table);
+        if (in.value(i) == In::Times)
+            parts.append(sqlText(u'(' + times + u')'));
+        if (in.value(i) == In::Anywhere)
             parts.append(
-                sqlText(QStringLiteral("(combo IN (SELECT id FROM combos WHERE %1) OR ")
-                            .arg(word.combos)) +
-                timeCondition(i) + sqlText(QStringLiteral(")")));
+                SqlPart{QStringLiteral("(combo IN (SELECT id FROM combos WHERE %1) OR %2 OR run "
+                                       "IN (SELECT id FROM runs WHERE instr(lower(name), ?) > 0))")
+                            .arg(word.combos, times),
+                        {word.word}});
     }
     if (!runs.text.isEmpty())
         parts.append(sqlText(QStringLiteral("run IN (SELECT id FROM runs WHERE ")) + runs +

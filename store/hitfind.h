@@ -45,16 +45,15 @@ struct HitFind
     // when they leave every run in.
     SqlPart runs;
 
-    // Every word as names only, on `combos` ("1" with no words).
-    QString combosWhere() const;
-    // The words looked for in names only, on `combos` (for the hits'
-    // `combo IN (...)`), or empty when every word may be in a time.
-    QString nameCombosWhere() const;
-    // Word i in the times and the run's name, as a condition on a hit.
-    SqlPart timeCondition(int i) const;
-    // The whole condition on a hit; words whose times and run names hold
-    // nothing (timeless[i] true) are looked for in the names only.
-    SqlPart where(const QList<bool> &timeless = {}) const;
+    // Where a word is looked for: its names only; the run's name only
+    // (a date); the times only; or all of them.
+    enum class In { Names, Runs, Times, Anywhere };
+    // The whole condition on a hit, each word looked for where in[i] says,
+    // and the runs' condition (the dates, This run only and the words In::Runs).
+    SqlPart where(const QList<In> &in, const SqlPart &runs) const;
+    // The runs the dates, This run only and the words In::Runs let
+    // through, on `runs`; empty when they leave every run in.
+    SqlPart runsWhere(const QList<In> &in) const;
 };
 
 // A way to the hits of a find: the index walked and what picks the hits
@@ -71,6 +70,11 @@ struct HitPlan
     // combinations that combosWhere picks answer the counts.
     bool byCombos = false;
     QString combosWhere;
+    // Counting them all reads no more than a few hundred thousand hits
+    // through an index: countFrom and countWhere.
+    bool countDriven = false;
+    QString countFrom;
+    SqlPart countWhere;
 };
 
 // thisRun is the running program's run name ("This run only").

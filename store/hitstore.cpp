@@ -21,9 +21,15 @@ constexpr qsizetype rememberedNames = 100000;
 // Finds of fewer hits than this are read by the index that picks them
 // out and sorted; finds of more walk the hits newest first.
 constexpr qint64 fewHits = 20000;
-// A find whose hits must be looked at one by one is counted up to this at
-// first, and wholly when asked for.
-constexpr qint64 quickCount = 100000;
+// A find whose hits must be looked at one by one is counted among this
+// many of the newest hits at first, and wholly when asked for.
+constexpr qint64 quickRows = 50000;
+// A word found in the times of more hits than this is not counted by the
+// times' indexes.
+constexpr qint64 timeHits = 200000;
+// A count that reads no more hits than this through an index is made at
+// once; one of more walks every hit, part by part.
+constexpr qint64 drivenHits = 200000;
 
 QString nextConnectionName()
 {
@@ -400,61 +406,84 @@ qint64 HitStore::number(const SqlPart &query)
     return qint64(numbers(query).value(0, -1));
 }
 
-HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, bool countAll)
+HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, Counting counting)
 {
     HitPlan plan;
     plan.find = buildHitFind(filter, thisRun, m_trigram);
     const HitFind &find = plan.find;
-    // A word with ":" or "-" that is in no time and no run's name is a name.
-    QList<bool> timeless;
-    bool anyTime = false;
+    using In = HitFind::In;
+    // A word with ":" or "-" is looked for only where it is found: in no
+    // time and no run's name, it is a name; in run names alone, a date.
+    QList<In> in;
     QStringList names;
     for (const FindWord &word : find.words) {
-        timeless.append(!word.timeOrDate ||
-                        number(find.with +
-                               SqlPart{QStringLiteral(" SELECT EXISTS (SELECT 1 FROM names WHERE "
-                                                      "times = 1 AND id IN %1) OR EXISTS (SELECT "
-                                                      "1 FROM runs WHERE instr(lower(name), ?) > 0)")
-                                           .arg(word.table),
-                                       {word.word}}) == 0);
-        anyTime = anyTime || !timeless.last();
-        if (timeless.last())
+        In where = In::Names;
+        if (word.timeOrDate) {
+            const QList<double> found = numbers(
+                find.with +
+                SqlPart{QStringLiteral(" SELECT EXISTS (SELECT 1 FROM names WHERE times = 1 AND "
+                                       "id IN %1), EXISTS (SELECT 1 FROM runs WHERE "
+                                       "instr(lower(name), ?) > 0), EXISTS (SELECT 1 FROM combos "
+                                       "WHERE %2)")
+                            .arg(word.table, word.combos),
+                        {word.word}});
+            const bool times = found.value(0) != 0;
+            const bool runs = found.value(1) != 0;
+            const bool names = found.value(2) != 0;
+            if (times && (runs || names))
+                where = In::Anywhere;
+            else if (times)
+                where = In::Times;
+            else if (runs)
+                where = names ? In::Anywhere : In::Runs;
+        }
+        in.append(where);
+        if (where == In::Names)
             names.append(word.combos);
     }
-    plan.where = find.where(timeless);
-    const qint64 nameHits =
-        number(find.with + sqlText(QStringLiteral(" SELECT total(hits) FROM combos WHERE ") +
-                                   (names.isEmpty() ? QStringLiteral("1")
-                                                    : names.join(QStringLiteral(" AND ")))));
+    const SqlPart runs = find.runsWhere(in);
+    plan.where = find.where(in, runs);
+    SqlPart span = sqlText(QStringLiteral("1"));
+    const int times = int(in.count(In::Times));
+    const bool anywhere = in.contains(In::Anywhere);
     // The way with the fewest hits to look at: the combinations of the
     // names, the span of the runs, or the hits of one word's names, times
     // and runs.
-    qint64 fewest = fewHits;
-    if (!names.isEmpty() && nameHits < fewest) {
-        fewest = nameHits;
-        plan.from = QStringLiteral("hits INDEXED BY hits_combo");
+    qint64 fewest = drivenHits;
+    if (!names.isEmpty() || (times == 0 && !anywhere && runs.text.isEmpty())) {
+        plan.combosWhere =
+            names.isEmpty() ? QStringLiteral("1") : names.join(QStringLiteral(" AND "));
+        const qint64 hits = number(
+            find.with +
+            sqlText(QStringLiteral(" SELECT total(hits) FROM combos WHERE ") + plan.combosWhere));
+        // Without times and runs the combinations answer the count.
+        if (times == 0 && !anywhere && runs.text.isEmpty()) {
+            plan.count = hits;
+            plan.byCombos = true;
+            if (!names.isEmpty() && hits < fewHits)
+                plan.from = QStringLiteral("hits INDEXED BY hits_combo");
+            return plan;
+        }
+        if (hits < fewest) {
+            fewest = hits;
+            plan.from = QStringLiteral("hits INDEXED BY hits_combo");
+        }
     }
-    // Without times and runs the combinations answer the count.
-    if (!anyTime && find.runs.text.isEmpty()) {
-        plan.count = nameHits;
-        plan.byCombos = true;
-        plan.combosWhere = names.isEmpty() ? QStringLiteral("1") : names.join(QStringLiteral(" AND "));
-        return plan;
-    }
-    if (!find.runs.text.isEmpty()) {
-        const QList<double> runs = numbers(
+    if (!runs.text.isEmpty()) {
+        const QList<double> spans = numbers(
             sqlText(QStringLiteral(
                 "SELECT total(hits), min(first_utc), max(last_utc) FROM runs WHERE ")) +
-            find.runs);
-        if (runs.value(0) == 0) {
+            runs);
+        const qint64 hits = qint64(spans.value(0));
+        if (hits == 0) {
             plan.where = sqlText(QStringLiteral("0"));
             return plan;
         }
         // The hits of the runs start between their first and last start.
-        plan.where += SqlPart{QStringLiteral(" AND start_utc BETWEEN ? AND ?"),
-                              {qint64(runs.value(1)), qint64(runs.value(2))}};
-        const qint64 hits = qint64(runs.value(0));
-        if (!anyTime && names.isEmpty()) {
+        span = SqlPart{QStringLiteral("start_utc BETWEEN ? AND ?"),
+                       {qint64(spans.value(1)), qint64(spans.value(2))}};
+        plan.where += sqlText(QStringLiteral(" AND ")) + span;
+        if (times == 0 && !anywhere && names.isEmpty()) {
             plan.count = hits;
             return plan;
         }
@@ -465,9 +494,52 @@ HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, bool
     }
     SqlPart narrowest;
     for (int i = 0; i < find.words.size(); ++i) {
-        if (timeless.at(i))
-            continue;
         const FindWord &word = find.words.at(i);
+        if (in.at(i) == In::Times) {
+            // The hits starting in one of the word's times, those ending in
+            // one, and those doing both, each read off an index alone; a
+            // word in the times of very many hits is not counted so.
+            const QList<double> found = numbers(
+                find.with +
+                SqlPart{QStringLiteral(
+                            " SELECT (SELECT count(*) FROM (SELECT 1 FROM hits INDEXED BY "
+                            "hits_times WHERE start_text IN %1 LIMIT ?)), (SELECT count(*) FROM "
+                            "(SELECT 1 FROM hits INDEXED BY hits_end_text WHERE end_text IN %1 "
+                            "LIMIT ?))")
+                            .arg(word.table),
+                        {timeHits, timeHits}});
+            if (found.value(0, timeHits) >= timeHits || found.value(1, timeHits) >= timeHits)
+                continue;
+            const qint64 both = number(
+                find.with + sqlText(QStringLiteral(" SELECT count(*) FROM hits INDEXED BY "
+                                                   "hits_times WHERE start_text IN %1 AND "
+                                                   "end_text IN %1")
+                                        .arg(word.table)));
+            const qint64 hits = qint64(found.value(0) + found.value(1)) - both;
+            if (times == 1 && !anywhere && names.isEmpty() && runs.text.isEmpty()) {
+                plan.count = hits;
+                if (hits < fewHits)
+                    plan.where = SqlPart{QStringLiteral("id IN (SELECT id FROM hits WHERE "
+                                                        "start_text IN %1 UNION SELECT id FROM "
+                                                        "hits WHERE end_text IN %1) AND ")
+                                             .arg(word.table),
+                                         {}} +
+                                 plan.where;
+                if (hits < fewHits)
+                    plan.from = QStringLiteral("hits");
+                return plan;
+            }
+            if (hits < fewest) {
+                fewest = hits;
+                plan.from = QStringLiteral("hits");
+                narrowest = sqlText(QStringLiteral("id IN (SELECT id FROM hits WHERE start_text "
+                                                   "IN %1 UNION SELECT id FROM hits WHERE "
+                                                   "end_text IN %1) AND ")
+                                        .arg(word.table));
+            }
+        }
+        if (in.at(i) != In::Anywhere)
+            continue;
         // The hits of the word's names, times and runs, some twice: no more
         // than these are looked at.
         const SqlPart ids =
@@ -486,23 +558,65 @@ HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, bool
             narrowest = sqlText(QStringLiteral("id IN (")) + ids + sqlText(QStringLiteral(") AND "));
         }
     }
+    // The rows of many hits are found by walking them newest first; a
+    // count that can read them through the narrowest index does so.
+    const SqlPart walked = plan.where;
     plan.where = narrowest + plan.where;
-    const SqlPart all = sqlText(QStringLiteral(" FROM %1 WHERE ").arg(plan.from)) + plan.where;
-    if (fewest < fewHits || countAll) {
-        plan.count = number(find.with + sqlText(QStringLiteral(" SELECT count(*)")) + all);
+    plan.countDriven = fewest < drivenHits;
+    plan.countFrom = plan.from;
+    plan.countWhere = plan.where;
+    plan.exact = fewest < fewHits;
+    if (!plan.exact) {
+        plan.from = QStringLiteral("hits INDEXED BY hits_start");
+        plan.where = walked;
+    }
+    if (counting == Counting::None)
+        return plan;
+    if (plan.exact || counting == Counting::All) {
+        plan.count = number(find.with +
+                            sqlText(QStringLiteral(" SELECT count(*) FROM %1 WHERE ")
+                                        .arg(plan.countDriven ? plan.countFrom : plan.from)) +
+                            (plan.countDriven ? plan.countWhere : plan.where));
+        plan.exact = true;
         return plan;
     }
-    // Many hits to look at: they are counted up to a bound, all of them
-    // when asked for.
-    plan.count = number(find.with + sqlText(QStringLiteral(" SELECT count(*) FROM (SELECT 1")) +
-                        all + SqlPart{QStringLiteral(" LIMIT ?)"), {quickCount}});
-    plan.exact = plan.count < quickCount;
+    // Many hits to look at: those among the newest hits are counted at
+    // first, all of them when asked for (unless those were all).
+    const QList<double> newest = numbers(
+        find.with + sqlText(find.with.text.isEmpty() ? QStringLiteral("WITH ") : QStringLiteral(", ")) +
+        sqlText(QStringLiteral("newest(hid) AS (SELECT id FROM hits INDEXED BY hits_start WHERE ")) +
+        span +
+        SqlPart{QStringLiteral(" ORDER BY start_utc DESC LIMIT ?) SELECT count(*) FILTER (WHERE "),
+                {quickRows}} +
+        plan.where +
+        sqlText(QStringLiteral("), count(*) FROM newest CROSS JOIN hits ON hits.id = newest.hid")));
+    plan.count = qint64(newest.value(0));
+    plan.exact = newest.value(1) < quickRows;
     return plan;
 }
 
 qint64 HitStore::count(const HistoryFilter &filter, const QString &thisRun)
 {
-    return plan(filter, thisRun, true).count;
+    return plan(filter, thisRun, Counting::All).count;
+}
+
+qint64 HitStore::countBetween(const HistoryFilter &filter, const QString &thisRun, qint64 afterId,
+                              qint64 lastId)
+{
+    const HitPlan plan = this->plan(filter, thisRun, Counting::None);
+    if (plan.exact || plan.countDriven)
+        return afterId == 0 ? this->plan(filter, thisRun, Counting::All).count : 0;
+    // The hits are walked in the order they were added.
+    return number(plan.find.with +
+                  SqlPart{QStringLiteral(
+                              " SELECT count(*) FROM hits NOT INDEXED WHERE id > ? AND id <= ? AND "),
+                          {afterId, lastId}} +
+                  plan.where);
+}
+
+qint64 HitStore::lastHitId()
+{
+    return number(sqlText(QStringLiteral("SELECT max(id) FROM hits")));
 }
 
 QList<QStringList> HitStore::rows(const HistoryFilter &filter, const QString &thisRun,
@@ -517,7 +631,7 @@ QList<QStringList> HitStore::rows(const HistoryFilter &filter, const QString &th
 QList<HistoryRow> HitStore::historyRows(const HistoryFilter &filter, const QString &thisRun,
                                         qint64 offset, qint64 limit)
 {
-    return historyRows(plan(filter, thisRun, false), offset, limit);
+    return historyRows(plan(filter, thisRun, Counting::None), offset, limit);
 }
 
 QList<HistoryRow> HitStore::historyRows(const HitPlan &plan, qint64 offset, qint64 limit)
@@ -571,7 +685,7 @@ QList<HistoryRow> HitStore::historyRows(const HitPlan &plan, qint64 offset, qint
 HistoryView HitStore::view(const HistoryFilter &filter, const QString &thisRun, int rows)
 {
     HistoryView view;
-    const HitPlan shown = plan(filter, thisRun, false);
+    const HitPlan shown = plan(filter, thisRun, Counting::Quick);
     view.shown = qMax<qint64>(0, shown.count);
     view.counting = !shown.exact;
     view.total = qMax<qint64>(0, count({}, thisRun));
@@ -594,7 +708,7 @@ HistoryView HitStore::view(const HistoryFilter &filter, const QString &thisRun, 
 QList<HistoryCount> HitStore::counts(const HistoryFilter &filter, const QString &thisRun,
                                      CountBy by)
 {
-    const HitPlan plan = this->plan(filter, thisRun, false);
+    const HitPlan plan = this->plan(filter, thisRun, Counting::None);
     const QString key = by == CountBy::Channel ? QStringLiteral("channel") : QStringLiteral("code");
     // From the combinations' sums when they answer the find.
     const SqlPart sums =

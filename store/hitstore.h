@@ -71,6 +71,11 @@ public:
     // The same rows with their recordings, for the history's table.
     QList<HistoryRow> historyRows(const HistoryFilter &filter, const QString &thisRun,
                                   qint64 offset, qint64 limit);
+    // The hits of the filter among those with afterId < id <= lastId, and
+    // the id of the last hit: a count that takes long, made part by part.
+    qint64 countBetween(const HistoryFilter &filter, const QString &thisRun, qint64 afterId,
+                        qint64 lastId);
+    qint64 lastHitId();
     // The count and first rows of a filter, with the figures around them.
     HistoryView view(const HistoryFilter &filter, const QString &thisRun, int rows);
     // Hits and air time per channel or talkgroup of what the filter shows,
@@ -99,9 +104,11 @@ private:
     bool countCombos();
     qint64 nameId(const QString &text, bool isTime = false);
     qint64 comboId(const QList<qint64> &names);
-    // The way to the hits of the filter; countAll: count them all however
-    // many must be looked at.
-    HitPlan plan(const HistoryFilter &filter, const QString &thisRun, bool countAll);
+    // The way to the hits of the filter, and their count: up to a bound
+    // when many must be looked at (Quick), all of them, or none (the count
+    // left 0, exact telling whether a count would be quick).
+    enum class Counting { Quick, All, None };
+    HitPlan plan(const HistoryFilter &filter, const QString &thisRun, Counting counting);
     QList<HistoryRow> historyRows(const HitPlan &plan, qint64 offset, qint64 limit);
     // The first row of a query's answer as numbers, and its first number
     // (-1 when it failed).
