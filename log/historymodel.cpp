@@ -81,6 +81,9 @@ void HistoryModel::onView(quint64 ticket, const HistoryView &view)
     m_pages.clear();
     m_pages.insert(0, view.rows);
     m_view.rows.clear();
+    // Pages asked for before this view are of older rows.
+    for (auto it = m_pageTickets.cbegin(); m_source && it != m_pageTickets.cend(); ++it)
+        m_source->forget(it.key());
     m_pageTickets.clear();
     m_lastPage = 0;
     m_found.clear();

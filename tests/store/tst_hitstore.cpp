@@ -1,5 +1,4 @@
 #include "log/historyfilter.h"
-#include "log/historyloader.h"
 #include "log/historyreader.h"
 #include "store/historyexport.h"
 #include "store/hitdatabase.h"
@@ -7,6 +6,7 @@
 #include "store/hitstore.h"
 #include "store/retention.h"
 #include "store/runimport.h"
+#include "support/runfolders.h"
 #include "support/smalldisk.h"
 
 #include <QDir>
@@ -101,6 +101,7 @@ private Q_SLOTS:
     void migratesToCombinations();
     void countsFromCombinations_data();
     void countsFromCombinations();
+    void countsManyHitsInParts();
     void importsOnce_data();
     void importsOnce();
     void keepsRecordingAsSaved();
@@ -178,7 +179,7 @@ void TestHitStore::findsAsHistory()
     QCOMPARE(store.count(filter, runB), count);
 
     // What the History shows of the same files, newest first.
-    const HistoryLoad load = HistoryLoader::load({dir.path()}, {});
+    const HistoryLoad load = readRunFolders({dir.path()}, {});
     QList<QStringList> shown;
     const QStringList words = filterWords(text);
     for (const HistoryHit &hit : load.hits) {
@@ -269,6 +270,36 @@ void TestHitStore::countsFromCombinations()
         hits += channel.hits;
     QCOMPARE(hits, count);
     QCOMPARE(store.view(filter, {}, 2).total, 5);
+}
+
+void TestHitStore::countsManyHitsInParts()
+{
+    QTemporaryDir dir;
+    const QString path = HitDatabase::fileIn(dir.path());
+    const int many = 60000;
+    QList<StoredHit> hits;
+    for (int line = 1; line <= many; ++line)
+        hits.append(liveHit(line));
+    HitStore store;
+    QCOMPARE(store.open(path), HitStore::Fault::None);
+    QCOMPARE(store.addAll(hits), HitStore::Fault::None);
+    // A time and a name, each in every hit: the newest are counted first.
+    const HistoryFilter filter{QStringLiteral("7:01 harbor"), {}, {}, false};
+    const HistoryView view = store.view(filter, {}, 2);
+    QVERIFY(view.counting);
+    QVERIFY(view.shown > 0 && view.shown < many);
+    QCOMPARE(view.rows.value(0).texts.value(1), QStringLiteral("Unit%1x").arg(many));
+    QCOMPARE(store.count(filter, {}), many);
+    QCOMPARE(store.countBetween(filter, {}, 0, many / 2) +
+                 store.countBetween(filter, {}, many / 2, many),
+             many);
+    store.close();
+
+    HitDatabase db(path);
+    QSignalSpy counted(&db, &HistorySource::countReady);
+    db.requestCount(7, filter, {});
+    QTRY_COMPARE(counted.size(), 1);
+    QCOMPARE(counted.first().at(1).toLongLong(), many);
 }
 
 void TestHitStore::importsOnce_data()
