@@ -261,7 +261,8 @@ QByteArray contentsOf(const QString &path)
             if (!tables.value(1).toString().startsWith(QLatin1String("CREATE TABLE")))
                 continue;
             QSqlQuery rows(db);
-            rows.exec(QStringLiteral("SELECT * FROM \"%1\" ORDER BY 1, 2").arg(tables.value(0).toString()));
+            rows.exec(QStringLiteral("SELECT * FROM \"%1\" ORDER BY 1, 2")
+                          .arg(tables.value(0).toString()));
             while (rows.next()) {
                 for (int i = 0; i < rows.record().count(); ++i)
                     hash.addData(rows.value(i).toString().toUtf8() + '\t');
@@ -339,9 +340,9 @@ int historyMemory(const QString &path, QTextStream &out)
     if (!waitFor([&] { return !model.isWaiting() && !counts.isEmpty(); }) || !scrollTo(0))
         return 1;
     const double shown = residentMb();
-    out << "resident memory: " << bare << " MB bare, " << opened
-        << " MB with the database open, " << shown << " MB with the History open on "
-        << model.totalCount() << " hits and scrolled (+" << shown - opened << " MB); a page in the "
+    out << "resident memory: " << bare << " MB bare, " << opened << " MB with the database open, "
+        << shown << " MB with the History open on " << model.totalCount() << " hits and scrolled (+"
+        << shown - opened << " MB); a page in the "
         << "middle of the list came in " << middleMs << " ms\n";
     return 0;
 }
@@ -383,8 +384,8 @@ int main(int argc, char *argv[])
         return historyMemory(QString::fromLocal8Bit(argv[2]), out);
     const qint64 total = argc > 1 ? QByteArray(argv[1]).toLongLong() : 1000000;
     QTemporaryDir dir;
-    const QString path = argc > 2 ? QString::fromLocal8Bit(argv[2])
-                                  : dir.filePath(QStringLiteral("hits.db"));
+    const QString path =
+        argc > 2 ? QString::fromLocal8Bit(argv[2]) : dir.filePath(QStringLiteral("hits.db"));
     QElapsedTimer timer;
     {
         // A bulk build is the database the store makes of the same hits.
@@ -416,8 +417,7 @@ int main(int argc, char *argv[])
         out << "opened (and brought up to date) in " << msSince(timer) << " ms\n";
         timer.restart();
         addInBatches(store, 0, qMin<qint64>(total, 20000));
-        out << "the same 20,000 hits added again through the store: " << msSince(timer)
-            << " ms\n";
+        out << "the same 20,000 hits added again through the store: " << msSince(timer) << " ms\n";
 
         std::vector<double> inserts;
         for (int i = 0; i < 200; ++i) {

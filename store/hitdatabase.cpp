@@ -159,8 +159,7 @@ void HitDatabase::requestCount(quint64 ticket, const HistoryFilter &filter, cons
         m_waiting.insert(ticket);
     }
     QMetaObject::invokeMethod(
-        m_worker,
-        [=] { countOn(ticket, filter, thisRun, 0, m_worker->store().lastHitId(), 0); },
+        m_worker, [=] { countOn(ticket, filter, thisRun, 0, m_worker->store().lastHitId(), 0); },
         Qt::QueuedConnection);
 }
 

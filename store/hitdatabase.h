@@ -45,8 +45,7 @@ public:
                      qint64 offset, int rows) override;
     void requestCounts(quint64 ticket, const HistoryFilter &filter, const QString &thisRun,
                        CountBy by) override;
-    void requestCount(quint64 ticket, const HistoryFilter &filter,
-                      const QString &thisRun) override;
+    void requestCount(quint64 ticket, const HistoryFilter &filter, const QString &thisRun) override;
     void forget(quint64 ticket) override;
     void requestExport(const HistoryFilter &filter, const QString &thisRun,
                        const QString &path) override;

@@ -164,6 +164,8 @@ qint64 HitStore::nameId(const QString &text, bool isTime)
         if (!exec(insert))
             return -1;
         id = insert.lastInsertId().toLongLong();
+        if (m_firstNewName < 0)
+            m_firstNewName = id;
     }
     if (m_names.size() >= rememberedNames) {
         m_names.clear();
@@ -287,13 +289,24 @@ bool HitStore::countCombos()
         "last_utc = max(coalesce(last_utc, ?), ?) WHERE id = ?"));
     for (auto it = m_runAdded.cbegin(); it != m_runAdded.cend(); ++it) {
         const QVariantList values = {it.value().hits, it.value().first, it.value().first,
-                                     it.value().last,  it.value().last,  it.key()};
+                                     it.value().last, it.value().last,  it.key()};
         for (int i = 0; i < values.size(); ++i)
             runs.bindValue(i, values.at(i));
         if (!exec(runs))
             return false;
     }
     m_runAdded.clear();
+    // The new names are indexed for the find in one go: each statement
+    // after a write to the full-text index in a transaction makes the
+    // index write out what it holds.
+    if (m_trigram && m_firstNewName >= 0) {
+        QSqlQuery &search = prepared(QStringLiteral(
+            "INSERT INTO name_search(rowid, text) SELECT id, text FROM names WHERE id >= ?"));
+        search.bindValue(0, m_firstNewName);
+        if (!exec(search))
+            return false;
+    }
+    m_firstNewName = -1;
     return true;
 }
 
@@ -304,6 +317,7 @@ HitStore::Fault HitStore::addAll(const QList<StoredHit> &hits)
         return fail(db.lastError());
     m_comboAdded.clear();
     m_runAdded.clear();
+    m_firstNewName = -1;
     for (const StoredHit &hit : hits) {
         if (!insertHit(hit)) {
             const Fault fault = m_lastFault;
@@ -366,6 +380,7 @@ HitStore::Import HitStore::importRunFile(const HistoryRun &run, const QByteArray
     bool ok = true;
     m_comboAdded.clear();
     m_runAdded.clear();
+    m_firstNewName = -1;
     for (const StoredHit &hit : file.hits) {
         if (!(ok = insertHit(hit, &import.added)))
             break;
@@ -453,9 +468,9 @@ HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, Coun
     if (!names.isEmpty() || (times == 0 && !anywhere && runs.text.isEmpty())) {
         plan.combosWhere =
             names.isEmpty() ? QStringLiteral("1") : names.join(QStringLiteral(" AND "));
-        const qint64 hits = number(
-            find.with +
-            sqlText(QStringLiteral(" SELECT total(hits) FROM combos WHERE ") + plan.combosWhere));
+        const qint64 hits =
+            number(find.with + sqlText(QStringLiteral(" SELECT total(hits) FROM combos WHERE ") +
+                                       plan.combosWhere));
         // Without times and runs the combinations answer the count.
         if (times == 0 && !anywhere && runs.text.isEmpty()) {
             plan.count = hits;
@@ -470,10 +485,10 @@ HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, Coun
         }
     }
     if (!runs.text.isEmpty()) {
-        const QList<double> spans = numbers(
-            sqlText(QStringLiteral(
-                "SELECT total(hits), min(first_utc), max(last_utc) FROM runs WHERE ")) +
-            runs);
+        const QList<double> spans =
+            numbers(sqlText(QStringLiteral(
+                        "SELECT total(hits), min(first_utc), max(last_utc) FROM runs WHERE ")) +
+                    runs);
         const qint64 hits = qint64(spans.value(0));
         if (hits == 0) {
             plan.where = sqlText(QStringLiteral("0"));
@@ -510,11 +525,11 @@ HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, Coun
                         {timeHits, timeHits}});
             if (found.value(0, timeHits) >= timeHits || found.value(1, timeHits) >= timeHits)
                 continue;
-            const qint64 both = number(
-                find.with + sqlText(QStringLiteral(" SELECT count(*) FROM hits INDEXED BY "
-                                                   "hits_times WHERE start_text IN %1 AND "
-                                                   "end_text IN %1")
-                                        .arg(word.table)));
+            const qint64 both =
+                number(find.with + sqlText(QStringLiteral(" SELECT count(*) FROM hits INDEXED BY "
+                                                          "hits_times WHERE start_text IN %1 AND "
+                                                          "end_text IN %1")
+                                               .arg(word.table)));
             const qint64 hits = qint64(found.value(0) + found.value(1)) - both;
             if (times == 1 && !anywhere && names.isEmpty() && runs.text.isEmpty()) {
                 plan.count = hits;
@@ -555,7 +570,8 @@ HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, Coun
         if (hits >= 0 && hits < fewest) {
             fewest = hits;
             plan.from = QStringLiteral("hits");
-            narrowest = sqlText(QStringLiteral("id IN (")) + ids + sqlText(QStringLiteral(") AND "));
+            narrowest =
+                sqlText(QStringLiteral("id IN (")) + ids + sqlText(QStringLiteral(") AND "));
         }
     }
     // The rows of many hits are found by walking them newest first; a
@@ -583,8 +599,10 @@ HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, Coun
     // Many hits to look at: those among the newest hits are counted at
     // first, all of them when asked for (unless those were all).
     const QList<double> newest = numbers(
-        find.with + sqlText(find.with.text.isEmpty() ? QStringLiteral("WITH ") : QStringLiteral(", ")) +
-        sqlText(QStringLiteral("newest(hid) AS (SELECT id FROM hits INDEXED BY hits_start WHERE ")) +
+        find.with +
+        sqlText(find.with.text.isEmpty() ? QStringLiteral("WITH ") : QStringLiteral(", ")) +
+        sqlText(
+            QStringLiteral("newest(hid) AS (SELECT id FROM hits INDEXED BY hits_start WHERE ")) +
         span +
         SqlPart{QStringLiteral(" ORDER BY start_utc DESC LIMIT ?) SELECT count(*) FILTER (WHERE "),
                 {quickRows}} +
@@ -607,11 +625,12 @@ qint64 HitStore::countBetween(const HistoryFilter &filter, const QString &thisRu
     if (plan.exact || plan.countDriven)
         return afterId == 0 ? this->plan(filter, thisRun, Counting::All).count : 0;
     // The hits are walked in the order they were added.
-    return number(plan.find.with +
-                  SqlPart{QStringLiteral(
-                              " SELECT count(*) FROM hits NOT INDEXED WHERE id > ? AND id <= ? AND "),
-                          {afterId, lastId}} +
-                  plan.where);
+    return number(
+        plan.find.with +
+        SqlPart{
+            QStringLiteral(" SELECT count(*) FROM hits NOT INDEXED WHERE id > ? AND id <= ? AND "),
+            {afterId, lastId}} +
+        plan.where);
 }
 
 qint64 HitStore::lastHitId()

@@ -99,8 +99,8 @@ private:
     Fault fail(const class QSqlError &error);
     Fault failText(const QString &text, Fault fault);
     bool insertHit(const StoredHit &hit, int *added = nullptr);
-    // Adds the transaction's hits to their combinations and runs, just
-    // before it is committed.
+    // Adds the transaction's hits to their combinations and runs, and its
+    // new names to the find's index, just before it is committed.
     bool countCombos();
     qint64 nameId(const QString &text, bool isTime = false);
     qint64 comboId(const QList<qint64> &names);
@@ -140,6 +140,8 @@ private:
         qint64 last = 0;
     };
     QHash<qint64, RunAdded> m_runAdded;
+    // The first name added in the transaction, or -1.
+    qint64 m_firstNewName = -1;
     QHash<QString, std::shared_ptr<QSqlQuery>> m_prepared;
 };
 

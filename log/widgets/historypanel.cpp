@@ -303,11 +303,10 @@ void HistoryPanel::applyFilter()
 
 void HistoryPanel::showRowCount()
 {
-    m_rowCount->setText(
-        (m_model.isCounting() ? QStringLiteral("%1 or more of %2 hits (counting)")
-                              : QStringLiteral("%1 of %2 hits"))
-            .arg(m_model.rowCount())
-            .arg(m_model.totalCount()));
+    m_rowCount->setText((m_model.isCounting() ? QStringLiteral("%1 or more of %2 hits (counting)")
+                                              : QStringLiteral("%1 of %2 hits"))
+                            .arg(m_model.rowCount())
+                            .arg(m_model.totalCount()));
 }
 
 void HistoryPanel::updateCounts()

@@ -195,10 +195,11 @@ void TestHitStore::findsAsHistory()
 void TestHitStore::migratesToCombinations_data()
 {
     // What each version added, undone newest first.
-    const QStringList fourth = {"DROP INDEX hits_times", "DROP INDEX hits_end_text",
-                                "ALTER TABLE runs DROP COLUMN hits",
-                                "ALTER TABLE runs DROP COLUMN first_utc",
-                                "ALTER TABLE runs DROP COLUMN last_utc"};
+    const QStringList fourth = {
+        "DROP INDEX hits_times", "DROP INDEX hits_end_text", "ALTER TABLE runs DROP COLUMN hits",
+        "ALTER TABLE runs DROP COLUMN first_utc", "ALTER TABLE runs DROP COLUMN last_utc",
+        "CREATE TRIGGER names_searched AFTER INSERT ON names BEGIN INSERT INTO "
+        "name_search(rowid, text) VALUES (new.id, new.text); END"};
     const QStringList third = {"DROP INDEX hits_combo", "ALTER TABLE hits DROP COLUMN combo",
                                "DROP TABLE combos", "ALTER TABLE names DROP COLUMN times"};
     QTest::addColumn<QStringList>("undo");
@@ -238,6 +239,7 @@ void TestHitStore::migratesToCombinations()
     QCOMPARE(store.rows(runAOnly, {}, 0, 5).value(1).value(4), QStringLiteral("8:01:00 PM"));
     QCOMPARE(store.addAll({liveHit(1)}), HitStore::Fault::None);
     QCOMPARE(store.count({QStringLiteral("harbor")}, {}), 3);
+    QCOMPARE(store.count({QStringLiteral("unit1x")}, {}), 1);
     QCOMPARE(store.count({{}, {}, {}, true}, liveHit(1).run), 1);
 }
 
