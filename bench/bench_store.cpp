@@ -322,7 +322,7 @@ int historyMemory(const QString &path, QTextStream &out)
         model.cellText(row, 0);
         return waitFor([&] { return !model.cellText(row, 0).isEmpty(); });
     };
-    for (int page = 0; page < 25; ++page) {
+    for (int page = 0; page < 25 && page * HistoryModel::pageRows < model.rowCount(); ++page) {
         if (!scrollTo(page * HistoryModel::pageRows))
             return 1;
     }
