@@ -736,8 +736,8 @@ QList<HistoryCount> HitStore::counts(const HistoryFilter &filter, const QString 
                                 plan.combosWhere)
                       : sqlText(QStringLiteral("count(*) AS hits, total(end_utc - start_utc) AS "
                                                "air FROM %1 WHERE ")
-                                    .arg(plan.from)) +
-                            plan.where;
+                                    .arg(plan.countDriven ? plan.countFrom : plan.from)) +
+                            (plan.countDriven ? plan.countWhere : plan.where);
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     // A channel or talkgroup name means something only within its system.
