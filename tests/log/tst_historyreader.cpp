@@ -34,6 +34,8 @@ private Q_SLOTS:
     void airTimeOverMidnight();
     void runFileNames_data();
     void runFileNames();
+    void dateOfHitLine_data();
+    void dateOfHitLine();
     void readsRunsOfBothFoldersSkippingDamage();
 };
 
@@ -85,6 +87,29 @@ void TestHistoryReader::runFileNames()
     QFETCH(bool, isRun);
     HistoryRun run;
     QCOMPARE(isRunFileName(name, &run), isRun);
+}
+
+void TestHistoryReader::dateOfHitLine_data()
+{
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QDate>("read");
+    QTest::newRow("a date") << "12-06-2026" << QDate(2026, 12, 6);
+    QTest::newRow("no such month") << "13-06-2026" << QDate();
+    QTest::newRow("no such day") << "02-30-2026" << QDate();
+    QTest::newRow("a sign") << "+1-06-2026" << QDate();
+    QTest::newRow("a letter") << "12-0x-2026" << QDate();
+}
+
+void TestHistoryReader::dateOfHitLine()
+{
+    QFETCH(QString, date);
+    QFETCH(QDate, read);
+    HistoryLoad load;
+    const QString line = hitLine(QStringLiteral("A / B"), QStringLiteral("1:00:00 PM"),
+                                 QStringLiteral("1:00:05 PM"), date);
+    QCOMPARE(readRunFile(line.toUtf8(), 0, load), read.isValid() ? 0 : 1);
+    if (read.isValid())
+        QCOMPARE(load.hits.value(0).date, read);
 }
 
 void TestHistoryReader::readsRunsOfBothFoldersSkippingDamage()
