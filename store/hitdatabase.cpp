@@ -159,7 +159,10 @@ void HitDatabase::requestCount(quint64 ticket, const HistoryFilter &filter, cons
         m_waiting.insert(ticket);
     }
     QMetaObject::invokeMethod(
-        m_worker, [=] { countOn(ticket, filter, thisRun, 0, m_worker->store().lastHitId(), 0); },
+        m_worker,
+        [this, ticket, filter, thisRun] {
+            countOn(ticket, filter, thisRun, 0, m_worker->store().lastHitId(), 0);
+        },
         Qt::QueuedConnection);
 }
 
@@ -172,7 +175,10 @@ void HitDatabase::countOn(quint64 ticket, const HistoryFilter &filter, const QSt
     counted += qMax<qint64>(0, m_worker->store().countBetween(filter, thisRun, afterId, upTo));
     if (upTo < lastId) {
         QMetaObject::invokeMethod(
-            m_worker, [=] { countOn(ticket, filter, thisRun, upTo, lastId, counted); },
+            m_worker,
+            [this, ticket, filter, thisRun, upTo, lastId, counted] {
+                countOn(ticket, filter, thisRun, upTo, lastId, counted);
+            },
             Qt::QueuedConnection);
         return;
     }
