@@ -23,7 +23,7 @@ constexpr qsizetype rememberedNames = 100000;
 constexpr qint64 fewHits = 20000;
 // A find whose hits must be looked at one by one is counted among this
 // many of the newest hits at first, and wholly when asked for.
-constexpr qint64 quickRows = 50000;
+constexpr qint64 quickRows = 30000;
 // A word found in the times of more hits than this is not counted by the
 // times' indexes.
 constexpr qint64 timeHits = 200000;
@@ -525,13 +525,18 @@ HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, Coun
                         {timeHits, timeHits}});
             if (found.value(0, timeHits) >= timeHits || found.value(1, timeHits) >= timeHits)
                 continue;
+            const bool alone = times == 1 && !anywhere && names.isEmpty() && runs.text.isEmpty();
+            // Beside other words, the hits to look at need no more than an
+            // upper bound.
             const qint64 both =
-                number(find.with + sqlText(QStringLiteral(" SELECT count(*) FROM hits INDEXED BY "
-                                                          "hits_times WHERE start_text IN %1 AND "
-                                                          "end_text IN %1")
-                                               .arg(word.table)));
+                alone ? number(find.with +
+                               sqlText(QStringLiteral(" SELECT count(*) FROM hits INDEXED BY "
+                                                      "hits_times WHERE start_text IN %1 AND "
+                                                      "end_text IN %1")
+                                           .arg(word.table)))
+                      : 0;
             const qint64 hits = qint64(found.value(0) + found.value(1)) - both;
-            if (times == 1 && !anywhere && names.isEmpty() && runs.text.isEmpty()) {
+            if (alone) {
                 plan.count = hits;
                 if (hits < fewHits)
                     plan.where = SqlPart{QStringLiteral("id IN (SELECT id FROM hits WHERE "

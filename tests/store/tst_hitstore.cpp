@@ -278,7 +278,7 @@ void TestHitStore::countsManyHitsInParts()
 {
     QTemporaryDir dir;
     const QString path = HitDatabase::fileIn(dir.path());
-    const int many = 60000;
+    const int many = 40000;
     QList<StoredHit> hits;
     for (int line = 1; line <= many; ++line)
         hits.append(liveHit(line));
