@@ -4,11 +4,29 @@ namespace {
 
 constexpr int secondsPerDay = 24 * 60 * 60;
 
+// The number the ASCII digits spell, or -1.
+int digitsValue(QStringView digits)
+{
+    int value = 0;
+    for (const QChar digit : digits) {
+        if (digit < u'0' || digit > u'9')
+            return -1;
+        value = value * 10 + (digit.unicode() - u'0');
+    }
+    return value;
+}
+
+// "MM-dd-yyyy", read by hand: every line of a run file holds it.
 QDate runDate(QStringView text)
 {
     if (text.size() != 10 || text[2] != u'-' || text[5] != u'-')
         return {};
-    return QDate::fromString(text.toString(), QStringLiteral("MM-dd-yyyy"));
+    const int month = digitsValue(text.mid(0, 2));
+    const int day = digitsValue(text.mid(3, 2));
+    const int year = digitsValue(text.mid(6, 4));
+    if (month < 0 || day < 0 || year < 0)
+        return {};
+    return QDate(year, month, day);
 }
 
 // Whether the text holds "am" or "pm" (any case, dots allowed: "p.m.").

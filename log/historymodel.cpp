@@ -19,6 +19,7 @@ void HistoryModel::setSource(HistorySource *source, const QString &thisRun)
         return;
     connect(source, &HistorySource::viewReady, this, &HistoryModel::onView);
     connect(source, &HistorySource::rowsReady, this, &HistoryModel::onRows);
+    connect(source, &HistorySource::countReady, this, &HistoryModel::onCount);
     connect(source, &HistorySource::hitsChanged, this, [this] { refresh(false); });
     refresh(true);
 }
@@ -31,9 +32,25 @@ void HistoryModel::setRecordingFolders(std::function<QStringList()> folders)
 void HistoryModel::setFilter(const HistoryFilter &filter)
 {
     m_filter = filter;
-    // A view asked for an older filter is not waited for.
-    m_viewTicket = 0;
+    // What was asked for an older filter is not waited for, and not run
+    // when it has not started.
+    forgetAsked();
     refresh(true);
+}
+
+void HistoryModel::forgetAsked()
+{
+    if (m_source) {
+        for (const quint64 ticket : {m_viewTicket, m_countTicket}) {
+            if (ticket != 0)
+                m_source->forget(ticket);
+        }
+        for (auto it = m_pageTickets.cbegin(); it != m_pageTickets.cend(); ++it)
+            m_source->forget(it.key());
+    }
+    m_viewTicket = 0;
+    m_countTicket = 0;
+    m_pageTickets.clear();
 }
 
 void HistoryModel::refresh(bool anew)
@@ -64,6 +81,9 @@ void HistoryModel::onView(quint64 ticket, const HistoryView &view)
     m_pages.clear();
     m_pages.insert(0, view.rows);
     m_view.rows.clear();
+    // Pages asked for before this view are of older rows.
+    for (auto it = m_pageTickets.cbegin(); m_source && it != m_pageTickets.cend(); ++it)
+        m_source->forget(it.key());
     m_pageTickets.clear();
     m_lastPage = 0;
     m_found.clear();
@@ -74,6 +94,13 @@ void HistoryModel::onView(quint64 ticket, const HistoryView &view)
         endResetModel();
     }
     m_anew = false;
+    if (m_countTicket != 0)
+        m_source->forget(m_countTicket);
+    m_countTicket = 0;
+    if (view.counting && m_source) {
+        m_countTicket = HistorySource::nextTicket();
+        m_source->requestCount(m_countTicket, m_filter, m_thisRun);
+    }
     Q_EMIT shownChanged();
     if (m_viewAgain) {
         m_viewAgain = false;
@@ -81,12 +108,36 @@ void HistoryModel::onView(quint64 ticket, const HistoryView &view)
     }
 }
 
+void HistoryModel::onCount(quint64 ticket, qint64 count)
+{
+    if (ticket != m_countTicket)
+        return;
+    m_countTicket = 0;
+    m_view.counting = false;
+    if (count > m_view.shown) {
+        beginInsertRows(QModelIndex(), rowCount(), int(qMin<qint64>(count, INT_MAX) - 1));
+        m_view.shown = count;
+        endInsertRows();
+    }
+    Q_EMIT shownChanged();
+}
+
 void HistoryModel::fetchPage(qint64 page) const
 {
     m_lastPage = page;
-    // Pages beyond the neighbours of the one asked for are let go.
+    // Pages beyond the neighbours of the one asked for are let go, and
+    // so are the requests for them.
     for (auto it = m_pages.begin(); it != m_pages.end();)
         it = qAbs(it.key() - page) > 1 ? m_pages.erase(it) : std::next(it);
+    for (auto it = m_pageTickets.begin(); it != m_pageTickets.end();) {
+        if (qAbs(it.value() - page) <= 1) {
+            ++it;
+            continue;
+        }
+        if (m_source)
+            m_source->forget(it.key());
+        it = m_pageTickets.erase(it);
+    }
     if (!m_source || m_pages.contains(page))
         return;
     for (const qint64 asked : m_pageTickets) {

@@ -53,6 +53,8 @@ public:
     int totalCount() const { return int(m_view.total); }
     // Whether a view asked for has not come yet.
     bool isWaiting() const { return m_viewTicket != 0; }
+    // Whether the rows shown are only those counted so far, all of them to come.
+    bool isCounting() const { return m_view.counting; }
     // The last view's figures (its rows are not kept there).
     const HistoryView &view() const { return m_view; }
     // Pages kept in memory, for the tests.
@@ -88,6 +90,9 @@ private:
     void fetchPage(qint64 page) const;
     void onView(quint64 ticket, const HistoryView &view);
     void onRows(quint64 ticket, qint64 offset, const QList<HistoryRow> &rows);
+    void onCount(quint64 ticket, qint64 count);
+    // Tells the source that nothing asked for so far is wanted.
+    void forgetAsked();
     FoundRecording recording(int row) const;
 
     QPointer<HistorySource> m_source;
@@ -95,6 +100,7 @@ private:
     HistoryFilter m_filter;
     HistoryView m_view;
     quint64 m_viewTicket = 0;
+    quint64 m_countTicket = 0;
     bool m_viewAgain = false;
     bool m_anew = true;
     mutable QMap<qint64, QList<HistoryRow>> m_pages;

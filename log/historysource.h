@@ -26,6 +26,8 @@ struct HistoryRow
 struct HistoryView
 {
     qint64 shown = 0;
+    // shown is only how many were counted so far: countReady() brings them all.
+    bool counting = false;
     qint64 total = 0;
     QList<HistoryRow> rows;
     int skippedLines = 0;
@@ -54,6 +56,13 @@ public:
                              qint64 offset, int rows) = 0;
     virtual void requestCounts(quint64 ticket, const HistoryFilter &filter, const QString &thisRun,
                                CountBy by) = 0;
+    // Counts every hit of a filter whose view came while counting; answered
+    // by countReady().
+    virtual void requestCount(quint64 ticket, const HistoryFilter &filter,
+                              const QString &thisRun) = 0;
+    // The answer to a request is not wanted any more: a request not started
+    // is not run, and a count under way stops.
+    virtual void forget(quint64 ticket) = 0;
     // Writes the rows the filter shows, newest first, as CSV to path.
     virtual void requestExport(const HistoryFilter &filter, const QString &thisRun,
                                const QString &path) = 0;
@@ -64,6 +73,7 @@ Q_SIGNALS:
     void viewReady(quint64 ticket, const HistoryView &view);
     void rowsReady(quint64 ticket, qint64 offset, const QList<HistoryRow> &rows);
     void countsReady(quint64 ticket, const QList<HistoryCount> &counts);
+    void countReady(quint64 ticket, qint64 count);
     void exportFinished(const QString &path, qint64 rows, const QString &error);
     // Hits or recordings were added: what is shown may have changed.
     void hitsChanged();

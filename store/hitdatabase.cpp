@@ -81,12 +81,45 @@ qsizetype HitDatabase::waitingCount()
     return count;
 }
 
-template <typename Work, typename Answer> void HitDatabase::ask(Work work, Answer answer)
+namespace {
+
+// The hits looked at in one go of a count that takes long: newer
+// requests wait no longer than this takes.
+constexpr qint64 countedAtOnce = 200000;
+
+} // namespace
+
+bool HitDatabase::isWanted(quint64 ticket) const
 {
+    const QMutexLocker lock(&m_waitingLock);
+    return ticket == 0 || m_waiting.contains(ticket);
+}
+
+void HitDatabase::take(quint64 ticket)
+{
+    const QMutexLocker lock(&m_waitingLock);
+    m_waiting.remove(ticket);
+}
+
+void HitDatabase::forget(quint64 ticket)
+{
+    take(ticket);
+}
+
+template <typename Work, typename Answer>
+void HitDatabase::ask(quint64 ticket, Work work, Answer answer)
+{
+    if (ticket != 0) {
+        const QMutexLocker lock(&m_waitingLock);
+        m_waiting.insert(ticket);
+    }
     QMetaObject::invokeMethod(
         m_worker,
-        [this, worker = m_worker, work, answer] {
+        [this, ticket, worker = m_worker, work, answer] {
+            if (!isWanted(ticket))
+                return;
             auto result = work(worker->store());
+            take(ticket);
             QMetaObject::invokeMethod(
                 this, [answer, result] { answer(result); }, Qt::QueuedConnection);
         },
@@ -96,14 +129,16 @@ template <typename Work, typename Answer> void HitDatabase::ask(Work work, Answe
 void HitDatabase::requestView(quint64 ticket, const HistoryFilter &filter, const QString &thisRun,
                               int rows)
 {
-    ask([=](HitStore &store) { return store.view(filter, thisRun, rows); },
+    ask(
+        ticket, [=](HitStore &store) { return store.view(filter, thisRun, rows); },
         [this, ticket](const HistoryView &view) { Q_EMIT viewReady(ticket, view); });
 }
 
 void HitDatabase::requestRows(quint64 ticket, const HistoryFilter &filter, const QString &thisRun,
                               qint64 offset, int rows)
 {
-    ask([=](HitStore &store) { return store.historyRows(filter, thisRun, offset, rows); },
+    ask(
+        ticket, [=](HitStore &store) { return store.historyRows(filter, thisRun, offset, rows); },
         [this, ticket, offset](const QList<HistoryRow> &found) {
             Q_EMIT rowsReady(ticket, offset, found);
         });
@@ -112,14 +147,52 @@ void HitDatabase::requestRows(quint64 ticket, const HistoryFilter &filter, const
 void HitDatabase::requestCounts(quint64 ticket, const HistoryFilter &filter, const QString &thisRun,
                                 CountBy by)
 {
-    ask([=](HitStore &store) { return store.counts(filter, thisRun, by); },
+    ask(
+        ticket, [=](HitStore &store) { return store.counts(filter, thisRun, by); },
         [this, ticket](const QList<HistoryCount> &counts) { Q_EMIT countsReady(ticket, counts); });
+}
+
+void HitDatabase::requestCount(quint64 ticket, const HistoryFilter &filter, const QString &thisRun)
+{
+    {
+        const QMutexLocker lock(&m_waitingLock);
+        m_waiting.insert(ticket);
+    }
+    QMetaObject::invokeMethod(
+        m_worker,
+        [this, ticket, filter, thisRun] {
+            countOn(ticket, filter, thisRun, 0, m_worker->store().lastHitId(), 0);
+        },
+        Qt::QueuedConnection);
+}
+
+void HitDatabase::countOn(quint64 ticket, const HistoryFilter &filter, const QString &thisRun,
+                          qint64 afterId, qint64 lastId, qint64 counted)
+{
+    if (!isWanted(ticket))
+        return;
+    const qint64 upTo = qMin(lastId, afterId + countedAtOnce);
+    counted += qMax<qint64>(0, m_worker->store().countBetween(filter, thisRun, afterId, upTo));
+    if (upTo < lastId) {
+        QMetaObject::invokeMethod(
+            m_worker,
+            [this, ticket, filter, thisRun, upTo, lastId, counted] {
+                countOn(ticket, filter, thisRun, upTo, lastId, counted);
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    take(ticket);
+    QMetaObject::invokeMethod(
+        this, [this, ticket, counted] { Q_EMIT countReady(ticket, counted); },
+        Qt::QueuedConnection);
 }
 
 void HitDatabase::requestExport(const HistoryFilter &filter, const QString &thisRun,
                                 const QString &path)
 {
     ask(
+        0,
         [=](HitStore &store) {
             const QString error = saveWholeFile(path, historyCsv(store, filter, thisRun));
             return std::pair<qint64, QString>(error.isEmpty() ? store.count(filter, thisRun) : 0,

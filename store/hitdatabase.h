@@ -4,7 +4,9 @@
 #include "store/retention.h"
 #include "store/storedhit.h"
 
+#include <QMutex>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QThread>
@@ -43,6 +45,8 @@ public:
                      qint64 offset, int rows) override;
     void requestCounts(quint64 ticket, const HistoryFilter &filter, const QString &thisRun,
                        CountBy by) override;
+    void requestCount(quint64 ticket, const HistoryFilter &filter, const QString &thisRun) override;
+    void forget(quint64 ticket) override;
     void requestExport(const HistoryFilter &filter, const QString &thisRun,
                        const QString &path) override;
     bool isImporting() const override { return m_importing; }
@@ -58,10 +62,20 @@ Q_SIGNALS:
 
 private:
     // Runs work on the database's thread and hands its result to answer on
-    // this object's thread.
-    template <typename Work, typename Answer> void ask(Work work, Answer answer);
+    // this object's thread, unless the ticket was forgotten first (ticket 0
+    // is never forgotten).
+    template <typename Work, typename Answer> void ask(quint64 ticket, Work work, Answer answer);
+    // Counts the filter's hits after afterId, part by part, so that newer
+    // requests run in between and a forgotten count stops.
+    void countOn(quint64 ticket, const HistoryFilter &filter, const QString &thisRun,
+                 qint64 afterId, qint64 lastId, qint64 counted);
+    // Whether the ticket is still wanted; taking it ends its wait.
+    bool isWanted(quint64 ticket) const;
+    void take(quint64 ticket);
 
     QThread m_thread;
+    mutable QMutex m_waitingLock;
+    QSet<quint64> m_waiting; // tickets asked for and not answered or forgotten
     bool m_importing = false;
     HitStoreWorker *m_worker = nullptr;
 };

@@ -7,9 +7,29 @@ namespace {
 const QStringList comboColumns = {QStringLiteral("system"), QStringLiteral("grp"),
                                   QStringLiteral("channel"), QStringLiteral("frequency"),
                                   QStringLiteral("code")};
-const QStringList timeColumns = {QStringLiteral("start_text"), QStringLiteral("end_text")};
 
 } // namespace
+
+SqlPart operator+(SqlPart left, const SqlPart &right)
+{
+    left += right;
+    return left;
+}
+
+SqlPart sqlText(const QString &text)
+{
+    return {text, {}};
+}
+
+SqlPart joinedSql(const QList<SqlPart> &parts, const QString &glue)
+{
+    if (parts.isEmpty())
+        return sqlText(QStringLiteral("1"));
+    SqlPart joined = parts.first();
+    for (qsizetype i = 1; i < parts.size(); ++i)
+        joined += sqlText(glue) + parts.at(i);
+    return joined;
+}
 
 bool looksLikeTimeOrDate(const QString &word)
 {
@@ -23,72 +43,82 @@ QString ftsPhrase(const QString &word)
     return u'"' + quoted + u'"';
 }
 
+SqlPart HitFind::runsWhere(const QList<In> &in) const
+{
+    QList<SqlPart> parts;
+    if (!runs.text.isEmpty())
+        parts.append(runs);
+    for (int i = 0; i < words.size(); ++i) {
+        if (in.value(i) == In::Runs)
+            parts.append({QStringLiteral("instr(lower(name), ?) > 0"), {words.at(i).word}});
+    }
+    return parts.isEmpty() ? SqlPart{} : joinedSql(parts, QStringLiteral(" AND "));
+}
+
+SqlPart HitFind::where(const QList<In> &in, const SqlPart &runs) const
+{
+    QList<SqlPart> parts;
+    QStringList names;
+    for (int i = 0; i < words.size(); ++i) {
+        if (in.value(i) == In::Names)
+            names.append(words.at(i).combos);
+    }
+    if (!names.isEmpty())
+        parts.append(sqlText(QStringLiteral("combo IN (SELECT id FROM combos WHERE %1)")
+                                 .arg(names.join(QStringLiteral(" AND ")))));
+    for (int i = 0; i < words.size(); ++i) {
+        const FindWord &word = words.at(i);
+        const QString times = QStringLiteral("start_text IN %1 OR end_text IN %1").arg(word.table);
+        if (in.value(i) == In::Times)
+            parts.append(sqlText(u'(' + times + u')'));
+        if (in.value(i) == In::Anywhere)
+            parts.append(
+                SqlPart{QStringLiteral("(combo IN (SELECT id FROM combos WHERE %1) OR %2 OR run "
+                                       "IN (SELECT id FROM runs WHERE instr(lower(name), ?) > 0))")
+                            .arg(word.combos, times),
+                        {word.word}});
+    }
+    if (!runs.text.isEmpty())
+        parts.append(sqlText(QStringLiteral("run IN (SELECT id FROM runs WHERE ")) + runs +
+                     sqlText(QStringLiteral(")")));
+    return joinedSql(parts, QStringLiteral(" AND "));
+}
+
 HitFind buildHitFind(const HistoryFilter &filter, const QString &thisRun, bool trigramSearch)
 {
     HitFind find;
-    QStringList parts;
-    QVariantList whereValues;
-    QStringList runParts;
-    if (filter.thisRunOnly) {
-        runParts.append(QStringLiteral("name = ?"));
-        whereValues.append(thisRun);
-    }
-    if (filter.from.isValid()) {
-        runParts.append(QStringLiteral("day >= ?"));
-        whereValues.append(filter.from.toJulianDay());
-    }
-    if (filter.to.isValid()) {
-        runParts.append(QStringLiteral("day <= ?"));
-        whereValues.append(filter.to.toJulianDay());
-    }
-    find.byRun = !runParts.isEmpty();
-    QStringList comboParts;
-    QStringList checks;
+    QList<SqlPart> runParts;
+    if (filter.thisRunOnly)
+        runParts.append({QStringLiteral("name = ?"), {thisRun}});
+    if (filter.from.isValid())
+        runParts.append({QStringLiteral("day >= ?"), {filter.from.toJulianDay()}});
+    if (filter.to.isValid())
+        runParts.append({QStringLiteral("day <= ?"), {filter.to.toJulianDay()}});
     if (!runParts.isEmpty())
-        parts.append(QStringLiteral("run IN (SELECT id FROM runs WHERE %1)")
-                         .arg(runParts.join(QStringLiteral(" AND "))));
-    QStringList tables;
+        find.runs = joinedSql(runParts, QStringLiteral(" AND "));
+    QList<SqlPart> tables;
     for (const QString &word : filterWords(filter.text)) {
         // The " / " between system and group is part of the first column.
         if (QStringLiteral(" / ").contains(word))
             continue;
         const QString table = QStringLiteral("w%1").arg(tables.size());
         if (trigramSearch && word.size() >= 3) {
-            tables.append(table +
-                          QStringLiteral("(id) AS (SELECT rowid FROM name_search WHERE name_search "
-                                         "MATCH ?)"));
-            find.values.append(ftsPhrase(word));
+            tables.append({table + QStringLiteral("(id) AS (SELECT rowid FROM name_search WHERE "
+                                                  "name_search MATCH ?)"),
+                           {ftsPhrase(word)}});
         } else {
-            tables.append(table + QStringLiteral("(id) AS (SELECT id FROM names WHERE "
-                                                 "instr(lower(text), ?) > 0)"));
-            find.values.append(word);
+            tables.append({table + QStringLiteral("(id) AS (SELECT id FROM names WHERE "
+                                                  "instr(lower(text), ?) > 0)"),
+                           {word}});
         }
         // Each word's names are looked up once, whatever the number of columns.
         QStringList either;
         for (const QString &column : comboColumns)
             either.append(column + QStringLiteral(" IN ") + table);
-        comboParts.append(u'(' + either.join(QStringLiteral(" OR ")) + u')');
-        if (looksLikeTimeOrDate(word)) {
-            for (const QString &column : timeColumns)
-                either.append(column + QStringLiteral(" IN ") + table);
-            either.append(
-                QStringLiteral("run IN (SELECT id FROM runs WHERE instr(lower(name), ?) > 0)"));
-            whereValues.append(word);
-            checks.append(
-                QStringLiteral("EXISTS (SELECT 1 FROM names WHERE times = 1 AND id IN %1) "
-                               "OR EXISTS (SELECT 1 FROM runs WHERE instr(lower(name), ?) > 0)")
-                    .arg(table));
-            find.checkValues.append(word);
-        }
-        parts.append(u'(' + either.join(QStringLiteral(" OR ")) + u')');
+        find.words.append({table, u'(' + either.join(QStringLiteral(" OR ")) + u')', word,
+                           looksLikeTimeOrDate(word)});
     }
     if (!tables.isEmpty())
-        find.with = QStringLiteral("WITH ") + tables.join(QStringLiteral(", "));
-    find.where = parts.isEmpty() ? QStringLiteral("1") : parts.join(QStringLiteral(" AND "));
-    find.comboWhere =
-        comboParts.isEmpty() ? QStringLiteral("1") : comboParts.join(QStringLiteral(" AND "));
-    find.comboCheck = checks.isEmpty() ? QStringLiteral("0") : checks.join(QStringLiteral(" OR "));
-    find.withValues = int(find.values.size());
-    find.values += whereValues;
+        find.with = sqlText(QStringLiteral("WITH ")) + joinedSql(tables, QStringLiteral(", "));
     return find;
 }

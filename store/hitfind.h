@@ -2,30 +2,79 @@
 
 #include "log/historyfilter.h"
 
+#include <QList>
 #include <QString>
 #include <QVariantList>
 
-// The parts of a query on `hits` that pick what the history's filter shows:
-// a WITH and a WHERE clause and the values bound to their "?" in order. A word is found
-// in a hit when it is inside any of its names (system " / " group, channel,
-// frequency, code), in any case, or, when it holds ":" or "-", inside its
-// times or its run's name and date; the dates are the run's date, as the log
-// lines hold it.
+// A piece of SQL and the values bound to its "?" in order.
+struct SqlPart
+{
+    QString text;
+    QVariantList values;
+
+    SqlPart &operator+=(const SqlPart &other)
+    {
+        text += other.text;
+        values += other.values;
+        return *this;
+    }
+};
+SqlPart operator+(SqlPart left, const SqlPart &right);
+SqlPart sqlText(const QString &text);
+// The parts joined by glue; "1" when there are none.
+SqlPart joinedSql(const QList<SqlPart> &parts, const QString &glue);
+
+// One word of the find. It is found in a hit when it is inside any of its
+// names (system, group, channel, frequency, code), in any case, or, when it
+// holds ":" or "-", inside its times or its run's name (which holds the date
+// the log lines show).
+struct FindWord
+{
+    QString table;   // "w0": the ids of the distinct names holding the word
+    QString combos;  // the word in a row of `combos`
+    QString word;    // in lower case
+    bool timeOrDate; // also looked for in the times and the run's name
+};
+
+// The parts of a query on `hits` that pick what the history's filter shows.
 struct HitFind
 {
-    QString with;        // "WITH w0(id) AS (...), ..." for the words' names, or empty
-    QString where;       // "1" when nothing is left out
-    QVariantList values; // for the WITH clause first, then for the WHERE clause
-    int withValues = 0;  // how many of values are the WITH clause's
+    SqlPart with; // "WITH w0(id) AS (...), ..." for the words' names, or empty
+    QList<FindWord> words;
+    // The runs the dates and "This run only" let through, on `runs`; empty
+    // when they leave every run in.
+    SqlPart runs;
 
-    // The same words on the table of distinct combinations (`combos`), and
-    // what tells whether that is enough: no dates, not this run only, and
-    // no word inside a time or a run's name (comboCheck, an expression true
-    // when one is, its values after the WITH clause's).
-    bool byRun = false;
-    QString comboWhere;
-    QString comboCheck;
-    QVariantList checkValues;
+    // Where a word is looked for: its names only; the run's name only
+    // (a date); the times only; or all of them.
+    enum class In { Names, Runs, Times, Anywhere };
+    // The whole condition on a hit, each word looked for where in[i] says,
+    // and the runs' condition (the dates, This run only and the words In::Runs).
+    SqlPart where(const QList<In> &in, const SqlPart &runs) const;
+    // The runs the dates, This run only and the words In::Runs let
+    // through, on `runs`; empty when they leave every run in.
+    SqlPart runsWhere(const QList<In> &in) const;
+};
+
+// A way to the hits of a find: the index walked and what picks the hits
+// off it, and how many there are (or, when counting them all would take
+// long, at least how many).
+struct HitPlan
+{
+    HitFind find;
+    QString from = QStringLiteral("hits INDEXED BY hits_start");
+    SqlPart where;
+    qint64 count = 0;
+    bool exact = true;
+    // The words are in names only, over every run: the sums of the
+    // combinations that combosWhere picks answer the counts.
+    bool byCombos = false;
+    QString combosWhere;
+    // Counting them all reads no more than a few hundred thousand hits
+    // through an index: countFrom and countWhere.
+    bool countDriven = false;
+    QString countFrom;
+    SqlPart countWhere;
 };
 
 // thisRun is the running program's run name ("This run only").

@@ -9,12 +9,13 @@
 // distinct names, so that a word matches the inside of a name. `combos`
 // holds each distinct system, group, channel, frequency and code with its
 // hits and air time, kept up to date as hits come in: a find on names alone
-// is counted from it without reading the hits.
+// is counted from it without reading the hits. Each run keeps its number of
+// hits and the first and last start among them, the same way.
 //
 // The schema's version is SQLite's user_version. Each migration takes the
 // database from one version to the next; a database newer than this program
 // is left alone.
-constexpr int hitSchemaVersion = 3;
+constexpr int hitSchemaVersion = 4;
 
 // Brings the database up to hitSchemaVersion. Returns an error text, or an
 // empty one when the database is ready.

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QVariant>
 
 namespace {
@@ -17,8 +18,18 @@ constexpr int sqliteNotADatabase = 26;
 // Names seen this session are remembered; beyond this many the memory is
 // started afresh.
 constexpr qsizetype rememberedNames = 100000;
-// Finds of fewer hits than this are read by their combinations.
+// Finds of fewer hits than this are read by the index that picks them
+// out and sorted; finds of more walk the hits newest first.
 constexpr qint64 fewHits = 20000;
+// A find whose hits must be looked at one by one is counted among this
+// many of the newest hits at first, and wholly when asked for.
+constexpr qint64 quickRows = 30000;
+// A word found in the times of more hits than this is not counted by the
+// times' indexes.
+constexpr qint64 timeHits = 200000;
+// A count that reads no more hits than this through an index is made at
+// once; one of more walks every hit, part by part.
+constexpr qint64 drivenHits = 200000;
 
 QString nextConnectionName()
 {
@@ -153,6 +164,8 @@ qint64 HitStore::nameId(const QString &text, bool isTime)
         if (!exec(insert))
             return -1;
         id = insert.lastInsertId().toLongLong();
+        if (m_firstNewName < 0)
+            m_firstNewName = id;
     }
     if (m_names.size() >= rememberedNames) {
         m_names.clear();
@@ -246,6 +259,10 @@ bool HitStore::insertHit(const StoredHit &hit, int *added)
         std::pair<qint64, qint64> &sums = m_comboAdded[combo];
         ++sums.first;
         sums.second += hit.endUtc - hit.startUtc;
+        RunAdded &runAdded = m_runAdded[run];
+        runAdded.first = runAdded.hits == 0 ? hit.startUtc : qMin(runAdded.first, hit.startUtc);
+        runAdded.last = runAdded.hits == 0 ? hit.startUtc : qMax(runAdded.last, hit.startUtc);
+        ++runAdded.hits;
         if (added)
             ++*added;
     }
@@ -267,6 +284,29 @@ bool HitStore::countCombos()
             return false;
     }
     m_comboAdded.clear();
+    QSqlQuery &runs = prepared(QStringLiteral(
+        "UPDATE runs SET hits = hits + ?, first_utc = min(coalesce(first_utc, ?), ?), "
+        "last_utc = max(coalesce(last_utc, ?), ?) WHERE id = ?"));
+    for (auto it = m_runAdded.cbegin(); it != m_runAdded.cend(); ++it) {
+        const QVariantList values = {it.value().hits, it.value().first, it.value().first,
+                                     it.value().last, it.value().last,  it.key()};
+        for (int i = 0; i < values.size(); ++i)
+            runs.bindValue(i, values.at(i));
+        if (!exec(runs))
+            return false;
+    }
+    m_runAdded.clear();
+    // The new names are indexed for the find in one go: each statement
+    // after a write to the full-text index in a transaction makes the
+    // index write out what it holds.
+    if (m_trigram && m_firstNewName >= 0) {
+        QSqlQuery &search = prepared(QStringLiteral(
+            "INSERT INTO name_search(rowid, text) SELECT id, text FROM names WHERE id >= ?"));
+        search.bindValue(0, m_firstNewName);
+        if (!exec(search))
+            return false;
+    }
+    m_firstNewName = -1;
     return true;
 }
 
@@ -276,6 +316,8 @@ HitStore::Fault HitStore::addAll(const QList<StoredHit> &hits)
     if (!db.transaction())
         return fail(db.lastError());
     m_comboAdded.clear();
+    m_runAdded.clear();
+    m_firstNewName = -1;
     for (const StoredHit &hit : hits) {
         if (!insertHit(hit)) {
             const Fault fault = m_lastFault;
@@ -337,6 +379,8 @@ HitStore::Import HitStore::importRunFile(const HistoryRun &run, const QByteArray
     }
     bool ok = true;
     m_comboAdded.clear();
+    m_runAdded.clear();
+    m_firstNewName = -1;
     for (const StoredHit &hit : file.hits) {
         if (!(ok = insertHit(hit, &import.added)))
             break;
@@ -358,45 +402,245 @@ HitStore::Import HitStore::importRunFile(const HistoryRun &run, const QByteArray
     return import;
 }
 
-bool HitStore::findsCombos(const HitFind &find)
+QList<double> HitStore::numbers(const SqlPart &query)
 {
-    if (find.byRun)
-        return false;
-    if (find.comboCheck == QLatin1String("0"))
-        return true;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(find.with + QStringLiteral(" SELECT ") + find.comboCheck);
-    for (int i = 0; i < find.withValues; ++i)
-        query.addBindValue(find.values.at(i));
-    for (const QVariant &value : find.checkValues)
-        query.addBindValue(value);
-    return exec(query) && query.next() && !query.value(0).toBool();
+    QSqlQuery &prepared = this->prepared(query.text);
+    for (qsizetype i = 0; i < query.values.size(); ++i)
+        prepared.bindValue(int(i), query.values.at(i));
+    QList<double> found;
+    if (!exec(prepared) || !prepared.next())
+        return found;
+    for (int i = 0; i < prepared.record().count(); ++i)
+        found.append(prepared.value(i).toDouble());
+    prepared.finish();
+    return found;
 }
 
-qint64 HitStore::comboCount(const HitFind &find)
+qint64 HitStore::number(const SqlPart &query)
 {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(find.with + QStringLiteral(" SELECT total(hits) FROM combos WHERE ") +
-                  find.comboWhere);
-    for (int i = 0; i < find.withValues; ++i)
-        query.addBindValue(find.values.at(i));
-    if (!exec(query) || !query.next())
-        return -1;
-    return qint64(query.value(0).toDouble());
+    return qint64(numbers(query).value(0, -1));
+}
+
+HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, Counting counting)
+{
+    HitPlan plan;
+    plan.find = buildHitFind(filter, thisRun, m_trigram);
+    const HitFind &find = plan.find;
+    using In = HitFind::In;
+    // A word with ":" or "-" is looked for only where it is found: in no
+    // time and no run's name, it is a name; in run names alone, a date.
+    QList<In> in;
+    QStringList names;
+    for (const FindWord &word : find.words) {
+        In where = In::Names;
+        if (word.timeOrDate) {
+            const QList<double> found = numbers(
+                find.with +
+                SqlPart{QStringLiteral(" SELECT EXISTS (SELECT 1 FROM names WHERE times = 1 AND "
+                                       "id IN %1), EXISTS (SELECT 1 FROM runs WHERE "
+                                       "instr(lower(name), ?) > 0), EXISTS (SELECT 1 FROM combos "
+                                       "WHERE %2)")
+                            .arg(word.table, word.combos),
+                        {word.word}});
+            const bool times = found.value(0) != 0;
+            const bool runs = found.value(1) != 0;
+            const bool names = found.value(2) != 0;
+            if (times && (runs || names))
+                where = In::Anywhere;
+            else if (times)
+                where = In::Times;
+            else if (runs)
+                where = names ? In::Anywhere : In::Runs;
+        }
+        in.append(where);
+        if (where == In::Names)
+            names.append(word.combos);
+    }
+    const SqlPart runs = find.runsWhere(in);
+    plan.where = find.where(in, runs);
+    SqlPart span = sqlText(QStringLiteral("1"));
+    const int times = int(in.count(In::Times));
+    const bool anywhere = in.contains(In::Anywhere);
+    // The way with the fewest hits to look at: the combinations of the
+    // names, the span of the runs, or the hits of one word's names, times
+    // and runs.
+    qint64 fewest = drivenHits;
+    if (!names.isEmpty() || (times == 0 && !anywhere && runs.text.isEmpty())) {
+        plan.combosWhere =
+            names.isEmpty() ? QStringLiteral("1") : names.join(QStringLiteral(" AND "));
+        const qint64 hits =
+            number(find.with + sqlText(QStringLiteral(" SELECT total(hits) FROM combos WHERE ") +
+                                       plan.combosWhere));
+        // Without times and runs the combinations answer the count.
+        if (times == 0 && !anywhere && runs.text.isEmpty()) {
+            plan.count = hits;
+            plan.byCombos = true;
+            if (!names.isEmpty() && hits < fewHits)
+                plan.from = QStringLiteral("hits INDEXED BY hits_combo");
+            return plan;
+        }
+        if (hits < fewest) {
+            fewest = hits;
+            plan.from = QStringLiteral("hits INDEXED BY hits_combo");
+        }
+    }
+    if (!runs.text.isEmpty()) {
+        const QList<double> spans =
+            numbers(sqlText(QStringLiteral(
+                        "SELECT total(hits), min(first_utc), max(last_utc) FROM runs WHERE ")) +
+                    runs);
+        const qint64 hits = qint64(spans.value(0));
+        if (hits == 0) {
+            plan.where = sqlText(QStringLiteral("0"));
+            return plan;
+        }
+        // The hits of the runs start between their first and last start.
+        span = SqlPart{QStringLiteral("start_utc BETWEEN ? AND ?"),
+                       {qint64(spans.value(1)), qint64(spans.value(2))}};
+        plan.where += sqlText(QStringLiteral(" AND ")) + span;
+        if (times == 0 && !anywhere && names.isEmpty()) {
+            plan.count = hits;
+            return plan;
+        }
+        if (hits < fewest) {
+            fewest = hits;
+            plan.from = QStringLiteral("hits INDEXED BY hits_start");
+        }
+    }
+    SqlPart narrowest;
+    for (int i = 0; i < find.words.size(); ++i) {
+        const FindWord &word = find.words.at(i);
+        if (in.at(i) == In::Times) {
+            // The hits starting in one of the word's times, those ending in
+            // one, and those doing both, each read off an index alone; a
+            // word in the times of very many hits is not counted so.
+            const QList<double> found = numbers(
+                find.with +
+                SqlPart{QStringLiteral(
+                            " SELECT (SELECT count(*) FROM (SELECT 1 FROM hits INDEXED BY "
+                            "hits_times WHERE start_text IN %1 LIMIT ?)), (SELECT count(*) FROM "
+                            "(SELECT 1 FROM hits INDEXED BY hits_end_text WHERE end_text IN %1 "
+                            "LIMIT ?))")
+                            .arg(word.table),
+                        {timeHits, timeHits}});
+            if (found.value(0, timeHits) >= timeHits || found.value(1, timeHits) >= timeHits)
+                continue;
+            const bool alone = times == 1 && !anywhere && names.isEmpty() && runs.text.isEmpty();
+            // Beside other words, the hits to look at need no more than an
+            // upper bound.
+            const qint64 both =
+                alone ? number(find.with +
+                               sqlText(QStringLiteral(" SELECT count(*) FROM hits INDEXED BY "
+                                                      "hits_times WHERE start_text IN %1 AND "
+                                                      "end_text IN %1")
+                                           .arg(word.table)))
+                      : 0;
+            const qint64 hits = qint64(found.value(0) + found.value(1)) - both;
+            if (alone) {
+                plan.count = hits;
+                if (hits < fewHits)
+                    plan.where = SqlPart{QStringLiteral("id IN (SELECT id FROM hits WHERE "
+                                                        "start_text IN %1 UNION SELECT id FROM "
+                                                        "hits WHERE end_text IN %1) AND ")
+                                             .arg(word.table),
+                                         {}} +
+                                 plan.where;
+                if (hits < fewHits)
+                    plan.from = QStringLiteral("hits");
+                return plan;
+            }
+            if (hits < fewest) {
+                fewest = hits;
+                plan.from = QStringLiteral("hits");
+                narrowest = sqlText(QStringLiteral("id IN (SELECT id FROM hits WHERE start_text "
+                                                   "IN %1 UNION SELECT id FROM hits WHERE "
+                                                   "end_text IN %1) AND ")
+                                        .arg(word.table));
+            }
+        }
+        if (in.at(i) != In::Anywhere)
+            continue;
+        // The hits of the word's names, times and runs, some twice: no more
+        // than these are looked at.
+        const SqlPart ids =
+            SqlPart{QStringLiteral("SELECT id FROM hits WHERE combo IN (SELECT id FROM combos "
+                                   "WHERE %1) UNION ALL SELECT id FROM hits WHERE start_text IN "
+                                   "%2 UNION ALL SELECT id FROM hits WHERE end_text IN %2 "
+                                   "UNION ALL SELECT id FROM hits WHERE run IN (SELECT id FROM "
+                                   "runs WHERE instr(lower(name), ?) > 0)")
+                        .arg(word.combos, word.table),
+                    {word.word}};
+        const qint64 hits = number(find.with + sqlText(QStringLiteral(" SELECT count(*) FROM (")) +
+                                   ids + SqlPart{QStringLiteral(" LIMIT ?)"), {fewest}});
+        if (hits >= 0 && hits < fewest) {
+            fewest = hits;
+            plan.from = QStringLiteral("hits");
+            narrowest =
+                sqlText(QStringLiteral("id IN (")) + ids + sqlText(QStringLiteral(") AND "));
+        }
+    }
+    // The rows of many hits are found by walking them newest first; a
+    // count that can read them through the narrowest index does so.
+    const SqlPart walked = plan.where;
+    plan.where = narrowest + plan.where;
+    plan.countDriven = fewest < drivenHits;
+    plan.countFrom = plan.from;
+    plan.countWhere = plan.where;
+    plan.exact = fewest < fewHits;
+    if (!plan.exact) {
+        plan.from = QStringLiteral("hits INDEXED BY hits_start");
+        plan.where = walked;
+    }
+    if (counting == Counting::None)
+        return plan;
+    if (plan.exact || counting == Counting::All) {
+        plan.count = number(find.with +
+                            sqlText(QStringLiteral(" SELECT count(*) FROM %1 WHERE ")
+                                        .arg(plan.countDriven ? plan.countFrom : plan.from)) +
+                            (plan.countDriven ? plan.countWhere : plan.where));
+        plan.exact = true;
+        return plan;
+    }
+    // Many hits to look at: those among the newest hits are counted at
+    // first, all of them when asked for (unless those were all).
+    const QList<double> newest = numbers(
+        find.with +
+        sqlText(find.with.text.isEmpty() ? QStringLiteral("WITH ") : QStringLiteral(", ")) +
+        sqlText(
+            QStringLiteral("newest(hid) AS (SELECT id FROM hits INDEXED BY hits_start WHERE ")) +
+        span +
+        SqlPart{QStringLiteral(" ORDER BY start_utc DESC LIMIT ?) SELECT count(*) FILTER (WHERE "),
+                {quickRows}} +
+        plan.where +
+        sqlText(QStringLiteral("), count(*) FROM newest CROSS JOIN hits ON hits.id = newest.hid")));
+    plan.count = qint64(newest.value(0));
+    plan.exact = newest.value(1) < quickRows;
+    return plan;
 }
 
 qint64 HitStore::count(const HistoryFilter &filter, const QString &thisRun)
 {
-    const HitFind find = buildHitFind(filter, thisRun, m_trigram);
-    if (findsCombos(find))
-        return comboCount(find);
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(find.with + QStringLiteral(" SELECT count(*) FROM hits WHERE ") + find.where);
-    for (const QVariant &value : find.values)
-        query.addBindValue(value);
-    if (!exec(query) || !query.next())
-        return -1;
-    return query.value(0).toLongLong();
+    return plan(filter, thisRun, Counting::All).count;
+}
+
+qint64 HitStore::countBetween(const HistoryFilter &filter, const QString &thisRun, qint64 afterId,
+                              qint64 lastId)
+{
+    const HitPlan plan = this->plan(filter, thisRun, Counting::None);
+    if (plan.exact || plan.countDriven)
+        return afterId == 0 ? this->plan(filter, thisRun, Counting::All).count : 0;
+    // The hits are walked in the order they were added.
+    return number(
+        plan.find.with +
+        SqlPart{
+            QStringLiteral(" SELECT count(*) FROM hits NOT INDEXED WHERE id > ? AND id <= ? AND "),
+            {afterId, lastId}} +
+        plan.where);
+}
+
+qint64 HitStore::lastHitId()
+{
+    return number(sqlText(QStringLiteral("SELECT max(id) FROM hits")));
 }
 
 QList<QStringList> HitStore::rows(const HistoryFilter &filter, const QString &thisRun,
@@ -411,36 +655,35 @@ QList<QStringList> HitStore::rows(const HistoryFilter &filter, const QString &th
 QList<HistoryRow> HitStore::historyRows(const HistoryFilter &filter, const QString &thisRun,
                                         qint64 offset, qint64 limit)
 {
-    HitFind find = buildHitFind(filter, thisRun, m_trigram);
-    // A find of few hits reads them by their combinations and sorts them;
-    // one of many walks the hits newest first until the page is full.
-    QString from = QStringLiteral("hits");
-    if (find.comboWhere != QLatin1String("1") && findsCombos(find) && comboCount(find) < fewHits) {
-        from = QStringLiteral("hits INDEXED BY hits_combo");
-        find.where =
-            QStringLiteral("combo IN (SELECT id FROM combos WHERE %1)").arg(find.comboWhere);
-        find.values = find.values.mid(0, find.withValues);
-    }
+    return historyRows(plan(filter, thisRun, Counting::None), offset, limit);
+}
+
+QList<HistoryRow> HitStore::historyRows(const HitPlan &plan, qint64 offset, qint64 limit)
+{
+    const HitFind &find = plan.find;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     // Newest first; hits of the same second in the order they were added.
-    const QString order = QStringLiteral(" ORDER BY start_utc DESC, id DESC");
-    query.prepare(
+    const SqlPart select =
         find.with +
-        QStringLiteral(" SELECT s.text, g.text, c.text, f.text, k.text, st.text, et.text, r.name, "
-                       "rec.path, rec.ms, rec.deleted FROM "
-                       "(SELECT * FROM %3 WHERE %1%2 LIMIT ? OFFSET ?) AS h "
-                       "JOIN runs r ON r.id = h.run JOIN names s ON s.id = h.system "
-                       "JOIN names g ON g.id = h.grp JOIN names c ON c.id = h.channel "
-                       "JOIN names f ON f.id = h.frequency JOIN names k ON k.id = h.code "
-                       "JOIN names st ON st.id = h.start_text JOIN names et ON et.id = h.end_text "
-                       "LEFT JOIN recordings rec ON rec.hit = h.id "
-                       "ORDER BY h.start_utc DESC, h.id DESC")
-            .arg(find.where, order, from));
-    for (const QVariant &value : find.values)
+        sqlText(QStringLiteral(
+                    " SELECT s.text, g.text, c.text, f.text, k.text, st.text, et.text, r.name, "
+                    "rec.path, rec.ms, rec.deleted FROM "
+                    "(SELECT * FROM %1 WHERE ")
+                    .arg(plan.from)) +
+        plan.where +
+        SqlPart{QStringLiteral(" ORDER BY start_utc DESC, id DESC LIMIT ? OFFSET ?) AS h "
+                               "JOIN runs r ON r.id = h.run JOIN names s ON s.id = h.system "
+                               "JOIN names g ON g.id = h.grp JOIN names c ON c.id = h.channel "
+                               "JOIN names f ON f.id = h.frequency JOIN names k ON k.id = h.code "
+                               "JOIN names st ON st.id = h.start_text "
+                               "JOIN names et ON et.id = h.end_text "
+                               "LEFT JOIN recordings rec ON rec.hit = h.id "
+                               "ORDER BY h.start_utc DESC, h.id DESC"),
+                {limit, offset}};
+    query.prepare(select.text);
+    for (const QVariant &value : select.values)
         query.addBindValue(value);
-    query.addBindValue(limit);
-    query.addBindValue(offset);
     QList<HistoryRow> result;
     if (!exec(query))
         return result;
@@ -466,9 +709,11 @@ QList<HistoryRow> HitStore::historyRows(const HistoryFilter &filter, const QStri
 HistoryView HitStore::view(const HistoryFilter &filter, const QString &thisRun, int rows)
 {
     HistoryView view;
-    view.shown = qMax<qint64>(0, count(filter, thisRun));
+    const HitPlan shown = plan(filter, thisRun, Counting::Quick);
+    view.shown = qMax<qint64>(0, shown.count);
+    view.counting = !shown.exact;
     view.total = qMax<qint64>(0, count({}, thisRun));
-    view.rows = historyRows(filter, thisRun, 0, rows);
+    view.rows = historyRows(shown, 0, rows);
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     if (query.exec(QStringLiteral("SELECT total(skipped), count(*) FILTER (WHERE skipped > 0) "
                                   "FROM imported_files")) &&
@@ -487,29 +732,33 @@ HistoryView HitStore::view(const HistoryFilter &filter, const QString &thisRun, 
 QList<HistoryCount> HitStore::counts(const HistoryFilter &filter, const QString &thisRun,
                                      CountBy by)
 {
-    const HitFind find = buildHitFind(filter, thisRun, m_trigram);
+    const HitPlan plan = this->plan(filter, thisRun, Counting::None);
     const QString key = by == CountBy::Channel ? QStringLiteral("channel") : QStringLiteral("code");
-    const bool combos = findsCombos(find);
     // From the combinations' sums when they answer the find.
-    const QString sums = combos ? QStringLiteral("total(hits) AS hits, total(air) AS air FROM "
-                                                 "combos WHERE ") +
-                                      find.comboWhere
-                                : QStringLiteral("count(*) AS hits, total(end_utc - start_utc) "
-                                                 "AS air FROM hits WHERE ") +
-                                      find.where;
+    const SqlPart sums =
+        plan.byCombos ? sqlText(QStringLiteral("total(hits) AS hits, total(air) AS air FROM "
+                                               "combos WHERE ") +
+                                plan.combosWhere)
+                      : sqlText(QStringLiteral("count(*) AS hits, total(end_utc - start_utc) AS "
+                                               "air FROM %1 WHERE ")
+                                    .arg(plan.countDriven ? plan.countFrom : plan.from)) +
+                            (plan.countDriven ? plan.countWhere : plan.where);
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     // A channel or talkgroup name means something only within its system.
-    query.prepare(find.with +
-                  QStringLiteral(" SELECT k.text, s.text, g.text, t.hits, t.air FROM "
-                                 "(SELECT %1 AS key, system, grp, %2 "
-                                 "GROUP BY %1, system, grp) AS t "
-                                 "JOIN names k ON k.id = t.key JOIN names s ON s.id = t.system "
-                                 "JOIN names g ON g.id = t.grp WHERE k.text <> ''")
-                      .arg(key, sums));
-    const qsizetype values = combos ? find.withValues : find.values.size();
-    for (qsizetype i = 0; i < values; ++i)
-        query.addBindValue(find.values.at(i));
+    const SqlPart select =
+        plan.find.with +
+        sqlText(QStringLiteral(" SELECT k.text, s.text, g.text, t.hits, t.air FROM "
+                               "(SELECT %1 AS key, system, grp, ")
+                    .arg(key)) +
+        sums +
+        sqlText(QStringLiteral(" GROUP BY %1, system, grp) AS t "
+                               "JOIN names k ON k.id = t.key JOIN names s ON s.id = t.system "
+                               "JOIN names g ON g.id = t.grp WHERE k.text <> ''")
+                    .arg(key));
+    query.prepare(select.text);
+    for (const QVariant &value : select.values)
+        query.addBindValue(value);
     QList<HistoryCount> result;
     if (!exec(query))
         return result;

@@ -71,6 +71,11 @@ public:
     // The same rows with their recordings, for the history's table.
     QList<HistoryRow> historyRows(const HistoryFilter &filter, const QString &thisRun,
                                   qint64 offset, qint64 limit);
+    // The hits of the filter among those with afterId < id <= lastId, and
+    // the id of the last hit: a count that takes long, made part by part.
+    qint64 countBetween(const HistoryFilter &filter, const QString &thisRun, qint64 afterId,
+                        qint64 lastId);
+    qint64 lastHitId();
     // The count and first rows of a filter, with the figures around them.
     HistoryView view(const HistoryFilter &filter, const QString &thisRun, int rows);
     // Hits and air time per channel or talkgroup of what the filter shows,
@@ -94,15 +99,21 @@ private:
     Fault fail(const class QSqlError &error);
     Fault failText(const QString &text, Fault fault);
     bool insertHit(const StoredHit &hit, int *added = nullptr);
-    // Adds the transaction's hits to their combinations, just before it
-    // is committed.
+    // Adds the transaction's hits to their combinations and runs, and its
+    // new names to the find's index, just before it is committed.
     bool countCombos();
     qint64 nameId(const QString &text, bool isTime = false);
     qint64 comboId(const QList<qint64> &names);
-    // Whether the find is answered from the combinations alone.
-    bool findsCombos(const HitFind &find);
-    // The hits of the combinations the find matches.
-    qint64 comboCount(const HitFind &find);
+    // The way to the hits of the filter, and their count: up to a bound
+    // when many must be looked at (Quick), all of them, or none (the count
+    // left 0, exact telling whether a count would be quick).
+    enum class Counting { Quick, All, None };
+    HitPlan plan(const HistoryFilter &filter, const QString &thisRun, Counting counting);
+    QList<HistoryRow> historyRows(const HitPlan &plan, qint64 offset, qint64 limit);
+    // The first row of a query's answer as numbers, and its first number
+    // (-1 when it failed).
+    QList<double> numbers(const SqlPart &query);
+    qint64 number(const SqlPart &query);
     qint64 runId(const QString &run);
     bool exec(QSqlQuery &query);
     // The statement of sql, prepared once per connection.
@@ -120,6 +131,17 @@ private:
     QSet<qint64> m_timeNames;
     // The hits and air time added to each combination in the transaction.
     QHash<qint64, std::pair<qint64, qint64>> m_comboAdded;
+    // The hits added to each run in the transaction, and their first and
+    // last start.
+    struct RunAdded
+    {
+        qint64 hits = 0;
+        qint64 first = 0;
+        qint64 last = 0;
+    };
+    QHash<qint64, RunAdded> m_runAdded;
+    // The first name added in the transaction, or -1.
+    qint64 m_firstNewName = -1;
     QHash<QString, std::shared_ptr<QSqlQuery>> m_prepared;
 };
 

@@ -303,8 +303,10 @@ void HistoryPanel::applyFilter()
 
 void HistoryPanel::showRowCount()
 {
-    m_rowCount->setText(
-        QStringLiteral("%1 of %2 hits").arg(m_model.rowCount()).arg(m_model.totalCount()));
+    m_rowCount->setText((m_model.isCounting() ? QStringLiteral("%1 or more of %2 hits (counting)")
+                                              : QStringLiteral("%1 of %2 hits"))
+                            .arg(m_model.rowCount())
+                            .arg(m_model.totalCount()));
 }
 
 void HistoryPanel::updateCounts()
@@ -312,6 +314,9 @@ void HistoryPanel::updateCounts()
     m_countTimer->stop();
     const CountBy by = m_countBy->currentIndex() == 1 ? CountBy::Talkgroup : CountBy::Channel;
     if (HistorySource *source = m_model.source()) {
+        // The counts of an older filter are not wanted any more.
+        if (m_countTicket != 0)
+            source->forget(m_countTicket);
         m_countTicket = HistorySource::nextTicket();
         source->requestCounts(m_countTicket, m_model.filter(), m_thisRunName, by);
     }

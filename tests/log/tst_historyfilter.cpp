@@ -57,6 +57,29 @@ std::unique_ptr<Filled> filledModel()
     return filled;
 }
 
+// A source that only notes what it is asked.
+class AskedSource : public HistorySource
+{
+public:
+    QList<quint64> views, pages, counts, forgotten;
+    void requestView(quint64 ticket, const HistoryFilter &, const QString &, int) override
+    {
+        views.append(ticket);
+    }
+    void requestRows(quint64 ticket, const HistoryFilter &, const QString &, qint64, int) override
+    {
+        pages.append(ticket);
+    }
+    void requestCounts(quint64, const HistoryFilter &, const QString &, CountBy) override {}
+    void requestCount(quint64 ticket, const HistoryFilter &, const QString &) override
+    {
+        counts.append(ticket);
+    }
+    void forget(quint64 ticket) override { forgotten.append(ticket); }
+    void requestExport(const HistoryFilter &, const QString &, const QString &) override {}
+    bool isImporting() const override { return false; }
+};
+
 QStringList channels(const HistoryModel &model)
 {
     QStringList shown;
@@ -79,6 +102,7 @@ private Q_SLOTS:
     void counts_data();
     void counts();
     void keepsOnlyThePagesAroundTheRowShown();
+    void forgetsWhatAnOlderFindAsked();
 };
 
 void TestHistoryFilter::newestFirstWithLiveOnTop()
@@ -214,6 +238,36 @@ void TestHistoryFilter::keepsOnlyThePagesAroundTheRowShown()
     QTRY_COMPARE(filled->model.cellText(1, HistoryModel::Channel),
                  QStringLiteral("Unit %1").arg(hits - 2));
     QVERIFY(filled->model.pagesKept() <= 3);
+}
+
+void TestHistoryFilter::forgetsWhatAnOlderFindAsked()
+{
+    AskedSource source;
+    HistoryModel model;
+    model.setSource(&source, thisRun);
+    model.setFilter({QStringLiteral("d"), {}, {}, false});
+    QCOMPARE(source.forgotten, QList<quint64>{source.views.first()});
+    // The newest hits counted so far: the rest are counted on.
+    HistoryView partial;
+    partial.shown = 3;
+    partial.counting = true;
+    partial.rows = {HistoryRow{{QStringLiteral("A / B"), QStringLiteral("Unit")}, {}, -1, false}};
+    Q_EMIT source.viewReady(source.views.last(), partial);
+    QCOMPARE(model.rowCount(), 3);
+    QVERIFY(model.isCounting());
+    QCOMPARE(source.counts.size(), 1);
+    Q_EMIT source.countReady(source.counts.first(), HistoryModel::pageRows * 2);
+    QCOMPARE(model.rowCount(), HistoryModel::pageRows * 2);
+    QVERIFY(!model.isCounting());
+    QCOMPARE(model.cellText(HistoryModel::pageRows + 1, HistoryModel::Channel), QString());
+    QCOMPARE(source.pages.size(), 1);
+    // Typing on: the page and the count not answered are not wanted.
+    Q_EMIT source.hitsChanged();
+    Q_EMIT source.viewReady(source.views.last(), partial);
+    QCOMPARE(source.counts.size(), 2);
+    model.setFilter({QStringLiteral("di"), {}, {}, false});
+    QVERIFY(source.forgotten.contains(source.pages.first()));
+    QVERIFY(source.forgotten.contains(source.counts.last()));
 }
 
 QTEST_GUILESS_MAIN(TestHistoryFilter)

@@ -1,10 +1,9 @@
-#include "log/historyloader.h"
 #include "log/hitlogfile.h"
+#include "support/runfolders.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -35,8 +34,9 @@ private Q_SLOTS:
     void airTimeOverMidnight();
     void runFileNames_data();
     void runFileNames();
+    void dateOfHitLine_data();
+    void dateOfHitLine();
     void readsRunsOfBothFoldersSkippingDamage();
-    void loadsOnWorkerThread();
 };
 
 void TestHistoryReader::timeOfDay_data()
@@ -89,6 +89,29 @@ void TestHistoryReader::runFileNames()
     QCOMPARE(isRunFileName(name, &run), isRun);
 }
 
+void TestHistoryReader::dateOfHitLine_data()
+{
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QDate>("read");
+    QTest::newRow("a date") << "12-06-2026" << QDate(2026, 12, 6);
+    QTest::newRow("no such month") << "13-06-2026" << QDate();
+    QTest::newRow("no such day") << "02-30-2026" << QDate();
+    QTest::newRow("a sign") << "+1-06-2026" << QDate();
+    QTest::newRow("a letter") << "12-0x-2026" << QDate();
+}
+
+void TestHistoryReader::dateOfHitLine()
+{
+    QFETCH(QString, date);
+    QFETCH(QDate, read);
+    HistoryLoad load;
+    const QString line = hitLine(QStringLiteral("A / B"), QStringLiteral("1:00:00 PM"),
+                                 QStringLiteral("1:00:05 PM"), date);
+    QCOMPARE(readRunFile(line.toUtf8(), 0, load), read.isValid() ? 0 : 1);
+    if (read.isValid())
+        QCOMPARE(load.hits.value(0).date, read);
+}
+
 void TestHistoryReader::readsRunsOfBothFoldersSkippingDamage()
 {
     QTemporaryDir logs;
@@ -129,8 +152,8 @@ void TestHistoryReader::readsRunsOfBothFoldersSkippingDamage()
     writeBytes(data.filePath(QStringLiteral("12-04-2026_2-00-00-AM.txt")), "hello world\n");
     writeBytes(data.filePath(QStringLiteral("notes.txt")), "County / Fire\n");
 
-    const HistoryLoad load = HistoryLoader::load({logs.path(), data.path(), logs.path() + u'/'},
-                                                 QStringLiteral("12-07-2026_10-00-00-AM.txt"));
+    const HistoryLoad load = readRunFolders({logs.path(), data.path(), logs.path() + u'/'},
+                                            QStringLiteral("12-07-2026_10-00-00-AM.txt"));
     QStringList runs;
     for (const HistoryRun &run : load.runs)
         runs.append(run.name);
@@ -145,27 +168,6 @@ void TestHistoryReader::readsRunsOfBothFoldersSkippingDamage()
     QCOMPARE(load.hits[3].date, QDate(2026, 12, 6));
     QCOMPARE(skippedText(load.skippedLines, load.filesWithSkips),
              QStringLiteral("5 lines skipped in 2 files"));
-}
-
-void TestHistoryReader::loadsOnWorkerThread()
-{
-    QTemporaryDir logs;
-    QString error;
-    for (int run = 1; run <= 5; ++run) {
-        QVERIFY(WriteHitLogFile(
-            logs.filePath(QStringLiteral("12-0%1-2026_1-00-00-PM.txt").arg(run)),
-            hitLine(QStringLiteral("A / B"), QStringLiteral("1:00:00 PM"),
-                    QStringLiteral("1:00:05 PM"), QStringLiteral("12-0%1-2026").arg(run)),
-            &error));
-    }
-    HistoryLoader loader;
-    QSignalSpy progress(&loader, &HistoryLoader::progress);
-    QSignalSpy finished(&loader, &HistoryLoader::finished);
-    loader.start({logs.path()}, QString());
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
-    QCOMPARE(finished.at(0).at(0).value<std::shared_ptr<HistoryLoad>>()->hits.size(), 5);
-    QCOMPARE(progress.last().at(0).toInt(), 5);
-    QCOMPARE(progress.last().at(1).toInt(), 5);
 }
 
 QTEST_GUILESS_MAIN(TestHistoryReader)

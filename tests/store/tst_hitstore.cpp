@@ -1,5 +1,4 @@
 #include "log/historyfilter.h"
-#include "log/historyloader.h"
 #include "log/historyreader.h"
 #include "store/historyexport.h"
 #include "store/hitdatabase.h"
@@ -7,6 +6,7 @@
 #include "store/hitstore.h"
 #include "store/retention.h"
 #include "store/runimport.h"
+#include "support/runfolders.h"
 #include "support/smalldisk.h"
 
 #include <QDir>
@@ -97,9 +97,11 @@ private Q_SLOTS:
     void migratesEmptyFolder();
     void findsAsHistory_data();
     void findsAsHistory();
+    void migratesToCombinations_data();
     void migratesToCombinations();
     void countsFromCombinations_data();
     void countsFromCombinations();
+    void countsManyHitsInParts();
     void importsOnce_data();
     void importsOnce();
     void keepsRecordingAsSaved();
@@ -156,6 +158,9 @@ void TestHitStore::findsAsHistory_data()
     QTest::newRow("this run") << QString() << QDate() << QDate() << true << 1;
     QTest::newRow("a time") << "8:05" << QDate() << QDate() << false << 1;
     QTest::newRow("a time and a name") << "8:0 fire" << QDate() << QDate() << false << 1;
+    QTest::newRow("a time and a date") << "8:0" << QDate() << QDate(2026, 12, 5) << false << 2;
+    QTest::newRow("a date in a name's run") << "12-0 unit" << QDate() << QDate() << false << 1;
+    QTest::newRow("this run and a name") << "harbor" << QDate() << QDate() << true << 1;
 }
 
 void TestHitStore::findsAsHistory()
@@ -174,7 +179,7 @@ void TestHitStore::findsAsHistory()
     QCOMPARE(store.count(filter, runB), count);
 
     // What the History shows of the same files, newest first.
-    const HistoryLoad load = HistoryLoader::load({dir.path()}, {});
+    const HistoryLoad load = readRunFolders({dir.path()}, {});
     QList<QStringList> shown;
     const QStringList words = filterWords(text);
     for (const HistoryHit &hit : load.hits) {
@@ -187,8 +192,25 @@ void TestHitStore::findsAsHistory()
     QCOMPARE(store.rows(filter, runB, 0, 100), shown);
 }
 
+void TestHitStore::migratesToCombinations_data()
+{
+    // What each version added, undone newest first.
+    const QStringList fourth = {
+        "DROP INDEX hits_times", "DROP INDEX hits_end_text", "ALTER TABLE runs DROP COLUMN hits",
+        "ALTER TABLE runs DROP COLUMN first_utc", "ALTER TABLE runs DROP COLUMN last_utc",
+        "CREATE TRIGGER names_searched AFTER INSERT ON names BEGIN INSERT INTO "
+        "name_search(rowid, text) VALUES (new.id, new.text); END"};
+    const QStringList third = {"DROP INDEX hits_combo", "ALTER TABLE hits DROP COLUMN combo",
+                               "DROP TABLE combos", "ALTER TABLE names DROP COLUMN times"};
+    QTest::addColumn<QStringList>("undo");
+    QTest::newRow("from the third version") << fourth + QStringList{"PRAGMA user_version = 3"};
+    QTest::newRow("from the second version")
+        << fourth + third + QStringList{"PRAGMA user_version = 2"};
+}
+
 void TestHitStore::migratesToCombinations()
 {
+    QFETCH(QStringList, undo);
     QTemporaryDir dir;
     writeRuns(dir.path());
     const QString path = HitDatabase::fileIn(dir.path());
@@ -198,24 +220,27 @@ void TestHitStore::migratesToCombinations()
         importFolder(store, dir.path());
     }
     {
-        // Back to the second version, before the combinations.
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "v2");
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "older");
         db.setDatabaseName(path);
         QVERIFY(db.open());
         QSqlQuery query(db);
-        for (const char *step :
-             {"DROP INDEX hits_combo", "ALTER TABLE hits DROP COLUMN combo", "DROP TABLE combos",
-              "ALTER TABLE names DROP COLUMN times", "PRAGMA user_version = 2"})
-            QVERIFY2(query.exec(QLatin1String(step)), step);
+        for (const QString &step : std::as_const(undo))
+            QVERIFY2(query.exec(step), qPrintable(step));
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("v2"));
+    QSqlDatabase::removeDatabase(QStringLiteral("older"));
     HitStore store;
     QCOMPARE(store.open(path), HitStore::Fault::None);
     QCOMPARE(store.count({QStringLiteral("harbor")}, {}), 2);
     QCOMPARE(store.count({QStringLiteral("8:05")}, {}), 1);
     QCOMPARE(store.view({}, {}, 1).total, 3);
+    // The runs' counts and spans came from their hits.
+    const HistoryFilter runAOnly{{}, QDate(2026, 12, 5), QDate(2026, 12, 5), false};
+    QCOMPARE(store.count(runAOnly, {}), 2);
+    QCOMPARE(store.rows(runAOnly, {}, 0, 5).value(1).value(4), QStringLiteral("8:01:00 PM"));
     QCOMPARE(store.addAll({liveHit(1)}), HitStore::Fault::None);
     QCOMPARE(store.count({QStringLiteral("harbor")}, {}), 3);
+    QCOMPARE(store.count({QStringLiteral("unit1x")}, {}), 1);
+    QCOMPARE(store.count({{}, {}, {}, true}, liveHit(1).run), 1);
 }
 
 void TestHitStore::countsFromCombinations_data()
@@ -247,6 +272,36 @@ void TestHitStore::countsFromCombinations()
         hits += channel.hits;
     QCOMPARE(hits, count);
     QCOMPARE(store.view(filter, {}, 2).total, 5);
+}
+
+void TestHitStore::countsManyHitsInParts()
+{
+    QTemporaryDir dir;
+    const QString path = HitDatabase::fileIn(dir.path());
+    const int many = 40000;
+    QList<StoredHit> hits;
+    for (int line = 1; line <= many; ++line)
+        hits.append(liveHit(line));
+    HitStore store;
+    QCOMPARE(store.open(path), HitStore::Fault::None);
+    QCOMPARE(store.addAll(hits), HitStore::Fault::None);
+    // A time and a name, each in every hit: the newest are counted first.
+    const HistoryFilter filter{QStringLiteral("7:01 harbor"), {}, {}, false};
+    const HistoryView view = store.view(filter, {}, 2);
+    QVERIFY(view.counting);
+    QVERIFY(view.shown > 0 && view.shown < many);
+    QCOMPARE(view.rows.value(0).texts.value(1), QStringLiteral("Unit%1x").arg(many));
+    QCOMPARE(store.count(filter, {}), many);
+    QCOMPARE(store.countBetween(filter, {}, 0, many / 2) +
+                 store.countBetween(filter, {}, many / 2, many),
+             many);
+    store.close();
+
+    HitDatabase db(path);
+    QSignalSpy counted(&db, &HistorySource::countReady);
+    db.requestCount(7, filter, {});
+    QTRY_COMPARE(counted.size(), 1);
+    QCOMPARE(counted.first().at(1).toLongLong(), many);
 }
 
 void TestHitStore::importsOnce_data()
