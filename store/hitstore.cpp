@@ -90,6 +90,31 @@ bool HitStore::exec(QSqlQuery &query)
     return false;
 }
 
+HitStore::Fault HitStore::openForReading(const QString &path)
+{
+    close();
+    m_path = path;
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(path);
+    // The writer keeps its transactions short; a reader of a WAL file waits
+    // only while the journal is folded back.
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=200"));
+    if (!db.open())
+        return fail(db.lastError());
+    m_open = true;
+    QSqlQuery query(db);
+    // Only a database the writer has brought up to this version is read.
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+        return fail(query.lastError());
+    if (query.value(0).toInt() != hitSchemaVersion)
+        return failText(QStringLiteral("The hit database is not ready to be read."),
+                        Fault::Unwritable);
+    m_trigram = query.exec(QStringLiteral(
+                    "SELECT count(*) FROM sqlite_schema WHERE name = 'name_search'")) &&
+                query.next() && query.value(0).toInt() > 0 && hasTrigramSearch(db);
+    return Fault::None;
+}
+
 HitStore::Fault HitStore::open(const QString &path)
 {
     close();
@@ -668,7 +693,7 @@ QList<HistoryRow> HitStore::historyRows(const HitPlan &plan, qint64 offset, qint
         find.with +
         sqlText(QStringLiteral(
                     " SELECT s.text, g.text, c.text, f.text, k.text, st.text, et.text, r.name, "
-                    "rec.path, rec.ms, rec.deleted FROM "
+                    "rec.path, rec.ms, rec.deleted, h.id FROM "
                     "(SELECT * FROM %1 WHERE ")
                     .arg(plan.from)) +
         plan.where +
@@ -701,6 +726,9 @@ QList<HistoryRow> HitStore::historyRows(const HitPlan &plan, qint64 offset, qint
         row.recordingPath = query.value(8).toString();
         row.recordingMs = query.isNull(9) ? -1 : query.value(9).toLongLong();
         row.recordingDeleted = query.value(10).toBool();
+        row.hitId = query.value(11).toLongLong();
+        row.system = query.value(0).toString();
+        row.group = query.value(1).toString();
         result.append(row);
     }
     return result;
@@ -788,6 +816,20 @@ StoredRecording HitStore::recordingOf(const QString &run, int line)
             query.value(1).toLongLong(),
             query.value(2).toLongLong(),
             query.value(3).toBool()};
+}
+
+StoredRecording HitStore::recordingById(qint64 hitId)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("SELECT runs.name, hits.line, path, ms, bytes, deleted FROM "
+                                 "recordings JOIN hits ON hits.id = recordings.hit JOIN runs ON "
+                                 "runs.id = hits.run WHERE recordings.hit = ?"));
+    query.addBindValue(hitId);
+    if (!exec(query) || !query.next())
+        return {};
+    return {query.value(0).toString(),    query.value(1).toInt(),
+            query.value(2).toString(),    query.value(3).toLongLong(),
+            query.value(4).toLongLong(), query.value(5).toBool()};
 }
 
 QList<KeptRecording> HitStore::oldestRecordings(int count)

@@ -39,6 +39,9 @@ public:
     // Opens the file, making it when missing, and brings its schema up to
     // date. A file that is no database is Damaged.
     Fault open(const QString &path);
+    // Opens the file to read only, beside the connection that writes it;
+    // a file missing or not yet at this program's schema is not opened.
+    Fault openForReading(const QString &path);
     void close();
     bool isOpen() const { return m_open; }
     QString path() const { return m_path; }
@@ -84,6 +87,8 @@ public:
 
     // The recording of a hit, or empty; for the history and the tests.
     StoredRecording recordingOf(const QString &run, int line);
+    // The same by the hit's id, as the History's rows give it.
+    StoredRecording recordingById(qint64 hitId);
 
     // The recordings not deleted: the oldest ones (at most count), and the
     // size of them all.

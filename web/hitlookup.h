@@ -4,9 +4,9 @@
 
 #include <QString>
 
-#include <optional>
+#include <memory>
 
-struct HitFind;
+class HitStore;
 
 // The hit database read for the web remote: a read-only connection of its
 // own to the file, on the thread that uses it, beside the database's writer.
@@ -20,18 +20,13 @@ public:
     HitLookup(const HitLookup &) = delete;
     HitLookup &operator=(const HitLookup &) = delete;
 
-    // The hits holding every word, as the history's find reads them.
+    // The hits holding every word, newest first, as the History finds them.
     QList<WebHit> find(const QString &words, int limit) override;
     QString recordingFile(qint64 hitId) override;
 
 private:
     bool open();
-    bool findsFewHits(const HitFind &find);
-    // No list when the query fails (a database of another version).
-    std::optional<QList<WebHit>> readHits(const HitFind &find, const QString &from, int limit);
 
     QString m_path;
-    QString m_connection;
-    bool m_open = false;
-    bool m_trigram = false;
+    std::unique_ptr<HitStore> m_store;
 };

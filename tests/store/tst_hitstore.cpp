@@ -230,16 +230,16 @@ void TestHitStore::migratesToCombinations()
     QSqlDatabase::removeDatabase(QStringLiteral("older"));
     HitStore store;
     QCOMPARE(store.open(path), HitStore::Fault::None);
-    QCOMPARE(store.count({QStringLiteral("harbor")}, {}), 2);
-    QCOMPARE(store.count({QStringLiteral("8:05")}, {}), 1);
+    QCOMPARE(store.count({QStringLiteral("harbor"), {}, {}, false}, {}), 2);
+    QCOMPARE(store.count({QStringLiteral("8:05"), {}, {}, false}, {}), 1);
     QCOMPARE(store.view({}, {}, 1).total, 3);
     // The runs' counts and spans came from their hits.
     const HistoryFilter runAOnly{{}, QDate(2026, 12, 5), QDate(2026, 12, 5), false};
     QCOMPARE(store.count(runAOnly, {}), 2);
     QCOMPARE(store.rows(runAOnly, {}, 0, 5).value(1).value(4), QStringLiteral("8:01:00 PM"));
     QCOMPARE(store.addAll({liveHit(1)}), HitStore::Fault::None);
-    QCOMPARE(store.count({QStringLiteral("harbor")}, {}), 3);
-    QCOMPARE(store.count({QStringLiteral("unit1x")}, {}), 1);
+    QCOMPARE(store.count({QStringLiteral("harbor"), {}, {}, false}, {}), 3);
+    QCOMPARE(store.count({QStringLiteral("unit1x"), {}, {}, false}, {}), 1);
     QCOMPARE(store.count({{}, {}, {}, true}, liveHit(1).run), 1);
 }
 
