@@ -16,12 +16,12 @@
 struct HistoryRow
 {
     QStringList texts; // the seven log fields, then the run's name
-    qint64 hitId = -1;
-    QString system; // the first field holds both, as "system / group"
-    QString group;
     QString recordingPath;
     qint64 recordingMs = -1;
     bool recordingDeleted = false;
+    qint64 hitId = -1;
+    QString system; // the first field holds both, as "system / group"
+    QString group;
 };
 
 // What the history shows for a filter: how many hits it lets through, of

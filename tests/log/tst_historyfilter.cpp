@@ -51,7 +51,8 @@ std::unique_ptr<Filled> filledModel()
                                                   "9:10:00 AM\t9:10:10 AM\t12-07-2026\r\n"),
                                    QStringLiteral("County"), QStringLiteral("Fire"), false,
                                    localToUtc(today, 9 * 3600 + 10 * 60 + 10)));
-    QTest::qWaitFor([&filled] { return !filled->db.isImporting(); });
+    if (!QTest::qWaitFor([&filled] { return !filled->db.isImporting(); }))
+        qWarning("the import of the run files did not end");
     filled->db.waitUntilIdle();
     filled->model.setSource(&filled->db, thisRun);
     return filled;
@@ -251,7 +252,9 @@ void TestHistoryFilter::forgetsWhatAnOlderFindAsked()
     HistoryView partial;
     partial.shown = 3;
     partial.counting = true;
-    partial.rows = {HistoryRow{{QStringLiteral("A / B"), QStringLiteral("Unit")}, {}, -1, false}};
+    HistoryRow row;
+    row.texts = {QStringLiteral("A / B"), QStringLiteral("Unit")};
+    partial.rows = {row};
     Q_EMIT source.viewReady(source.views.last(), partial);
     QCOMPARE(model.rowCount(), 3);
     QVERIFY(model.isCounting());
