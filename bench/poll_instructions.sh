@@ -59,6 +59,7 @@ kill "$app"
 wait "$app" 2>/dev/null || true
 app=
 out=$work/cg.out.1
+[ -n "${CALLGRIND_OUT:-}" ] && cp "$out" "$CALLGRIND_OUT"
 total=$(sed -n 's/^summary: //p;s/^totals: //p' "$out" | head -n1)
 # The tick's calls: callgrind writes "calls=N" before each call of the tick.
 calls=$(awk -v t="$tick" '

@@ -1,15 +1,19 @@
 #pragma once
 
 #include <QHash>
+#include <QImage>
 #include <QLabel>
 #include <QStaticText>
 
 // A text box of the radio's screen. The boxes lie over each other and over
 // the display frame, so a repaint of one repaints the others in its area.
 // A new text repaints only its changed lines (showText), and each box draws
-// its text straight onto the window, clipped to what is repainted. While
-// the radio scans, the same few names come round again and again: the
-// laid-out text of each is kept, so a name seen before is not shaped anew.
+// its text in bands one line high. While the radio scans, the same few
+// names come round again and again: the laid-out text of each is kept, so
+// a name seen before is not shaped anew, and each band's pixels are kept
+// as an image, so a band seen before is copied rather than its glyphs
+// blended anew (a box repainted because another over it changed costs a
+// copy too).
 class ScreenLabel : public QLabel
 {
     Q_OBJECT
@@ -26,8 +30,25 @@ protected:
 
 private:
     const QStaticText &laidOut(const QString &text);
+    void keepCachesFor(qreal devicePixelRatio);
+    // A band of the given size with the text drawn at the given place in
+    // it, the lines that can reach into it given.
+    const QImage &drawnBand(const QString &lines, const QStaticText &layout, const QPointF &at,
+                            const QSize &size);
+
+    struct Band
+    {
+        QPointF at;
+        QSize size;
+        QString lines;
+        QImage image;
+    };
 
     QHash<QString, QStaticText> m_layouts;
+    QList<Band> m_bands; // the latest drawn first
+    QFont m_bandFont;
+    QColor m_bandInk;
+    qreal m_bandRatio = 0;
     QFont m_layoutFont;
     QFont m_lineHeightFont;
     qreal m_lineHeight = 0;
