@@ -150,7 +150,6 @@ void ScreenLabel::paintEvent(QPaintEvent *event)
     const QStringList lines = text().split(QLatin1Char('\n'));
     const QRect wanted = event->rect() & box;
     QPainter painter(this);
-    painter.setClipRect(box, Qt::IntersectClip);
     for (int top = box.top(); top <= box.bottom() && left < right; top += bandHeight) {
         const QRect band(left, top, right - left, qMin(bandHeight, box.bottom() + 1 - top));
         if (!band.intersects(wanted))
@@ -164,6 +163,11 @@ void ScreenLabel::paintEvent(QPaintEvent *event)
         QString near = lines.at(first);
         for (int line = first + 1; line <= last; ++line)
             near += QLatin1Char('\n') + lines.at(line);
-        painter.drawImage(band.topLeft(), drawnBand(near, layout, at, band.size()));
+        // Only the part to be repainted is copied (the bands lie within the
+        // box, so no clip of the painter's own is needed).
+        const QRect part = band & wanted;
+        painter.drawImage(QRectF(part), drawnBand(near, layout, at, band.size()),
+                          QRectF(QPointF(part.topLeft() - band.topLeft()) * m_bandRatio,
+                                 QSizeF(part.size()) * m_bandRatio));
     }
 }
