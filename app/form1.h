@@ -20,6 +20,7 @@
 #include "poll/hitrecording.h"
 #include "poll/mediasystem.h"
 #include "poll/pollpacing.h"
+#include "poll/repeatedreplies.h"
 #include "store/hitdatabase.h"
 #include "tuning/quickscan.h"
 #include "tuning/skiplist.h"
@@ -576,4 +577,7 @@ private:
     QTimer *m_noAnswerTimer = nullptr;
     QString m_noAnswerText; // shown in the status line while not empty
     bool m_lossMessageOpen = false; // the message of a radio gone away waits for the user
+    // The poll's cost while idle (form1_poll.cpp): the last replies kept
+    // split and decoded.
+    RepeatedReplies m_lastReplies;
 };
