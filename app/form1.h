@@ -578,6 +578,8 @@ private:
     QString m_noAnswerText; // shown in the status line while not empty
     bool m_lossMessageOpen = false; // the message of a radio gone away waits for the user
     // The poll's cost while idle (form1_poll.cpp): the last replies kept
-    // split and decoded.
+    // split and decoded, and the rest of a set read in one wake-up
+    // (form1_pacing.cpp).
     RepeatedReplies m_lastReplies;
+    void holdRestOfReplies();
 };

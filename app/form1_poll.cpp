@@ -46,6 +46,7 @@ void Form1::PollRadio()
         {QByteArrayLiteral("STS"), QByteArrayLiteral("GLG"), QByteArrayLiteral("WIN")});
 
     const QByteArray raw = m_port.snapshotRead();
+    holdRestOfReplies();
     pollAsked(raw);
     if (raw.isEmpty())
         return;
