@@ -21,6 +21,7 @@
 #include "poll/mediasystem.h"
 #include "poll/pollpacing.h"
 #include "poll/repeatedreplies.h"
+#include "poll/widgets/screenlabel.h"
 #include "store/hitdatabase.h"
 #include "tuning/quickscan.h"
 #include "tuning/skiplist.h"
@@ -582,4 +583,5 @@ private:
     // (form1_pacing.cpp).
     RepeatedReplies m_lastReplies;
     void holdRestOfReplies();
+    JoinedRepaint m_screenRepaint; // the screen boxes' repaints as one strip
 };

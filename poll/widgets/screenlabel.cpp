@@ -68,7 +68,24 @@ void ScreenLabel::showText(const QString &text)
     const QRectF box = contentsRect();
     const QRectF strip(box.left(), box.top() + lines->first * height - 2, box.width(),
                        (lines->last - lines->first + 1) * height + 4);
-    update(strip.toAlignedRect() & rect());
+    const QRect area = strip.toAlignedRect() & rect();
+    if (m_join)
+        m_join->add(this, area);
+    else
+        update(area);
+}
+
+void JoinedRepaint::add(const QWidget *box, const QRect &area)
+{
+    // Only over a shown frame that holds the whole box (a layout may hide
+    // the frame or move the boxes off it).
+    if (!m_below || m_below->parentWidget() != box->parentWidget() || !m_below->isVisible() ||
+        !m_below->geometry().contains(box->geometry())) {
+        const_cast<QWidget *>(box)->update(area);
+        return;
+    }
+    m_pending |= area.translated(box->pos() - m_below->pos());
+    m_below->update(m_pending);
 }
 
 const QStaticText &ScreenLabel::laidOut(const QString &text)
@@ -135,6 +152,8 @@ void ScreenLabel::paintEvent(QPaintEvent *event)
     // a neighbouring line is drawn as it would be at once. A band's pixels
     // depend only on the lines that can reach into it and on where the text
     // sits against the pixel grid: that is the key of its kept image.
+    if (m_join)
+        m_join->painted();
     const QRect box = contentsRect();
     const QStaticText &layout = laidOut(text());
     keepCachesFor(devicePixelRatioF());

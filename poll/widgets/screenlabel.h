@@ -14,6 +14,25 @@
 // as an image, so a band seen before is copied rather than its glyphs
 // blended anew (a box repainted because another over it changed costs a
 // copy too).
+// The screen boxes' repaints joined into one rectangle until it is painted:
+// the window's changed pixels then reach the display as one strip rather
+// than one per box. The rectangle is asked of the widget below the boxes
+// (their sibling, the display frame), which repaints the boxes over it.
+class JoinedRepaint
+{
+public:
+    explicit JoinedRepaint(QWidget *below = nullptr) : m_below(below) {}
+    void setBelow(QWidget *below) { m_below = below; }
+    // Asks for the area of the box (in its coordinates) and all asked for
+    // before it since the last paint.
+    void add(const QWidget *box, const QRect &area);
+    void painted() { m_pending = QRect(); }
+
+private:
+    QWidget *m_below;
+    QRect m_pending;
+};
+
 class ScreenLabel : public QLabel
 {
     Q_OBJECT
@@ -24,6 +43,8 @@ public:
     // changed: a box repainted whole repaints the frame and every box below
     // it, while the radio's scan changes one or two lines a tick.
     void showText(const QString &text);
+    // Its changed lines are repainted as part of the join's rectangle.
+    void joinRepaints(JoinedRepaint *join) { m_join = join; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -44,6 +65,7 @@ private:
         QImage image;
     };
 
+    JoinedRepaint *m_join = nullptr;
     QHash<QString, QStaticText> m_layouts;
     QList<Band> m_bands; // the latest drawn first
     QFont m_bandFont;
