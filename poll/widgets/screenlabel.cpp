@@ -122,13 +122,16 @@ void ScreenLabel::keepCachesFor(qreal devicePixelRatio)
 const QImage &ScreenLabel::drawnBand(const QString &lines, const QStaticText &layout,
                                      const QPointF &at, const QSize &size)
 {
+    ++m_bandUses;
+    qsizetype oldest = 0;
     for (qsizetype i = 0; i < m_bands.size(); ++i) {
-        const Band &band = m_bands.at(i);
+        Band &band = m_bands[i];
         if (band.at == at && band.size == size && band.lines == lines) {
-            if (i > 0)
-                m_bands.move(i, 0);
-            return m_bands.first().image;
+            band.lastUse = m_bandUses;
+            return band.image;
         }
+        if (band.lastUse < m_bands.at(oldest).lastUse)
+            oldest = i;
     }
     QImage image(size * m_bandRatio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(m_bandRatio);
@@ -139,10 +142,13 @@ const QImage &ScreenLabel::drawnBand(const QString &lines, const QStaticText &la
         painter.setPen(m_bandInk);
         painter.drawStaticText(at, layout);
     }
-    if (m_bands.size() >= keptBands)
-        m_bands.removeLast();
-    m_bands.prepend({at, size, lines, image});
-    return m_bands.first().image;
+    const Band band{at, size, lines, image, m_bandUses};
+    if (m_bands.size() < keptBands) {
+        m_bands.append(band);
+        return m_bands.last().image;
+    }
+    m_bands[oldest] = band;
+    return m_bands.at(oldest).image;
 }
 
 void ScreenLabel::paintEvent(QPaintEvent *event)

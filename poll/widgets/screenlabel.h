@@ -63,11 +63,13 @@ private:
         QSize size;
         QString lines;
         QImage image;
+        quint64 lastUse = 0;
     };
 
     JoinedRepaint *m_join = nullptr;
     QHash<QString, QStaticText> m_layouts;
-    QList<Band> m_bands; // the latest drawn first
+    QList<Band> m_bands; // the least lately used goes first when full
+    quint64 m_bandUses = 0;
     QFont m_bandFont;
     QColor m_bandInk;
     qreal m_bandRatio = 0;
