@@ -61,10 +61,14 @@ app=
 out=$work/cg.out.1
 [ -n "${CALLGRIND_OUT:-}" ] && cp "$out" "$CALLGRIND_OUT"
 total=$(sed -n 's/^summary: //p;s/^totals: //p' "$out" | head -n1)
-# The tick's calls: callgrind writes "calls=N" before each call of the tick.
+# The ticks: the "calls=N" lines that follow a "cfn=" line naming the tick.
 calls=$(awk -v t="$tick" '
   /^cfn=/ { callee = $0 }
   /^calls=/ { if (index(callee, t)) { split($1, c, "="); n += c[2] } }
   END { print n + 0 }' "$out")
 echo "$program $platform: $total instructions in $seconds s, $calls ticks: $((total / (calls > 0 ? calls : 1))) per tick"
 echo "RESULT $program $platform $total $calls"
+if [ "$calls" -eq 0 ]; then
+  echo "FAIL: $program never polled the radio" >&2
+  exit 1
+fi
