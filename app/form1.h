@@ -21,6 +21,8 @@
 #include "poll/listencapture.h"
 #include "poll/mediasystem.h"
 #include "poll/pollpacing.h"
+#include "poll/repeatedreplies.h"
+#include "poll/widgets/screenlabel.h"
 #include "store/hitdatabase.h"
 #include "tuning/quickscan.h"
 #include "tuning/skiplist.h"
@@ -604,4 +606,12 @@ private:
     QLineEdit *web_password = nullptr;
     QLabel *web_address = nullptr;
     QLabel *web_qr = nullptr;
+
+private:
+    // The poll's cost while idle (form1_poll.cpp): the last replies kept
+    // split and decoded, and the rest of a set read in one wake-up
+    // (form1_pacing.cpp).
+    RepeatedReplies m_lastReplies;
+    void holdRestOfReplies();
+    JoinedRepaint m_screenRepaint; // the screen boxes' repaints as one strip
 };

@@ -39,8 +39,9 @@ QSize designClientSize()
 
 void Form1::buildControlHelp()
 {
+    const QHash<QString, QString> tips = keyToolTips(m_keys.keys());
     for (auto it = m_keys.cbegin(); it != m_keys.cend(); ++it)
-        it.value()->setToolTip(keyToolTip(it.key()));
+        it.value()->setToolTip(tips.value(it.key()));
     Command2->setToolTip(QStringLiteral("Keyboard: ") +
                          keyboardShortcuts(QStringLiteral("RunStop")).join(QStringLiteral(" or ")));
 

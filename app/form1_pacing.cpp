@@ -26,6 +26,16 @@ bool Form1::pacePoll()
     return true;
 }
 
+void Form1::holdRestOfReplies()
+{
+    // The tick takes its set's replies only at the next tick, so the rest
+    // of them need not wake the program as they come; a slow line takes
+    // them as soon as they are in. A poll of a second or less finds a line
+    // hung up meanwhile soon enough.
+    if (!PollPacing::pacedAt(m_port.baud()) && Timer1->interval() <= 1000)
+        m_port.holdAfterNextArrival();
+}
+
 void Form1::onRepliesArriving()
 {
     // Not before the poll's interval has passed since the set went out.

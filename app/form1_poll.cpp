@@ -46,16 +46,20 @@ void Form1::PollRadio()
         {QByteArrayLiteral("STS"), QByteArrayLiteral("GLG"), QByteArrayLiteral("WIN")});
 
     const QByteArray raw = m_port.snapshotRead();
+    holdRestOfReplies();
     pollAsked(raw);
     if (raw.isEmpty())
         return;
-    std::optional<ReplySet> set = splitReplySet(raw);
+    // Replies identical to the last tick's are not split or decoded again.
+    const std::optional<ReplySet> &set = m_lastReplies.split(raw);
     if (!set)
         return;
 
-    sts_fields = std::move(set->sts);
-    glg_fields = std::move(set->glg);
-    debug_box->setText(debugBoxText(ReplySet{sts_fields, glg_fields, set->win}, raw));
+    sts_fields = set->sts;
+    glg_fields = set->glg;
+    const QString &debugText = m_lastReplies.debugText();
+    if (debug_box->text() != debugText)
+        debug_box->setText(debugText);
 
     if (isFourLineScreen(sts_fields)) {
         showFourLineDisplay();
@@ -128,7 +132,7 @@ void Form1::applyHitResult(const HitTickResult &result, bool wasActive)
 
 void Form1::updateSixLineDisplay()
 {
-    const SixLineScreen screen = decodeSixLineScreen(sts_fields);
+    const SixLineScreen &screen = m_lastReplies.sixLineScreen(sts_fields);
     setTextIfChanged(Text1, screen.text1);
     setTextIfChanged(floating_taskbar, screen.floatingTaskbar);
     if (m_hits.state().trunked_hit)

@@ -106,6 +106,7 @@ QWidget *Form1::withWebRemoteFrame(QWidget *page)
         }
     });
     connect(m_web.get(), &WebRemoteServer::listenersChanged, this, &Form1::onWebListeners);
+    connect(m_web.get(), &WebRemoteServer::screenWanted, this, &Form1::publishScreen);
 
     if (const auto file = readSettingsFile(webRemoteSettingsFile(m_options.dataFolder))) {
         const WebRemoteSettings settings = readWebRemoteSettings(*file);
@@ -216,7 +217,7 @@ void Form1::applyWebRemote()
 
 void Form1::publishScreen()
 {
-    if (!m_web || !m_web->isListening())
+    if (!m_web || !m_web->hasPages())
         return;
     WindowScreenText screen;
     screen.fourLine = isFourLineScreen(sts_fields);

@@ -129,6 +129,9 @@ void Form1::buildScreen()
     freq->setAlignment(Qt::AlignRight | Qt::AlignTop);
     IconsSet1 = screenLabel(this, "IconsSet1", twipsToPixels(240, 1530, 3525, 255), 13);
     IconsSet2 = screenLabel(this, "IconsSet2", twipsToPixels(240, 1800, 3525, 255), 13);
+    m_screenRepaint.setBelow(Picture2);
+    for (QLabel *box : {sigdisplay, Text1, moddisp, freq, IconsSet1, IconsSet2})
+        static_cast<ScreenLabel *>(box)->joinRepaints(&m_screenRepaint);
 
     floating_taskbar = named(new QLabel(this), "floating_taskbar");
     floating_taskbar->setGeometry(twipsToPixels(0, 0, 3885, 285));

@@ -12,13 +12,18 @@
 # With "floor" as the fifth argument it runs bench/poll_floor instead: Qt's
 # serial port polling the radio with nothing else, what polling costs on
 # this machine at all.
-# usage: poll_cpu.sh BUILD SECONDS offscreen|xvfb [BAUD] [floor]
+# TOLLVANE_ARGS adds arguments to Tollvane's command line (e.g. "--web 8080":
+# the same polling with the web remote's server on); a sixth argument names
+# that variant in the result line (e.g. xvfb-web).
+# usage: poll_cpu.sh BUILD SECONDS offscreen|xvfb [BAUD] [floor|tollvane] [KEY]
 set -euo pipefail
 build=${1:-build-release}
 seconds=${2:-30}
 platform=${3:-offscreen}
 baud=${4:-115200}
 program=${5:-tollvane}
+variant=${6:-}
+read -r -a extra <<<"${TOLLVANE_ARGS:-}"
 case "$baud" in
   9600) speed=0 ;; 19200) speed=1 ;; 38400) speed=2 ;; 57600) speed=3 ;; 115200) speed=4 ;;
   *) echo "unknown speed $baud" >&2; exit 2 ;;
@@ -58,7 +63,7 @@ printf '0\r\n%s\r\n100\r\n' "$speed" >"$work/com_settings.txt"
 if [ "$program" = floor ]; then
   "$build/bench/poll_floor" "$pty" >"$work/app.out" 2>&1 &
 else
-  "$build/app/tollvane" --port "$pty" --data-dir "$work" >"$work/app.out" 2>&1 &
+  "$build/app/tollvane" --port "$pty" --data-dir "$work" "${extra[@]}" >"$work/app.out" 2>&1 &
 fi
 app=$!
 sleep 3
@@ -90,9 +95,9 @@ commands=${commands:-0}
 
 awk -v a0="$app0" -v a1="$app1" -v x0="$x0" -v x1="$x1" -v w0="$w0" -v w1="$w1" \
   -v t="$(getconf CLK_TCK)" -v s="$start" -v e="$end" -v p="$platform" \
-  -v c="$commands" -v secs="$seconds" -v baud="$baud" -v prog="$program" 'BEGIN {
+  -v c="$commands" -v secs="$seconds" -v baud="$baud" -v prog="$program" -v variant="$variant" 'BEGIN {
   wall = e - s; app = (a1 - a0) / t; x = (x1 - x0) / t
-  key = prog == "floor" ? "floor" : p
+  key = prog == "floor" ? "floor" : variant != "" ? variant : p
   printf "%-9s %.1f s: %s %.2f%% of one core", key, wall, prog, 100 * app / wall
   if (p == "xvfb") printf ", X server %.2f%%, together %.2f%%", 100 * x / wall, 100 * (app + x) / wall
   printf "; %.1f wake-ups/s; the radio answered %d commands (%.1f/s)", (w1 - w0) / wall, c, c / (wall + 3)

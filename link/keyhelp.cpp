@@ -42,47 +42,89 @@ QString keyCodeName(int code)
     }
 }
 
-// The keyboard map's operations that do what a click on the key does.
-QStringList sameOperations(const QString &operation)
+// What the keyboard map and the drawn keys say, read once.
+struct KeyboardMapTable
 {
-    QStringList same{operation};
-    const QList<CommandStep> commands = keyOperation(operation);
-    if (commands.isEmpty())
+    QStringList names;                  // by key code; empty: a code without a name
+    QStringList plain;                  // the operation of the code alone
+    QStringList shifted;                // and with Shift
+    QStringList drawn;                  // the drawn keys
+    QList<QList<CommandStep>> commands; // of each drawn key
+    QList<bool> stopsScan;              // of each drawn key
+
+    KeyboardMapTable()
+    {
+        for (int code = 0; code < 256; ++code) {
+            names.append(keyCodeName(code));
+            const bool named = code > 0 && !names.last().isEmpty();
+            plain.append(named ? keyboardOperationForKeyCode(code, noModifier) : QString());
+            shifted.append(named ? keyboardOperationForKeyCode(code, shiftAlone) : QString());
+        }
+        drawn = drawnKeyNames();
+        for (const QString &key : std::as_const(drawn)) {
+            commands.append(keyOperation(key));
+            stopsScan.append(keyStopsQuickScan(key));
+        }
+    }
+
+    // The keyboard map's operations that do what a click on the key does.
+    QStringList sameOperations(const QString &operation) const
+    {
+        QStringList same{operation};
+        const qsizetype at = drawn.indexOf(operation);
+        const QList<CommandStep> own = at >= 0 ? commands.at(at) : keyOperation(operation);
+        if (own.isEmpty())
+            return same;
+        const bool stops = at >= 0 ? stopsScan.at(at) : keyStopsQuickScan(operation);
+        for (qsizetype i = 0; i < drawn.size(); ++i)
+            if (drawn.at(i) != operation && commands.at(i) == own && stopsScan.at(i) == stops)
+                same.append(drawn.at(i));
         return same;
-    for (const QString &other : drawnKeyNames())
-        if (other != operation && keyOperation(other) == commands &&
-            keyStopsQuickScan(other) == keyStopsQuickScan(operation))
-            same.append(other);
-    return same;
-}
+    }
+
+    QStringList shortcuts(const QString &operation) const
+    {
+        const QStringList same = sameOperations(operation);
+        QStringList keys;
+        for (int code = 1; code < 256; ++code) {
+            if (names.at(code).isEmpty())
+                continue;
+            if (same.contains(plain.at(code)))
+                keys.append(names.at(code));
+            else if (same.contains(shifted.at(code)))
+                keys.append(QStringLiteral("Shift+") + names.at(code));
+        }
+        return keys;
+    }
+};
 
 } // namespace
 
 QStringList keyboardShortcuts(const QString &operation)
 {
-    const QStringList same = sameOperations(operation);
-    QStringList keys;
-    for (int code = 1; code < 256; ++code) {
-        const QString name = keyCodeName(code);
-        if (name.isEmpty())
-            continue;
-        const bool plain = same.contains(keyboardOperationForKeyCode(code, noModifier));
-        const bool shifted = same.contains(keyboardOperationForKeyCode(code, shiftAlone));
-        if (plain)
-            keys.append(name);
-        else if (shifted)
-            keys.append(QStringLiteral("Shift+") + name);
-    }
-    return keys;
+    return KeyboardMapTable().shortcuts(operation);
 }
 
 QString keyToolTip(const QString &keyName)
 {
-    const QString name = keyAccessibleName(keyPlacement(keyName));
-    const QStringList keys = keyboardShortcuts(keyName);
-    if (keys.isEmpty())
-        return name;
-    return name + QStringLiteral("\nKeyboard: ") + keys.join(QStringLiteral(" or "));
+    return keyToolTips({keyName}).value(keyName);
+}
+
+QHash<QString, QString> keyToolTips(const QStringList &keyNames)
+{
+    const KeyboardMapTable table;
+    QHash<QString, KeyPlacement> placements;
+    for (const KeyPlacement &key : fullKeypadLayout())
+        placements.insert(key.name, key);
+    QHash<QString, QString> tips;
+    for (const QString &keyName : keyNames) {
+        const QString name = keyAccessibleName(placements.value(keyName));
+        const QStringList keys = table.shortcuts(keyName);
+        tips.insert(keyName, keys.isEmpty() ? name
+                                            : name + QStringLiteral("\nKeyboard: ") +
+                                                  keys.join(QStringLiteral(" or ")));
+    }
+    return tips;
 }
 
 QList<KeyHelpRow> keyboardHelpRows()

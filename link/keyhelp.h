@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -16,6 +17,9 @@ QStringList keyboardShortcuts(const QString &operation);
 // A drawn key's tool tip: its accessible name, then "Keyboard: " and its
 // shortcuts joined by " or "; the name alone for a key without one.
 QString keyToolTip(const QString &keyName);
+// The tool tips of the given keys at once, as keyToolTip gives each: the
+// keyboard map is read once for all of them.
+QHash<QString, QString> keyToolTips(const QStringList &keyNames);
 
 // One line of the full list of keys.
 struct KeyHelpRow

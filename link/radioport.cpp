@@ -6,7 +6,7 @@
 RadioPort::RadioPort(QObject *parent) : QObject(parent)
 {
     connect(&m_port, &QSerialPort::errorOccurred, this, &RadioPort::onError);
-    connect(&m_port, &QSerialPort::readyRead, this, &RadioPort::bytesArrived);
+    connect(&m_port, &QSerialPort::readyRead, this, &RadioPort::onReadyRead);
 }
 
 RadioPort::~RadioPort() = default;
@@ -42,12 +42,20 @@ bool RadioPort::OpenRadioPort(const QString &device, int baud)
     m_port.clear();
     m_port.clearError();
     m_heardSinceOpen = false;
+    // The port's own watch for bytes to read, made as it opened.
+    m_readWatch.clear();
+    m_holdArmed = m_held = false;
+    for (QSocketNotifier *watch : m_port.findChildren<QSocketNotifier *>()) {
+        if (watch->type() == QSocketNotifier::Read)
+            m_readWatch = watch;
+    }
     setState(State::Open);
     return true;
 }
 
 void RadioPort::close()
 {
+    m_holdArmed = m_held = false;
     if (m_port.isOpen())
         m_port.close();
     m_port.clearError();
@@ -63,6 +71,10 @@ void RadioPort::SendCommands(const QList<QByteArray> &commands)
 {
     if (m_state != State::Open)
         return;
+    // Replies to these commands must wake the program; what is held stays
+    // for the next read.
+    m_holdArmed = false;
+    release(false);
     QByteArray bytes;
     for (const QByteArray &command : commands)
         bytes += command + '\r';
@@ -72,14 +84,44 @@ void RadioPort::SendCommands(const QList<QByteArray> &commands)
     m_port.flush();
 }
 
-qint64 RadioPort::bytesWaiting() const
+qint64 RadioPort::bytesWaiting()
 {
+    release(true);
     return m_state == State::Open ? m_port.bytesAvailable() : 0;
 }
 
 QByteArray RadioPort::peekWaiting()
 {
+    release(true);
     return m_state == State::Open ? m_port.peek(m_port.bytesAvailable()) : QByteArray();
+}
+
+void RadioPort::holdAfterNextArrival()
+{
+    m_holdArmed = m_readWatch != nullptr && m_state == State::Open;
+}
+
+void RadioPort::onReadyRead()
+{
+    Q_EMIT bytesArrived();
+    if (m_holdArmed && m_readWatch && m_state == State::Open) {
+        m_holdArmed = false;
+        m_held = true;
+        m_readWatch->setEnabled(false);
+    }
+}
+
+void RadioPort::release(bool take)
+{
+    if (!m_held)
+        return;
+    if (m_readWatch && !m_readWatch->isEnabled())
+        m_readWatch->setEnabled(true);
+    if (!take || m_state != State::Open)
+        return;
+    // Reads what waits in the device now; bytesArrived is told.
+    m_held = false;
+    m_port.waitForReadyRead(0);
 }
 
 QByteArray RadioPort::snapshotRead()

@@ -3,7 +3,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QSerialPort>
+#include <QSocketNotifier>
 #include <QString>
 
 // The one owner of the radio's serial line. Commands go out as plain bytes
@@ -37,7 +39,14 @@ public:
     void SendCommands(const QList<QByteArray> &commands);
 
     // Bytes received and not yet taken.
-    qint64 bytesWaiting() const;
+    qint64 bytesWaiting();
+
+    // The poll's set is out and its replies come a millisecond or so apart:
+    // the first of them wakes the program, the rest wait in the device
+    // until the next read or command takes them, so a set is read in one
+    // wake-up rather than one per reply. A line hung up meanwhile is found
+    // at that next read.
+    void holdAfterNextArrival();
 
     // A look at everything waiting, which stays waiting.
     QByteArray peekWaiting();
@@ -73,6 +82,10 @@ Q_SIGNALS:
 
 private:
     void onError(QSerialPort::SerialPortError error);
+    void onReadyRead();
+    // Watches the device again after a hold; with taking, what waits there
+    // now is read.
+    void release(bool take);
     void setState(State state);
 
     QSerialPort m_port;
@@ -81,4 +94,9 @@ private:
     int m_baud = 0;
     QString m_errorText;
     bool m_heardSinceOpen = false;
+    // The port's watch on the device for bytes to read, turned off while
+    // the rest of a reply set is held.
+    QPointer<QSocketNotifier> m_readWatch;
+    bool m_holdArmed = false;
+    bool m_held = false; // bytes may wait in the device, unread
 };

@@ -388,6 +388,9 @@ void WebRemoteServer::takeWebSockets()
         connect(socket, &QWebSocket::textMessageReceived, this,
                 [this, socket](const QString &text) { messageFrom(socket, text); });
         m_sockets.append(socket);
+        // The screen is gathered only while pages are connected: the one
+        // kept may be old.
+        Q_EMIT screenWanted();
         socket->sendTextMessage(QString::fromUtf8(screenMessage(m_screen)));
         socket->sendTextMessage(QString::fromUtf8(hitsMessage(recentHits({}, keptHits))));
     }

@@ -102,12 +102,16 @@ public:
     void setAudioFormat(int sampleRate, int channels); // 16-bit signed little-endian PCM
     void sendAudio(const QByteArray &pcm);             // to the pages that listen
     int listenerCount() const;
+    // Whether a page is connected: while none is, the screen need not be
+    // gathered at all (screenWanted asks for it when one connects).
+    bool hasPages() const { return !m_sockets.isEmpty(); }
 
 Q_SIGNALS:
     void keyPressed(const QString &keyName); // "key_1", "key_scan", ... as the keypad names them
     void volumeChosen(int level);            // 0..15
     void squelchChosen(int level);           // 0..15
     void listenersChanged(int count);        // 0 when the last listener left
+    void screenWanted();                     // a page connected: setScreen() now, please
 
 private:
     void answer(const QHttpServerRequest &request, QHttpServerResponder &&responder);

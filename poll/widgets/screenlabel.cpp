@@ -3,13 +3,20 @@
 #include "poll/changedlines.h"
 
 #include <QFontMetricsF>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QtMath>
 
 namespace {
 
 // Enough for the names of a long scan list; past it the texts are laid out
 // afresh.
 constexpr qsizetype keptLayouts = 128;
+// Drawn bands kept per box, the least lately used dropped first: a band of
+// the largest box is some 20 KB.
+constexpr qsizetype keptBands = 24;
+// Ink may reach this far past a text's advance.
+constexpr int inkMargin = 3;
 
 // Where a block of the given size sits in the box for the alignment, as
 // QPainter::drawText places it.
@@ -61,7 +68,24 @@ void ScreenLabel::showText(const QString &text)
     const QRectF box = contentsRect();
     const QRectF strip(box.left(), box.top() + lines->first * height - 2, box.width(),
                        (lines->last - lines->first + 1) * height + 4);
-    update(strip.toAlignedRect() & rect());
+    const QRect area = strip.toAlignedRect() & rect();
+    if (m_join)
+        m_join->add(this, area);
+    else
+        update(area);
+}
+
+void JoinedRepaint::add(const QWidget *box, const QRect &area)
+{
+    // Only over a shown frame that holds the whole box (a layout may hide
+    // the frame or move the boxes off it).
+    if (!m_below || m_below->parentWidget() != box->parentWidget() || !m_below->isVisible() ||
+        !m_below->geometry().contains(box->geometry())) {
+        const_cast<QWidget *>(box)->update(area);
+        return;
+    }
+    m_pending |= area.translated(box->pos() - m_below->pos());
+    m_below->update(m_pending);
 }
 
 const QStaticText &ScreenLabel::laidOut(const QString &text)
@@ -70,7 +94,7 @@ const QStaticText &ScreenLabel::laidOut(const QString &text)
         m_layouts.clear();
         m_layoutFont = font();
     }
-    auto it = m_layouts.find(text);
+    auto it = m_layouts.constFind(text);
     if (it == m_layouts.end()) {
         // A laid-out text breaks its lines only at line separators.
         QString lines = text;
@@ -84,14 +108,91 @@ const QStaticText &ScreenLabel::laidOut(const QString &text)
     return *it;
 }
 
-void ScreenLabel::paintEvent(QPaintEvent *)
+void ScreenLabel::keepCachesFor(qreal devicePixelRatio)
 {
-    // Drawn straight onto the window, clipped to what needs repainting:
-    // glyphs outside the changed lines cost next to nothing.
-    QPainter painter(this);
-    painter.setFont(font());
-    painter.setPen(palette().color(foregroundRole()));
-    painter.setClipRect(contentsRect(), Qt::IntersectClip);
+    const QColor ink = palette().color(foregroundRole());
+    if (m_bandFont != font() || m_bandInk != ink || m_bandRatio != devicePixelRatio) {
+        m_bands.clear();
+        m_bandFont = font();
+        m_bandInk = ink;
+        m_bandRatio = devicePixelRatio;
+    }
+}
+
+const QImage &ScreenLabel::drawnBand(const QString &lines, const QStaticText &layout,
+                                     const QPointF &at, const QSize &size)
+{
+    ++m_bandUses;
+    qsizetype oldest = 0;
+    for (qsizetype i = 0; i < m_bands.size(); ++i) {
+        Band &band = m_bands[i];
+        if (band.at == at && band.size == size && band.lines == lines) {
+            band.lastUse = m_bandUses;
+            return band.image;
+        }
+        if (band.lastUse < m_bands.at(oldest).lastUse)
+            oldest = i;
+    }
+    QImage image(size * m_bandRatio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(m_bandRatio);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setFont(font());
+        painter.setPen(m_bandInk);
+        painter.drawStaticText(at, layout);
+    }
+    const Band band{at, size, lines, image, m_bandUses};
+    if (m_bands.size() < keptBands) {
+        m_bands.append(band);
+        return m_bands.last().image;
+    }
+    m_bands[oldest] = band;
+    return m_bands.at(oldest).image;
+}
+
+void ScreenLabel::paintEvent(QPaintEvent *event)
+{
+    // The box is drawn in bands one line high across the text, each from
+    // the whole laid-out text clipped to the band, so ink that reaches into
+    // a neighbouring line is drawn as it would be at once. A band's pixels
+    // depend only on the lines that can reach into it and on where the text
+    // sits against the pixel grid: that is the key of its kept image.
+    if (m_join)
+        m_join->painted();
+    const QRect box = contentsRect();
     const QStaticText &layout = laidOut(text());
-    painter.drawStaticText(placed(contentsRect(), layout.size(), alignment()), layout);
+    keepCachesFor(devicePixelRatioF());
+    if (m_lineHeightFont != font()) {
+        m_lineHeightFont = font();
+        m_lineHeight = QFontMetricsF(m_lineHeightFont).height();
+    }
+    const QPointF origin = placed(box, layout.size(), alignment());
+    const int left = qMax(box.left(), qFloor(origin.x()) - inkMargin);
+    const int right = qMin(box.right() + 1, qCeil(origin.x() + layout.size().width()) + inkMargin);
+    const qreal lineHeight = qMax<qreal>(1, m_lineHeight);
+    const int bandHeight = qCeil(lineHeight);
+    const QStringList lines = text().split(QLatin1Char('\n'));
+    const QRect wanted = event->rect() & box;
+    QPainter painter(this);
+    for (int top = box.top(); top <= box.bottom() && left < right; top += bandHeight) {
+        const QRect band(left, top, right - left, qMin(bandHeight, box.bottom() + 1 - top));
+        if (!band.intersects(wanted))
+            continue;
+        const int first = qMax(0, qFloor((top - origin.y()) / lineHeight) - 1);
+        const int last =
+            qMin(lines.size() - 1, qFloor((band.bottom() + 1 - origin.y()) / lineHeight) + 1);
+        if (first > last)
+            continue;
+        const QPointF at = origin - QPointF(band.topLeft());
+        QString near = lines.at(first);
+        for (int line = first + 1; line <= last; ++line)
+            near += QLatin1Char('\n') + lines.at(line);
+        // Only the part to be repainted is copied (the bands lie within the
+        // box, so no clip of the painter's own is needed).
+        const QRect part = band & wanted;
+        painter.drawImage(QRectF(part), drawnBand(near, layout, at, band.size()),
+                          QRectF(QPointF(part.topLeft() - band.topLeft()) * m_bandRatio,
+                                 QSizeF(part.size()) * m_bandRatio));
+    }
 }

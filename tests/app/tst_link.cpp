@@ -1,6 +1,7 @@
 // The serial line as the window uses it: opening, failing to open, commands
 // on the wire, and the radio going away while the poll runs.
 #include "support/radiofixture.h"
+#include "support/scriptedpty.h"
 
 #include "log/widgets/hitlogview.h"
 #include <QComboBox>
@@ -121,6 +122,32 @@ private Q_SLOTS:
         QCOMPARE(lost.size(), 1);
         port.SendCommand("MDL");
         QCOMPARE(port.snapshotRead(), QByteArray());
+    }
+
+    // A held reply set: after the first bytes the rest waits in the device,
+    // yet the next read takes all of it, and a command sent meanwhile (a
+    // key) is heard as its reply comes.
+    void heldRepliesAreReadWholeAndCommandsStillHeard()
+    {
+        ScriptedPty far;
+        RadioPort port;
+        QSignalSpy arrived(&port, &RadioPort::bytesArrived);
+        QVERIFY(port.OpenRadioPort(far.slavePath(), 115200));
+        port.SendCommands({QByteArrayLiteral("STS"), QByteArrayLiteral("GLG")});
+        port.holdAfterNextArrival();
+        far.write("STS,1\r");
+        QTRY_COMPARE(arrived.size(), 1);
+        far.write("GLG,2\r");
+        QTRY_COMPARE(port.bytesWaiting(), qint64(12));
+        QCOMPARE(port.snapshotRead(), QByteArray("STS,1\rGLG,2\r"));
+
+        port.holdAfterNextArrival();
+        far.write("STS,3\r");
+        QTRY_COMPARE(arrived.size(), 3);
+        port.SendCommand("KEY,S,P");
+        far.write("KEY,OK\r");
+        QTRY_COMPARE(arrived.size(), 4);
+        QCOMPARE(port.drainRead(), QByteArray("STS,3\rKEY,OK\r"));
     }
 
     // Unplugged and plugged back in (the same link finds the radio on a new

@@ -128,6 +128,24 @@ private Q_SLOTS:
         QCOMPARE(m_form->port().bytesWaiting(), 0);
     }
 
+    // Replies identical to the last tick's are not decoded again, yet the
+    // screen and the diagnostics show them even when something else wrote
+    // there in between, and a changed reply shows at once.
+    void repeatedRepliesStillShow()
+    {
+        const QByteArray first = set(sts("Bethel", "Bethel PD 1", 1), glg("", "", ""));
+        const QByteArray second = set(sts("Bethel", "Bethel FD 2", 1), glg("", "", ""));
+        tickWith(first);
+        child<QLabel>(m_form.get(), "Text1")->setText(QStringLiteral("No Answer"));
+        child<QLabel>(m_form.get(), "debug_box")->clear();
+        tickWith(first);
+        QCOMPARE(text1(), QStringLiteral("Bethel          \nBethel PD 1     \n"));
+        QCOMPARE(debugText(), QStringLiteral("17 - ") + radioText(first));
+        tickWith(second);
+        QCOMPARE(text1(), QStringLiteral("Bethel          \nBethel FD 2     \n"));
+        QCOMPARE(debugText(), QStringLiteral("17 - ") + radioText(second));
+    }
+
     void oneWaitingByteIsLeftForTheNextTick()
     {
         tickWith("S");

@@ -1,5 +1,6 @@
 #include "link/keyboardmap.h"
 #include "link/keyhelp.h"
+#include "link/keyoperations.h"
 
 #include <QTest>
 
@@ -166,6 +167,12 @@ void TestKeyboardMap::helpListsEveryShortcutOnce()
     const QList<KeyHelpRow> rows = keyboardHelpRows();
     QCOMPARE(keyToolTip(QStringLiteral("key_7")),
              QStringLiteral("7, Func RCL\nKeyboard: 7 or Num 7"));
+    // All keys' tips at once, each as its own.
+    const QHash<QString, QString> tips = keyToolTips(drawnKeyNames());
+    QCOMPARE(tips.value(QStringLiteral("key_7")), keyToolTip(QStringLiteral("key_7")));
+    QVERIFY(
+        tips.value(QStringLiteral("key_hold_bar"))
+            .endsWith(keyboardShortcuts(QStringLiteral("key_hold")).join(QStringLiteral(" or "))));
     QStringList told;
     for (const KeyHelpRow &row : rows)
         told += row.keys.split(QStringLiteral(" or "));

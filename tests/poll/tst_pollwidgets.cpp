@@ -41,10 +41,13 @@ class PaintCounter : public QObject
 {
 public:
     int paints = 0;
+    QRegion painted;
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == QEvent::Paint) {
             ++paints;
+            painted += static_cast<QPaintEvent *>(event)->region();
+        }
         return QObject::eventFilter(watched, event);
     }
 };
@@ -86,6 +89,7 @@ private Q_SLOTS:
     void changedLinesOfScreenText();
     void screenLabelRepaintsChangedLines_data();
     void screenLabelRepaintsChangedLines();
+    void joinedBoxesRepaintAsOneStrip();
 };
 
 void TestPollWidgets::meterPixmapSize_data()
@@ -324,6 +328,40 @@ void TestPollWidgets::screenLabelRepaintsChangedLines()
     QCoreApplication::processEvents();
     QCOMPARE(label.text(), after);
     QCOMPARE(lowerPaints.paints > 0, lowerBoxRepainted);
+    QCOMPARE(
+        window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32),
+        window.grab().toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+// Two boxes changed in one tick, one over the other's right half: with
+// their repaints joined, the frame below and the window are painted as one
+// rectangle, and what reaches the screen is what a whole repaint draws.
+void TestPollWidgets::joinedBoxesRepaintAsOneStrip()
+{
+    QWidget window;
+    window.resize(260, 110);
+    LcdFrame frame(&window);
+    frame.setGeometry(0, 0, 260, 110);
+    JoinedRepaint join(&frame);
+    ScreenLabel upper(&window);
+    setUpBox(upper, QRect(10, 5, 240, 60), 18, Qt::AlignLeft | Qt::AlignTop);
+    ScreenLabel right(&window);
+    setUpBox(right, QRect(150, 80, 100, 20), 13, Qt::AlignLeft | Qt::AlignTop);
+    upper.setText(QStringLiteral("Marion County\nSO Dispatch"));
+    right.setText(QStringLiteral("154.7500"));
+    for (ScreenLabel *box : {&upper, &right})
+        box->joinRepaints(&join);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    PaintCounter framePaints;
+    frame.installEventFilter(&framePaints);
+
+    upper.showText(QStringLiteral("Marion County\nFire Dispatch"));
+    right.showText(QStringLiteral("460.5250"));
+    QCoreApplication::processEvents();
+    QCOMPARE(framePaints.painted.rectCount(), 1);
+    QVERIFY(framePaints.painted.boundingRect().contains(QRect(150, 80, 100, 10)));
     QCOMPARE(
         window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32),
         window.grab().toImage().convertToFormat(QImage::Format_RGB32));
