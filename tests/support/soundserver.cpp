@@ -11,11 +11,14 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-SoundServer::SoundServer()
+SoundServer::SoundServer(Sharing sharing)
 {
-    QByteArray server = qgetenv("TOLLVANE_TEST_PULSE_SERVER");
-    m_fifo = qEnvironmentVariable("TOLLVANE_TEST_MIC_FIFO");
-    m_inputId = qgetenv("TOLLVANE_TEST_MIC_ID");
+    QByteArray server;
+    if (sharing == Sharing::Shared) {
+        server = qgetenv("TOLLVANE_TEST_PULSE_SERVER");
+        m_fifo = qEnvironmentVariable("TOLLVANE_TEST_MIC_FIFO");
+        m_inputId = qgetenv("TOLLVANE_TEST_MIC_ID");
+    }
     if (server.isEmpty() || m_fifo.isEmpty()) {
         m_fifo.clear();
         QProcess script;

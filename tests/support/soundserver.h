@@ -12,7 +12,10 @@
 class SoundServer
 {
 public:
-    SoundServer();
+    // Own: a server of this test's alone, for a test whose captures and
+    // tones must not meet those of the tests running beside it.
+    enum class Sharing { Shared, Own };
+    explicit SoundServer(Sharing sharing = Sharing::Shared);
     ~SoundServer();
 
     bool isUp() const { return !m_fifo.isEmpty(); }
