@@ -29,17 +29,7 @@ case "$baud" in
   *) echo "unknown speed $baud" >&2; exit 2 ;;
 esac
 here=$(dirname "$0")
-source "$here/xvfb.sh"
-work=$(mktemp -d)
-sim=
-app=
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  [ -n "$sim" ] && kill "$sim" 2>/dev/null || true
-  stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$here/pollrun.sh"
 
 cpu_ticks() { cut -d' ' -f14,15 "/proc/$1/stat" | awk '{ print $1 + $2 }'; }
 wakeups() {
@@ -47,16 +37,9 @@ wakeups() {
     awk '/^voluntary_ctxt_switches/ { n += $2 } END { print n + 0 }'
 }
 
-"$build/sim/tollvane-radio-sim" --seed 7 --baud "$baud" >"$work/sim.out" 2>"$work/sim.err" &
-sim=$!
-for _ in $(seq 50); do [ -s "$work/sim.out" ] && break; sleep 0.1; done
-pty=$(head -n1 "$work/sim.out")
+start_radio "$build" --baud "$baud"
 
-case "$platform" in
-  offscreen) export QT_QPA_PLATFORM=offscreen ;;
-  xvfb) start_xvfb; export QT_QPA_PLATFORM=xcb ;;
-  *) echo "unknown platform $platform" >&2; exit 2 ;;
-esac
+use_platform "$platform"
 
 # Port 1 at that speed, 100 ms poll: Tollvane starts running at once.
 printf '0\r\n%s\r\n100\r\n' "$speed" >"$work/com_settings.txt"

@@ -16,28 +16,11 @@ platform=${3:-xvfb}
 program=${4:-tollvane}
 shift $(($# < 4 ? $# : 4))
 here=$(dirname "$0")
-source "$here/xvfb.sh"
-work=$(mktemp -d)
-sim=
-app=
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  [ -n "$sim" ] && kill "$sim" 2>/dev/null || true
-  stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$here/pollrun.sh"
 
-"$build/sim/tollvane-radio-sim" --seed 7 >"$work/sim.out" 2>"$work/sim.err" &
-sim=$!
-for _ in $(seq 50); do [ -s "$work/sim.out" ] && break; sleep 0.1; done
-pty=$(head -n1 "$work/sim.out")
+start_radio "$build"
 
-case "$platform" in
-  offscreen) export QT_QPA_PLATFORM=offscreen ;;
-  xvfb) start_xvfb; export QT_QPA_PLATFORM=xcb ;;
-  *) echo "unknown platform $platform" >&2; exit 2 ;;
-esac
+use_platform "$platform"
 
 printf '0\r\n4\r\n100\r\n' >"$work/com_settings.txt"
 if [ "$program" = floor ]; then
