@@ -6,6 +6,7 @@
 #include <QAtomicInt>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -30,6 +31,13 @@ constexpr qint64 timeHits = 200000;
 // A count that reads no more hits than this through an index is made at
 // once; one of more walks every hit, part by part.
 constexpr qint64 drivenHits = 200000;
+
+// About how many hits start in one of a word's times: the hits spread
+// over the distinct times of the database.
+qint64 timeHitsGuess(qint64 texts, qint64 allHits, qint64 allTexts)
+{
+    return allTexts > 0 ? qint64(double(texts) * double(allHits) / double(allTexts)) : 0;
+}
 
 QString nextConnectionName()
 {
@@ -456,18 +464,24 @@ HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, Coun
     // time and no run's name, it is a name; in run names alone, a date.
     QList<In> in;
     QStringList names;
+    QHash<QString, qint64> timeTexts; // about how many hits each time word is in
     for (const FindWord &word : find.words) {
         In where = In::Names;
         if (word.timeOrDate) {
             const QList<double> found = numbers(
                 find.with +
-                SqlPart{QStringLiteral(" SELECT EXISTS (SELECT 1 FROM names WHERE times = 1 AND "
-                                       "id IN %1), EXISTS (SELECT 1 FROM runs WHERE "
-                                       "instr(lower(name), ?) > 0), EXISTS (SELECT 1 FROM combos "
-                                       "WHERE %2)")
-                            .arg(word.table, word.combos),
-                        {word.word}});
+                SqlPart{
+                    QStringLiteral(
+                        " SELECT (SELECT count(*) FROM names WHERE times = 1 AND "
+                        "id IN %1), EXISTS (SELECT 1 FROM runs WHERE "
+                        "instr(lower(name), ?) > 0), EXISTS (SELECT 1 FROM combos "
+                        "WHERE %2), (SELECT total(hits) FROM runs), (SELECT count(*) FROM names "
+                        "WHERE times = 1)")
+                        .arg(word.table, word.combos),
+                    {word.word}});
             const bool times = found.value(0) != 0;
+            timeTexts[word.table] = timeHitsGuess(qint64(found.value(0)), qint64(found.value(3)),
+                                                  qint64(found.value(4)));
             const bool runs = found.value(1) != 0;
             const bool names = found.value(2) != 0;
             if (times && (runs || names))
@@ -535,6 +549,11 @@ HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, Coun
     SqlPart narrowest;
     for (int i = 0; i < find.words.size(); ++i) {
         const FindWord &word = find.words.at(i);
+        // A word in very many times ("8:") is in more hits than are worth
+        // counting through the time indexes: reading them would take longer
+        // than walking the newest hits.
+        if (in.at(i) == In::Times && timeTexts.value(word.table) >= timeHits / 2)
+            continue;
         if (in.at(i) == In::Times) {
             // The hits starting in one of the word's times, those ending in
             // one, and those doing both, each read off an index alone; a
@@ -827,9 +846,8 @@ StoredRecording HitStore::recordingById(qint64 hitId)
     query.addBindValue(hitId);
     if (!exec(query) || !query.next())
         return {};
-    return {query.value(0).toString(),    query.value(1).toInt(),
-            query.value(2).toString(),    query.value(3).toLongLong(),
-            query.value(4).toLongLong(), query.value(5).toBool()};
+    return {query.value(0).toString(),   query.value(1).toInt(),      query.value(2).toString(),
+            query.value(3).toLongLong(), query.value(4).toLongLong(), query.value(5).toBool()};
 }
 
 QList<KeptRecording> HitStore::oldestRecordings(int count)
