@@ -15,6 +15,9 @@
 # TOLLVANE_ARGS adds arguments to Tollvane's command line (e.g. "--web 8080":
 # the same polling with the web remote's server on); a sixth argument names
 # that variant in the result line (e.g. xvfb-web).
+# SIM_ARGS adds arguments to the simulated radio's (e.g. "--rate 600": a
+# reception on the air nine ticks of ten, the screen, the table and the log
+# changing).
 # usage: poll_cpu.sh BUILD SECONDS offscreen|xvfb [BAUD] [floor|tollvane] [KEY]
 set -euo pipefail
 build=${1:-build-release}
@@ -24,6 +27,7 @@ baud=${4:-115200}
 program=${5:-tollvane}
 variant=${6:-}
 read -r -a extra <<<"${TOLLVANE_ARGS:-}"
+read -r -a sim_extra <<<"${SIM_ARGS:-}"
 case "$baud" in
   9600) speed=0 ;; 19200) speed=1 ;; 38400) speed=2 ;; 57600) speed=3 ;; 115200) speed=4 ;;
   *) echo "unknown speed $baud" >&2; exit 2 ;;
@@ -37,7 +41,7 @@ wakeups() {
     awk '/^voluntary_ctxt_switches/ { n += $2 } END { print n + 0 }'
 }
 
-start_radio "$build" --baud "$baud"
+start_radio "$build" --baud "$baud" "${sim_extra[@]}"
 
 use_platform "$platform"
 
