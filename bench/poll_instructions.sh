@@ -8,7 +8,8 @@
 # number of times the poll's timer sent a set). Under xvfb the X server's
 # own work is not counted.
 # usage: poll_instructions.sh BUILD SECONDS offscreen|xvfb [tollvane|floor] [ARGS...]
-# Further arguments go to Tollvane (e.g. --web 8080).
+# Further arguments go to Tollvane (e.g. --web 8080); SIM_ARGS to the
+# simulated radio (e.g. "--rate 600": a reception on the air most ticks).
 set -euo pipefail
 build=${1:-build-release}
 seconds=${2:-20}
@@ -18,7 +19,8 @@ shift $(($# < 4 ? $# : 4))
 here=$(dirname "$0")
 source "$here/pollrun.sh"
 
-start_radio "$build"
+read -r -a sim_extra <<<"${SIM_ARGS:-}"
+start_radio "$build" "${sim_extra[@]}"
 
 use_platform "$platform"
 

@@ -4,6 +4,7 @@
 
 #include "log/gridcolumnfit.h"
 #include "log/loggridmodel.h"
+#include "log/widgets/loggriddelegate.h"
 
 #include <QAbstractItemView>
 #include <QHeaderView>
@@ -29,6 +30,7 @@ void setUpLogGridView(QTableView *view)
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setWordWrap(false);
+    view->setItemDelegate(new LogGridDelegate(view));
     view->setCornerButtonEnabled(false);
 
     QHeaderView *rows = view->verticalHeader();

@@ -3,10 +3,44 @@
 #include "log/widgets/loggridview.h"
 
 #include <QHeaderView>
+#include <QImage>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTest>
 
 namespace {
+
+// The box round the pixels of a cell that differ from its background, and
+// the colour of the one that differs most: where the text went and in what
+// colour it was painted.
+struct Ink
+{
+    QRect box;
+    QColor strongest;
+};
+
+Ink inkIn(const QImage &image, const QRect &cell)
+{
+    const QRgb background = image.pixel(cell.left() + 1, cell.bottom() - 1);
+    Ink ink;
+    int most = 0;
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+        for (int x = cell.left(); x <= cell.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            const int difference = qAbs(qRed(pixel) - qRed(background)) +
+                                   qAbs(qGreen(pixel) - qGreen(background)) +
+                                   qAbs(qBlue(pixel) - qBlue(background));
+            if (difference < 60)
+                continue;
+            ink.box |= QRect(x, y, 1, 1);
+            if (difference > most) {
+                most = difference;
+                ink.strongest = QColor(pixel);
+            }
+        }
+    }
+    return ink;
+}
 
 QString hitLine(int i)
 {
@@ -30,6 +64,8 @@ private Q_SLOTS:
     void everyCaptionShowsInTheWindowsTable();
     void topLeftCurrentAfterRebuild();
     void emptyTableHasNoCurrentCell();
+    void cellsLookAsTheStylePaintsThem_data();
+    void cellsLookAsTheStylePaintsThem();
 };
 
 void TestLogGridView::layout()
@@ -147,6 +183,67 @@ void TestLogGridView::emptyTableHasNoCurrentCell()
     QVERIFY(!view.currentIndex().isValid());
     ShadeLogGrid(&view);
     QVERIFY(!view.currentIndex().isValid());
+}
+
+void TestLogGridView::cellsLookAsTheStylePaintsThem_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<bool>("selected");
+
+    QTest::newRow("left") << 0 << 1 << 0 << false;
+    QTest::newRow("right aligned") << 1 << 3 << 0 << false;
+    QTest::newRow("shaded row") << 1 << 2 << 0 << false;
+    QTest::newRow("selected") << 0 << 2 << 0 << true;
+    QTest::newRow("elided") << 0 << 1 << 40 << false;
+}
+
+// The table keeps its cells' texts laid out; what it paints must be what
+// the style would paint: the same place, the same elision, the same colour.
+void TestLogGridView::cellsLookAsTheStylePaintsThem()
+{
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(int, width);
+    QFETCH(bool, selected);
+
+    LogGridModel model;
+    QTableView view;
+    view.resize(752, 214);
+    view.setModel(&model);
+    setUpLogGridView(&view);
+    model.RebuildLogGrid(hitLine(12) + hitLine(3));
+    if (width > 0)
+        view.setColumnWidth(column, width);
+    view.clearSelection();
+    if (selected)
+        view.selectRow(row);
+    const QModelIndex index = model.index(row, column);
+    const QRect cell = view.visualRect(index).translated(view.viewport()->pos());
+
+    const Ink kept = inkIn(view.grab().toImage(), cell);
+    view.setItemDelegate(new QStyledItemDelegate(&view));
+    const Ink styled = inkIn(view.grab().toImage(), cell);
+
+    QVERIFY2(!styled.box.isEmpty(), "the style painted no text");
+    QVERIFY2(qAbs(kept.box.left() - styled.box.left()) <= 1 &&
+                 qAbs(kept.box.right() - styled.box.right()) <= 1 &&
+                 qAbs(kept.box.top() - styled.box.top()) <= 1 &&
+                 qAbs(kept.box.bottom() - styled.box.bottom()) <= 1,
+             qPrintable(QStringLiteral("text at %1,%2 %3x%4, the style's at %5,%6 %7x%8")
+                            .arg(kept.box.x())
+                            .arg(kept.box.y())
+                            .arg(kept.box.width())
+                            .arg(kept.box.height())
+                            .arg(styled.box.x())
+                            .arg(styled.box.y())
+                            .arg(styled.box.width())
+                            .arg(styled.box.height())));
+    const int colour = qAbs(kept.strongest.red() - styled.strongest.red()) +
+                       qAbs(kept.strongest.green() - styled.strongest.green()) +
+                       qAbs(kept.strongest.blue() - styled.strongest.blue());
+    QVERIFY2(colour < 90, qPrintable(kept.strongest.name() + u' ' + styled.strongest.name()));
 }
 
 QTEST_MAIN(TestLogGridView)
