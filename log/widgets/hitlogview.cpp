@@ -63,11 +63,25 @@ void HitLogView::logChanged()
     }
     const qreal tabStop = textOption().tabStopDistance();
     const QFontMetrics metrics(font());
-    for (qsizetype i = 0; i < count - m_measuredLines; ++i)
+    const qsizetype added = count - m_measuredLines;
+    const bool atTheTop = m_measuredLines > 0 && firstVisibleLine() == 0;
+    for (qsizetype i = 0; i < added; ++i)
         m_widest = qMax(m_widest, textWidth(m_log->line(i), metrics, tabStop));
     m_measuredLines = count;
+    const int across = horizontalScrollBar()->value();
     updateScrollBars();
-    viewport()->update();
+    // Lines that came in above the lines in sight push them down: what is
+    // painted already moves, and only the new lines are painted.
+    const int spacing = qMax(1, metrics.lineSpacing());
+    if (atTheTop && firstVisibleLine() == 0 && horizontalScrollBar()->value() == across &&
+        added * spacing < viewport()->height()) {
+        const int pushed = int(added) * spacing;
+        viewport()->scroll(0, pushed);
+        // The new lines start below the top margin: their last pixels lie
+        // below the strip the move laid bare.
+        viewport()->update(0, 0, viewport()->width(), pushed + margin / 2);
+    } else
+        viewport()->update();
 }
 
 QString HitLogView::toPlainText() const
@@ -110,9 +124,12 @@ void HitLogView::paintEvent(QPaintEvent *event)
     const int spacing = qMax(1, fontMetrics().lineSpacing());
     const int left = margin - horizontalScrollBar()->value();
     const int width = qMax(m_widest, viewport()->width()) + margin;
-    const qsizetype first = firstVisibleLine() + event->rect().top() / spacing;
+    // Line i fills margin / 2 + i * spacing and the spacing below it.
+    const qsizetype first =
+        firstVisibleLine() + qMax(0, event->rect().top() - margin / 2) / spacing;
     const qsizetype last =
-        qMin(lineCount() - 1, firstVisibleLine() + event->rect().bottom() / spacing + 1);
+        qMin(lineCount() - 1,
+             firstVisibleLine() + qMax(0, event->rect().bottom() - margin / 2) / spacing);
     for (qsizetype i = first; i <= last; ++i) {
         const int top = margin / 2 + int(i - firstVisibleLine()) * spacing;
         painter.drawText(QRectF(left, top, width, spacing), m_log->line(i).toString(),

@@ -3,6 +3,8 @@
 #include "log/hitlogtext.h"
 #include "log/widgets/hitlogview.h"
 
+#include <QImage>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -59,6 +61,50 @@ private Q_SLOTS:
         log.insertHitLine(QStringLiteral("short again\r\n"));
         view.logChanged();
         QCOMPARE(view.horizontalScrollBar()->maximum(), wide);
+    }
+
+    // A new line at the top moves what is painted down and paints itself
+    // alone: the window must then show what a whole new paint would.
+    void newLinesLookAsAWholePaint_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("added");
+        QTest::newRow("first line") << 0 << 1;
+        QTest::newRow("one more") << 2 << 1;
+        QTest::newRow("two at once") << 3 << 2;
+        QTest::newRow("more than in sight") << 3 << 12;
+    }
+    void newLinesLookAsAWholePaint()
+    {
+        QFETCH(int, before);
+        QFETCH(int, added);
+        HitLogText log;
+        HitLogView view;
+        view.setLog(&log);
+        view.resize(300, 76);
+        int line = 0;
+        auto addLines = [&](int count) {
+            for (int i = 0; i < count; ++i, ++line)
+                log.insertHitLine(QStringLiteral("System %1 / Group\tChannel %1\r\n").arg(line));
+            view.logChanged();
+        };
+        addLines(before);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        addLines(added);
+        // The lines' area as the window shows it, and as painted anew.
+        const auto shown = [&] {
+            const QRect area(view.viewport()->mapTo(&view, QPoint()), view.viewport()->size());
+            return view.screen()
+                ->grabWindow(view.winId())
+                .toImage()
+                .copy(area)
+                .convertToFormat(QImage::Format_RGB32);
+        };
+        const auto whole = [&] {
+            return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        QTRY_COMPARE(shown(), whole());
     }
 };
 
