@@ -36,6 +36,11 @@ void LogGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
 {
     QStyleOptionViewItem cell = option;
     initStyleOption(&cell, index);
+    // The table draws no grid of its own (its one-pixel lines went through
+    // the painter's stroker, line by line): each cell draws its right and
+    // bottom lines where the table would.
+    const QRect whole = cell.rect;
+    cell.rect = whole.adjusted(0, 0, -1, -1);
     QPalette::ColorGroup group =
         cell.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
     if (group == QPalette::Normal && !(cell.state & QStyle::State_Active))
@@ -50,6 +55,10 @@ void LogGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
         painter->fillRect(cell.rect, cell.backgroundBrush);
     const QWidget *widget = cell.widget;
     QStyle *style = widget ? widget->style() : QApplication::style();
+    const QColor grid =
+        QColor::fromRgba(QRgb(style->styleHint(QStyle::SH_Table_GridLineColor, &cell, widget)));
+    painter->fillRect(QRect(whole.right(), whole.top(), 1, whole.height()), grid);
+    painter->fillRect(QRect(whole.left(), whole.bottom(), whole.width() - 1, 1), grid);
     if (!cell.text.isEmpty()) {
         const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
         const QRect room = cell.rect.adjusted(margin, 0, -margin, 0);

@@ -8,7 +8,8 @@
 // Paints the log table's cells as the style does, but keeps each cell's
 // text laid out once: the whole table is painted again at every hit, and
 // laying out its few hundred cells anew each time was most of that paint.
-// The text is elided to its cell as the style would.
+// The text is elided to its cell as the style would. The cells also draw
+// the table's grid: the view's own grid must be off.
 class LogGridDelegate : public QStyledItemDelegate
 {
 public:

@@ -31,6 +31,7 @@ void setUpLogGridView(QTableView *view)
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setWordWrap(false);
     view->setItemDelegate(new LogGridDelegate(view));
+    view->setShowGrid(false); // the cells draw it
     view->setCornerButtonEnabled(false);
 
     QHeaderView *rows = view->verticalHeader();

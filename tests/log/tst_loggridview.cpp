@@ -66,6 +66,8 @@ private Q_SLOTS:
     void emptyTableHasNoCurrentCell();
     void cellsLookAsTheStylePaintsThem_data();
     void cellsLookAsTheStylePaintsThem();
+    void gridLinesWhereTheTableDrawsThem_data();
+    void gridLinesWhereTheTableDrawsThem();
 };
 
 void TestLogGridView::layout()
@@ -224,6 +226,7 @@ void TestLogGridView::cellsLookAsTheStylePaintsThem()
 
     const Ink kept = inkIn(view.grab().toImage(), cell);
     view.setItemDelegate(new QStyledItemDelegate(&view));
+    view.setShowGrid(true);
     const Ink styled = inkIn(view.grab().toImage(), cell);
 
     QVERIFY2(!styled.box.isEmpty(), "the style painted no text");
@@ -244,6 +247,33 @@ void TestLogGridView::cellsLookAsTheStylePaintsThem()
                        qAbs(kept.strongest.green() - styled.strongest.green()) +
                        qAbs(kept.strongest.blue() - styled.strongest.blue());
     QVERIFY2(colour < 90, qPrintable(kept.strongest.name() + u' ' + styled.strongest.name()));
+}
+
+void TestLogGridView::gridLinesWhereTheTableDrawsThem_data()
+{
+    QTest::addColumn<int>("selectedRow");
+    QTest::newRow("blank rows") << -1;
+    QTest::newRow("a row selected") << 2;
+}
+
+// Without text the cells' background, selection and grid lines must be
+// the table's own, pixel for pixel.
+void TestLogGridView::gridLinesWhereTheTableDrawsThem()
+{
+    QFETCH(int, selectedRow);
+    LogGridModel model;
+    model.SetUpLogGrid(true);
+    QTableView view;
+    view.resize(752, 214);
+    view.setModel(&model);
+    setUpLogGridView(&view);
+    view.clearSelection();
+    if (selectedRow >= 0)
+        view.selectRow(selectedRow);
+    const QImage kept = view.viewport()->grab().toImage();
+    view.setItemDelegate(new QStyledItemDelegate(&view));
+    view.setShowGrid(true);
+    QCOMPARE(kept, view.viewport()->grab().toImage());
 }
 
 QTEST_MAIN(TestLogGridView)
