@@ -432,6 +432,12 @@ private:
     bool m_audioTrialPending = false;
     QPixmap m_standByPixmap;
 
+    // Start-up to the first paint: what that paint does not show is made
+    // once it has reached the screen (form1_controls.cpp).
+    // The tool tips of the drawn keys and of Run, which name their keyboard
+    // shortcuts.
+    void setKeyToolTips();
+
     // Slow links: the poll sends its next set once the last one is answered,
     // and the Settings tab tells what the speed carries (form1_pacing.cpp).
     void connectPacing();

@@ -37,14 +37,17 @@ QSize designClientSize()
 
 } // namespace
 
-void Form1::buildControlHelp()
+void Form1::setKeyToolTips()
 {
     const QHash<QString, QString> tips = keyToolTips(m_keys.keys());
     for (auto it = m_keys.cbegin(); it != m_keys.cend(); ++it)
         it.value()->setToolTip(tips.value(it.key()));
     Command2->setToolTip(QStringLiteral("Keyboard: ") +
                          keyboardShortcuts(QStringLiteral("RunStop")).join(QStringLiteral(" or ")));
+}
 
+void Form1::buildControlHelp()
+{
     for (const WindowKey &key : windowKeys()) {
         for (const QString &sequence : key.sequences) {
             auto *shortcut = new QShortcut(QKeySequence(sequence), this);

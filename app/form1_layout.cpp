@@ -1,6 +1,7 @@
 // The window's seven layouts, stepped by the two small buttons and restored
 // at start-up; the title while minimised, always on top, and the logo's page.
 #include "app/form1.h"
+#include "app/layoutstepbutton.h"
 #include "app/logowidget.h"
 
 #include "link/twips.h"
@@ -21,16 +22,12 @@ namespace {
 QPushButton *smallButton(QWidget *parent, const char *name, const QString &caption,
                          const QString &accessibleName, const QRect &at)
 {
-    auto *button = new QPushButton(caption, parent);
+    auto *button = new LayoutStepButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setAccessibleName(accessibleName);
     button->setToolTip(accessibleName);
     button->setFocusPolicy(Qt::NoFocus);
     button->setGeometry(at);
-    button->setStyleSheet(
-        QStringLiteral("QPushButton { padding: 0; border: 1px solid #5a5f66; border-radius: 2px;"
-                       " background: #d8dadd; color: #202326; font: bold 9px; }"
-                       "QPushButton:pressed { background: #a9adb3; }"));
     return button;
 }
 

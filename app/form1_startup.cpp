@@ -256,7 +256,12 @@ void Form1::onFirstPaint()
     if (m_firstPaintSeen)
         return;
     m_firstPaintSeen = true;
-    startHitDatabase();
+    // The window is still being painted: the hit database opens, and the
+    // keys get their tool tips, once the paint has reached the screen.
+    QTimer::singleShot(0, this, [this] {
+        startHitDatabase();
+        setKeyToolTips();
+    });
     QTimer::singleShot(0, this, [this] {
         ensureAudioDevices();
         if (m_audioTrialPending && !recording_active())

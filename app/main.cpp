@@ -95,8 +95,8 @@ int main(int argc, char *argv[])
         return 0;
     }
 
-    // Fonts and serial devices are looked up while the application connects
-    // to the display.
+    // The font configuration is read while the application connects to the
+    // display.
     chooseDisplayTransfer();
     StartAhead ahead;
     QApplication app(argc, argv);
@@ -130,7 +130,6 @@ int main(int argc, char *argv[])
     QTimer scenarioTimer;
     Form1Options options;
     options.givenPorts = line.ports;
-    options.systemPorts = [&ahead] { return ahead.systemPorts(); };
     if (line.demo) {
         radio = std::make_unique<PtyRadio>();
         keepScenarioGoing(*radio, seed);

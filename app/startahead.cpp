@@ -14,12 +14,11 @@ QStringList systemSerialDevices()
 }
 
 StartAhead::StartAhead()
-    : m_fonts(m_fontsRead.get_future()), m_ports(m_portsListed.get_future()), m_thread([this] {
+    : m_fonts(m_fontsRead.get_future()), m_thread([this] {
           // FcInit reads the configuration once for the whole process and
           // makes it the current one, the one Qt's font database uses.
           FcInit();
           m_fontsRead.set_value();
-          m_portsListed.set_value(systemSerialDevices());
       })
 {}
 
@@ -32,11 +31,4 @@ void StartAhead::waitForFonts()
 {
     if (m_fonts.valid())
         m_fonts.get();
-}
-
-QStringList StartAhead::systemPorts()
-{
-    if (m_ports.valid())
-        return m_ports.get();
-    return systemSerialDevices();
 }

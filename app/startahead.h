@@ -10,8 +10,9 @@ QStringList systemSerialDevices();
 
 // Work the window needs but not the display, done on a thread of its own
 // while the application connects to the display: the system's font
-// configuration is read (the largest single cost of the first text shown)
-// and the serial devices are listed (which walks the device tree).
+// configuration is read (the largest single cost of the first text shown).
+// The serial devices are not listed here: the window lists them once it has
+// been painted, or when a saved choice needs them to open the radio.
 class StartAhead
 {
 public:
@@ -24,14 +25,8 @@ public:
     // font is used, so that the window does not read it a second time.
     void waitForFonts();
 
-    // The serial devices: the first time the ones listed ahead, then the
-    // system's as they are at that moment.
-    QStringList systemPorts();
-
 private:
     std::promise<void> m_fontsRead;
     std::future<void> m_fonts;
-    std::promise<QStringList> m_portsListed;
-    std::future<QStringList> m_ports;
     std::thread m_thread;
 };

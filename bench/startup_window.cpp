@@ -97,7 +97,6 @@ int main(int argc, char **argv)
     options.dataFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : scratch.path();
     if (argc > 2)
         options.givenPorts.append(QString::fromLocal8Bit(argv[2]));
-    options.systemPorts = [&ahead] { return ahead.systemPorts(); };
     ahead.waitForFonts();
     Form1 window(options);
 #else

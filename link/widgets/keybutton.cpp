@@ -110,6 +110,14 @@ void KeyButton::setArrow(Qt::ArrowType arrow)
     update();
 }
 
+void KeyButton::shareKeyFonts(std::shared_ptr<KeyFonts> fonts)
+{
+    m_fonts = std::move(fonts);
+    m_mainPrint = {};
+    m_subPrint = {};
+    update();
+}
+
 void KeyButton::setShowsHeldState(bool shows)
 {
     m_showsHeldState = shows;
@@ -182,7 +190,7 @@ const KeyPrint &KeyButton::cachedPrint(FittedPrint &cache, const QString &text, 
         cache.pixelHeight = pixelHeight;
         cache.maxWidth = maxWidth;
         cache.base = font();
-        cache.print = layOutKeyPrint(font(), text, pixelHeight, maxWidth);
+        cache.print = layOutKeyPrint(*m_fonts, font(), text, pixelHeight, maxWidth);
     }
     return cache.print;
 }

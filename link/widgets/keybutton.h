@@ -6,6 +6,8 @@
 
 #include "link/widgets/keyprint.h"
 
+#include <memory>
+
 // One key of the drawn keypad: a rubbery dark-grey radio key with its print,
 // painted in code so it stays sharp at any size. It looks pressed while the
 // mouse holds it down and normal again on release; clicked() comes only when
@@ -27,6 +29,10 @@ public:
     // Qt::RightArrow); Qt::NoArrow for the text.
     void setArrow(Qt::ArrowType arrow);
     Qt::ArrowType arrow() const { return m_arrow; }
+
+    // The keys of one keypad lay their prints out with the same fonts; a
+    // key on its own keeps fonts of its own.
+    void shareKeyFonts(std::shared_ptr<KeyFonts> fonts);
 
     void setShowsHeldState(bool shows);
     bool showsHeldState() const { return m_showsHeldState; }
@@ -54,6 +60,7 @@ private:
     const KeyPrint &cachedPrint(FittedPrint &cache, const QString &text, qreal pixelHeight,
                                 qreal maxWidth);
 
+    std::shared_ptr<KeyFonts> m_fonts = std::make_shared<KeyFonts>();
     FittedPrint m_mainPrint;
     FittedPrint m_subPrint;
     QString m_subLabel;

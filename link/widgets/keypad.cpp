@@ -8,8 +8,10 @@ QHash<QString, KeyButton *> createKeypad(QWidget *parent)
 {
     QHash<QString, KeyButton *> keys;
     const QList<KeyPlacement> layout = fullKeypadLayout();
+    const auto fonts = std::make_shared<KeyFonts>();
     for (const KeyPlacement &place : layout) {
         auto *key = new KeyButton(place.label, parent);
+        key->shareKeyFonts(fonts);
         key->setObjectName(place.name);
         key->setSubLabel(place.subLabel);
         key->setAccessibleName(keyAccessibleName(place));

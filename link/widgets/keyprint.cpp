@@ -8,22 +8,11 @@
 
 namespace {
 
-// The bold key font at a pixel size: the font as loaded through the font
-// database, scaled to the size. A print keeps its font, and the font its
-// size, for as long as the key shows it.
-QRawFont keyFontAt(const QFont &keyFont, int pixelSize)
-{
-    QFont bold = keyFont;
-    bold.setBold(true);
-    QRawFont font = QRawFont::fromFont(bold);
-    font.setPixelSize(pixelSize);
-    return font;
-}
-
-KeyPrint layOut(const QFont &keyFont, const QString &text, int pixelSize, qreal letterSpacing)
+KeyPrint layOut(KeyFonts &fonts, const QFont &keyFont, const QString &text, int pixelSize,
+                qreal letterSpacing)
 {
     KeyPrint print;
-    const QRawFont font = keyFontAt(keyFont, pixelSize);
+    const QRawFont font = fonts.at(keyFont, pixelSize);
     const QList<quint32> indexes = font.glyphIndexesForString(text);
     const QList<QPointF> advances = font.advancesForGlyphIndexes(indexes);
     QList<QPointF> positions;
@@ -45,20 +34,48 @@ KeyPrint layOut(const QFont &keyFont, const QString &text, int pixelSize, qreal 
 
 } // namespace
 
-KeyPrint layOutKeyPrint(const QFont &keyFont, const QString &text, qreal pixelHeight,
-                        qreal maxWidth, qreal letterSpacing)
+// The bold key font as loaded through the font database, scaled to the size.
+// A print keeps its font, and the font its size, for as long as the key
+// shows it.
+QRawFont KeyFonts::at(const QFont &keyFont, int pixelSize)
+{
+    if (!m_bold.isValid() || keyFont != m_keyFont) {
+        m_keyFont = keyFont;
+        QFont bold = keyFont;
+        bold.setBold(true);
+        m_bold = QRawFont::fromFont(bold);
+        m_sizes.clear();
+    }
+    auto found = m_sizes.constFind(pixelSize);
+    if (found != m_sizes.cend())
+        return *found;
+    QRawFont font = m_bold;
+    font.setPixelSize(pixelSize);
+    m_sizes.insert(pixelSize, font);
+    return font;
+}
+
+KeyPrint layOutKeyPrint(KeyFonts &fonts, const QFont &keyFont, const QString &text,
+                        qreal pixelHeight, qreal maxWidth, qreal letterSpacing)
 {
     int size = std::max(qRound(pixelHeight), 1);
-    KeyPrint print = layOut(keyFont, text, size, letterSpacing);
+    KeyPrint print = layOut(fonts, keyFont, text, size, letterSpacing);
     if (size <= 4 || maxWidth <= 0 || print.width <= maxWidth)
         return print;
     // The width grows with the size: the first guess scales the size by how
     // far the text overflows, and only the last steps are walked.
     size = std::max(4, int(std::floor(size * maxWidth / print.width)));
-    print = layOut(keyFont, text, size, letterSpacing);
+    print = layOut(fonts, keyFont, text, size, letterSpacing);
     while (size > 4 && print.width > maxWidth)
-        print = layOut(keyFont, text, --size, letterSpacing);
+        print = layOut(fonts, keyFont, text, --size, letterSpacing);
     return print;
+}
+
+KeyPrint layOutKeyPrint(const QFont &keyFont, const QString &text, qreal pixelHeight,
+                        qreal maxWidth, qreal letterSpacing)
+{
+    KeyFonts fonts;
+    return layOutKeyPrint(fonts, keyFont, text, pixelHeight, maxWidth, letterSpacing);
 }
 
 void drawKeyPrint(QPainter &painter, const QRectF &box, const KeyPrint &print,

@@ -2,6 +2,8 @@
 
 #include <QFont>
 #include <QGlyphRun>
+#include <QHash>
+#include <QRawFont>
 #include <QRectF>
 #include <QString>
 
@@ -23,7 +25,23 @@ struct KeyPrint
     int pixelSize = 0;
 };
 
+// The bold key font at each pixel size asked for, kept: prints of one size
+// laid out with the same KeyFonts share one font, so each letter is measured
+// and drawn once for all of them, not once per key.
+class KeyFonts
+{
+public:
+    QRawFont at(const QFont &keyFont, int pixelSize);
+
+private:
+    QFont m_keyFont;
+    QRawFont m_bold;
+    QHash<int, QRawFont> m_sizes;
+};
+
 // letterSpacing adds that many pixels after each letter.
+KeyPrint layOutKeyPrint(KeyFonts &fonts, const QFont &keyFont, const QString &text,
+                        qreal pixelHeight, qreal maxWidth, qreal letterSpacing = 0);
 KeyPrint layOutKeyPrint(const QFont &keyFont, const QString &text, qreal pixelHeight,
                         qreal maxWidth, qreal letterSpacing = 0);
 

@@ -2,6 +2,7 @@
 // the simulated radio receives.
 #include "support/radiofixture.h"
 
+#include "link/keyhelp.h"
 #include "link/widgets/keybutton.h"
 
 #include <QApplication>
@@ -89,6 +90,7 @@ private Q_SLOTS:
     void wheel_data();
     void wheel();
     void wheelWithPortClosedStillReachesWidget();
+    void keysGetTheirToolTipsOnceShown();
 
 private:
     std::unique_ptr<Form1> openForm(RadioFixture &fx, int interval);
@@ -438,6 +440,20 @@ void TestKeysForm::wheelWithPortClosedStillReachesWidget()
     QCOMPARE(counter.wheels, 2);
     QVERIFY(!form->sequencer().busy());
     QVERIFY(form->isVisible());
+}
+
+// The tool tips that name the keyboard's shortcuts are made once the
+// window's first paint is done.
+void TestKeysForm::keysGetTheirToolTipsOnceShown()
+{
+    RadioFixture fx;
+    auto form = fx.makeForm();
+    auto *seven = child<KeyButton>(form.get(), "key_7");
+    form->show();
+    QTRY_COMPARE(seven->toolTip(), keyToolTip(QStringLiteral("key_7")));
+    QVERIFY(child<QPushButton>(form.get(), "Command2")
+                ->toolTip()
+                .startsWith(QLatin1String("Keyboard: ")));
 }
 
 QTEST_MAIN(TestKeysForm)

@@ -12,6 +12,7 @@
 #include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -131,6 +132,34 @@ private Q_SLOTS:
         for (int i = 0; i < larger; ++i)
             child<QPushButton>(form.get(), "button_maxi_plus_hold_win")->click();
         checkLook(form.get(), looks[look], true);
+    }
+
+    // The two small buttons are drawn in code: a "-" and a "+" in dark ink
+    // on a light plate, the plate darker while pressed.
+    void smallButtonsShowTheirCaptions()
+    {
+        RadioFixture f;
+        auto form = f.makeForm();
+        auto *minus = child<QPushButton>(form.get(), "button_mini_plus_hold_win");
+        auto *plus = child<QPushButton>(form.get(), "button_maxi_plus_hold_win");
+        const auto ink = [](QPushButton *button) {
+            const QImage image = button->grab().toImage();
+            QRect box;
+            for (int y = 1; y < image.height() - 1; ++y)
+                for (int x = 1; x < image.width() - 1; ++x)
+                    if (qGray(image.pixel(x, y)) < 100)
+                        box |= QRect(x, y, 1, 1);
+            return box;
+        };
+        const QRect bar = ink(minus);
+        const QRect cross = ink(plus);
+        QVERIFY(bar.width() >= 3 && bar.height() <= 2);
+        QVERIFY(cross.width() >= 3 && cross.height() >= 3);
+        QVERIFY(qAbs(cross.center().x() - plus->width() / 2) <= 1);
+        const QPoint middle(minus->width() / 2, 2);
+        const int plate = qGray(minus->grab().toImage().pixel(middle));
+        minus->setDown(true);
+        QVERIFY(qGray(minus->grab().toImage().pixel(middle)) < plate - 20);
     }
 
     void storedLayoutComesBackAndIsStoredAgain_data()

@@ -22,6 +22,7 @@ private Q_SLOTS:
     void keepsSharpWhenScaled();
     void printIsTheLargestThatFits_data();
     void printIsTheLargestThatFits();
+    void printsOfOneSizeShareTheirFont();
     void keypadCreatesEveryKey();
     void keypadKeysClick_data();
     void keypadKeysClick();
@@ -184,6 +185,23 @@ void TestKeyButton::printIsTheLargestThatFits()
         QVERIFY2(qAbs(ink.center().x() - box.center().x()) <= 2, qPrintable(text));
     QVERIFY(box.contains(ink));
     QVERIFY(qAbs(ink.center().y() - box.center().y()) <= print.pixelSize / 3 + 1);
+}
+
+void TestKeyButton::printsOfOneSizeShareTheirFont()
+{
+    KeyFonts fonts;
+    QFont font;
+    const KeyPrint scan = layOutKeyPrint(fonts, font, QStringLiteral("SCAN"), 12, 1e6);
+    const KeyPrint hold = layOutKeyPrint(fonts, font, QStringLiteral("HOLD"), 12, 1e6);
+    const KeyPrint small = layOutKeyPrint(fonts, font, QStringLiteral("HOLD"), 9, 1e6);
+    QVERIFY(scan.glyphs.rawFont() == hold.glyphs.rawFont());
+    QVERIFY(small.glyphs.rawFont() != hold.glyphs.rawFont());
+    QCOMPARE(small.glyphs.rawFont().pixelSize(), 9.0);
+    QVERIFY(hold.glyphs.rawFont().weight() >= QFont::Bold);
+    // Another key font is not answered with the first one's faces.
+    font.setItalic(true);
+    const KeyPrint italic = layOutKeyPrint(fonts, font, QStringLiteral("HOLD"), 12, 1e6);
+    QVERIFY(italic.glyphs.rawFont().style() != QFont::StyleNormal);
 }
 
 void TestKeyButton::keypadCreatesEveryKey()
