@@ -258,7 +258,8 @@ void Form1::onFirstPaint()
     m_firstPaintSeen = true;
     startHitDatabase();
     QTimer::singleShot(0, this, [this] {
-        ensureAudioDevices();
+        if (soundWantedSoon())
+            ensureAudioDevices();
         if (m_audioTrialPending && !recording_active())
             tryAudio();
     });
@@ -337,6 +338,10 @@ void Form1::audioSetUp()
 void Form1::tryAudio()
 {
     m_audioTrialPending = false;
+    // A refusal is told only when "Record Audio" is ticked; without it the
+    // trial shows nothing, and is not worth loading the sound system for.
+    if (!RecordAudioCheck->isChecked() && !m_mediaTried)
+        return;
     ensureAudioDevices();
     reportRecording(m_recording->setUp(RecordAudioCheck->isChecked()));
 }
