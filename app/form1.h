@@ -388,6 +388,8 @@ private:
     // (app/form1_recording.cpp).
     bool soundWantedSoon() const;
     void onAudioInputShown();
+    // The inputs are listed once, whoever loaded the sound system.
+    bool m_audioInputsListed = false;
 
     // The window's layouts, its style object and the logo's web page.
 public:

@@ -95,14 +95,15 @@ bool Form1::soundWantedSoon() const
 void Form1::onAudioInputShown()
 {
     // Before the first paint the inputs wait for it (onFirstPaint).
-    if (m_firstPaintSeen && !m_mediaTried)
+    if (m_firstPaintSeen && !m_audioInputsListed)
         QTimer::singleShot(0, this, &Form1::ensureAudioDevices);
 }
 
 void Form1::ensureAudioDevices()
 {
-    if (m_mediaTried)
+    if (m_audioInputsListed)
         return;
+    m_audioInputsListed = true;
     if (MediaSystem *media = mediaSystem()) {
         refreshAudioInputs();
         media->onAudioInputsChanged([this] { refreshAudioInputs(); });

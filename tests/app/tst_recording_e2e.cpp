@@ -2,6 +2,7 @@
 // test's own feeds known tones to the chosen input; the window records each
 // hit and saves it under the hit's name.
 #include "alerts/alertrulesfile.h"
+#include "alerts/widgets/alertspanel.h"
 #include "store/hitdatabase.h"
 #include "store/hitstore.h"
 #include "support/radiofixture.h"
@@ -275,6 +276,14 @@ private Q_SLOTS:
         // Long after the first paint (a hit logged), on the Log tab.
         QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 1, hitTimeoutMs);
         auto *input = child<QComboBox>(form.get(), "audio_input");
+        QCOMPARE(input->count(), 0);
+        // A chime played meanwhile loads the sound system but lists nothing.
+        auto *alerts = child<AlertsPanel>(form.get(), "Alerts");
+        AlertRule chime;
+        chime.notify = false;
+        chime.sound = true;
+        alerts->model().setRules({chime});
+        Q_EMIT alerts->testRequested(alerts->model().ruleId(0));
         QCOMPARE(input->count(), 0);
         child<QTabWidget>(form.get(), "SSTab1")->setCurrentIndex(3);
         QTRY_COMPARE(input->currentData().toByteArray(), m_sound->inputId());
