@@ -365,8 +365,8 @@ private:
     // The built-in stand-by picture, drawn at its first showing.
     QPixmap standByPixmap();
 
-    // The sound system, loaded after the window first shows (or when a
-    // recording needs it); null when it could not be loaded.
+    // The sound system, loaded when first needed; null when it could not
+    // be loaded.
     MediaSystem *mediaSystem();
     QTemporaryDir m_recordingTemp;
     std::unique_ptr<MediaSystem> m_media;
@@ -382,6 +382,14 @@ private:
     QGroupBox *extended_info_frame = nullptr;
     QLabel *extended_photo = nullptr;
     ExtendedTextBox *extended_text = nullptr;
+
+    // The sound system loaded only when something needs it: the audio
+    // inputs shown, a recording wanted, an alert that records or chimes
+    // (app/form1_recording.cpp).
+    bool soundWantedSoon() const;
+    void onAudioInputShown();
+    // The inputs are listed once, whoever loaded the sound system.
+    bool m_audioInputsListed = false;
 
     // The window's layouts, its style object and the logo's web page.
 public:

@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "app/settingsfiles.h"
 
+#include "alerts/widgets/alertspanel.h"
 #include "log/logfilepath.h"
 #include "log/recordingname.h"
 #include "poll/audioinputchoice.h"
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QTimer>
 
 namespace {
 
@@ -74,13 +76,34 @@ MediaSystem *Form1::mediaSystem()
     return m_media.get();
 }
 
-// Loading the sound system and asking it for its inputs takes a while; it
-// is done after the window first shows, or earlier when a recording step
-// needs it.
+// Loading the sound system and asking it for its inputs takes a while and
+// some memory; it is done when the inputs are first shown, when a recording
+// or listening needs them, or right after the window first shows when a
+// recording or an alert's sound is likely soon.
+bool Form1::soundWantedSoon() const
+{
+    if (audio_input->isVisible() || RecordAudioCheck->isChecked())
+        return true;
+    const AlertRuleModel &rules = m_alertsPanel->model();
+    for (int row = 0; row < rules.rowCount(); ++row) {
+        if (rules.rule(row).recordHit || rules.rule(row).sound)
+            return true;
+    }
+    return false;
+}
+
+void Form1::onAudioInputShown()
+{
+    // Before the first paint the inputs wait for it (onFirstPaint).
+    if (m_firstPaintSeen && !m_audioInputsListed)
+        QTimer::singleShot(0, this, &Form1::ensureAudioDevices);
+}
+
 void Form1::ensureAudioDevices()
 {
-    if (m_mediaTried)
+    if (m_audioInputsListed)
         return;
+    m_audioInputsListed = true;
     if (MediaSystem *media = mediaSystem()) {
         refreshAudioInputs();
         media->onAudioInputsChanged([this] { refreshAudioInputs(); });
@@ -120,10 +143,11 @@ void Form1::onAudioInputChosen(int index)
 
 void Form1::startHitRecording()
 {
-    ensureAudioDevices();
+    const bool wanted = RecordAudioCheck->isChecked() || m_recordThisHit;
+    if (wanted)
+        ensureAudioDevices();
     const bool wasActive = m_recording->recording_active();
-    reportRecording(m_recording->start(RecordAudioCheck->isChecked() || m_recordThisHit,
-                                       m_hits.state().hit_skipped));
+    reportRecording(m_recording->start(wanted, m_hits.state().hit_skipped));
     if (!wasActive && m_recording->recording_active())
         debug_box->setText(QStringLiteral("started audio\r\n") + debug_box->text());
 }

@@ -263,7 +263,8 @@ void Form1::onFirstPaint()
         setKeyToolTips();
     });
     QTimer::singleShot(0, this, [this] {
-        ensureAudioDevices();
+        if (soundWantedSoon())
+            ensureAudioDevices();
         if (m_audioTrialPending && !recording_active())
             tryAudio();
     });
@@ -342,6 +343,10 @@ void Form1::audioSetUp()
 void Form1::tryAudio()
 {
     m_audioTrialPending = false;
+    // A refusal is told only when "Record Audio" is ticked; without it the
+    // trial shows nothing, and is not worth loading the sound system for.
+    if (!RecordAudioCheck->isChecked() && !m_mediaTried)
+        return;
     ensureAudioDevices();
     reportRecording(m_recording->setUp(RecordAudioCheck->isChecked()));
 }

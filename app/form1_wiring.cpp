@@ -56,6 +56,10 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         if (watched == this)
             onFirstPaint();
         break;
+    case QEvent::Show:
+        if (watched == audio_input)
+            onAudioInputShown();
+        break;
     case QEvent::FocusIn:
         if (isTypingField(watched))
             text_entry_focus = true;

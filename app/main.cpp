@@ -2,6 +2,7 @@
 #include "app/datafolderlock.h"
 #include "app/displayconnection.h"
 #include "app/form1.h"
+#include "app/largeblocks.h"
 #include "app/runninginstance.h"
 #include "app/signalwatcher.h"
 #include "app/startahead.h"
@@ -60,6 +61,7 @@ int turnAway(const QString &dataFolder, const DataFolderLock::Holder &holder,
 
 int main(int argc, char *argv[])
 {
+    giveLargeBlocksBack();
     QStringList given;
     for (int i = 0; i < argc; ++i)
         given.append(QString::fromLocal8Bit(argv[i]));

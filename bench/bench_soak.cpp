@@ -15,6 +15,7 @@
 //   bench_soak [TICKS] [RECEPTIONS_PER_MINUTE]
 //
 // Exits 1 when a check fails.
+#include "app/largeblocks.h"
 #include "support/radiofixture.h"
 
 #include <QApplication>
@@ -137,6 +138,8 @@ private:
 
 int main(int argc, char **argv)
 {
+    // As the program does at its start.
+    giveLargeBlocksBack();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -16,9 +16,18 @@ namespace {
 
 constexpr int sqliteCorrupt = 11;
 constexpr int sqliteNotADatabase = 26;
-// Names seen this session are remembered; beyond this many the memory is
-// started afresh.
-constexpr qsizetype rememberedNames = 100000;
+// Names and combinations seen are remembered, many while hits come in bulk
+// (a run file read, a batch) and few while they come one by one from the
+// radio: each live hit's times are new names, and remembered they would only
+// grow. Beyond that many the memory is started afresh.
+constexpr qsizetype rememberedInBulk = 100000;
+constexpr qsizetype rememberedLive = 1000;
+// SQLite's page cache in KiB, the same way: its default in bulk, and while
+// hits come one by one enough for the pages a hit's insert touches.
+constexpr int pageCacheInBulkKiB = 2000;
+constexpr int pageCacheLiveKiB = 256;
+// A transaction of more hits than this is bulk.
+constexpr qsizetype bulkHits = 64;
 // Finds of fewer hits than this are read by the index that picks them
 // out and sorted; finds of more walk the hits newest first.
 constexpr qint64 fewHits = 20000;
@@ -155,6 +164,8 @@ HitStore::Fault HitStore::open(const QString &path)
     const QString error = migrateHitSchema(db, m_trigram);
     if (!error.isEmpty())
         return failText(error, Fault::Unwritable);
+    m_bulk = true;
+    rememberForBulk(false);
     return Fault::None;
 }
 
@@ -200,7 +211,7 @@ qint64 HitStore::nameId(const QString &text, bool isTime)
         if (m_firstNewName < 0)
             m_firstNewName = id;
     }
-    if (m_names.size() >= rememberedNames) {
+    if (m_names.size() >= (m_bulk ? rememberedInBulk : rememberedLive)) {
         m_names.clear();
         m_timeNames.clear();
     }
@@ -229,7 +240,7 @@ qint64 HitStore::comboId(const QList<qint64> &names)
         return -1;
     const qint64 id = select.value(0).toLongLong();
     select.finish();
-    if (m_combos.size() >= rememberedNames)
+    if (m_combos.size() >= (m_bulk ? rememberedInBulk : rememberedLive))
         m_combos.clear();
     m_combos.insert(key, id);
     return id;
@@ -343,8 +354,25 @@ bool HitStore::countCombos()
     return true;
 }
 
+void HitStore::rememberForBulk(bool bulk)
+{
+    if (bulk == m_bulk)
+        return;
+    m_bulk = bulk;
+    if (!bulk && m_names.size() > rememberedLive) {
+        m_names.clear();
+        m_timeNames.clear();
+    }
+    if (!bulk && m_combos.size() > rememberedLive)
+        m_combos.clear();
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.exec(QStringLiteral("PRAGMA cache_size = -%1")
+                   .arg(bulk ? pageCacheInBulkKiB : pageCacheLiveKiB));
+}
+
 HitStore::Fault HitStore::addAll(const QList<StoredHit> &hits)
 {
+    rememberForBulk(hits.size() > bulkHits);
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     if (!db.transaction())
         return fail(db.lastError());
@@ -399,6 +427,7 @@ bool HitStore::wasImported(const QString &run, qint64 bytes)
 HitStore::Import HitStore::importRunFile(const HistoryRun &run, const QByteArray &contents)
 {
     Import import;
+    rememberForBulk(true);
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     if (wasImported(run.name, contents.size())) {
         import.passedOver = true;

@@ -97,6 +97,9 @@ public:
     // Marks the recordings of the hits deleted; their rows stay.
     Fault markRecordingsDeleted(const QList<qint64> &hits);
 
+    // The names remembered to save a look-up.
+    qsizetype rememberedNames() const { return m_names.size(); }
+
     // SQLite's "PRAGMA integrity_check": "ok" or what it found.
     QString integrityCheck();
 
@@ -108,6 +111,9 @@ private:
     // new names to the find's index, just before it is committed.
     bool countCombos();
     qint64 nameId(const QString &text, bool isTime = false);
+    // Remembers many names and keeps a large page cache for hits coming in
+    // bulk, few and a small one for hits coming one by one.
+    void rememberForBulk(bool bulk);
     qint64 comboId(const QList<qint64> &names);
     // The way to the hits of the filter, and their count: up to a bound
     // when many must be looked at (Quick), all of them, or none (the count
@@ -130,6 +136,7 @@ private:
     bool m_open = false;
     bool m_trigram = false;
     Fault m_lastFault = Fault::None;
+    bool m_bulk = false;
     QHash<QString, qint64> m_names;
     QHash<QString, qint64> m_runs;
     QHash<QString, qint64> m_combos;

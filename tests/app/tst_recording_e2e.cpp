@@ -2,6 +2,7 @@
 // test's own feeds known tones to the chosen input; the window records each
 // hit and saves it under the hit's name.
 #include "alerts/alertrulesfile.h"
+#include "alerts/widgets/alertspanel.h"
 #include "store/hitdatabase.h"
 #include "store/hitstore.h"
 #include "support/radiofixture.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QtEndian>
 
@@ -259,6 +261,32 @@ private Q_SLOTS:
         QCOMPARE(saved.size(), 1);
         QVERIFY2(saved.first().startsWith(QStringLiteral("Marion-County_Fire-Dispatch_Engine-5_")),
                  qPrintable(saved.first()));
+    }
+
+    // With nothing to record, the sound system waits until the inputs are
+    // first shown; then the list holds them, the remembered one chosen.
+    void inputsAreListedWhenFirstShown()
+    {
+        RadioFixture f;
+        f.writeFile(QStringLiteral("com_settings.txt"), runningComSettings(1, pollIntervalMs));
+        f.writeFile(QStringLiteral("audio_settings.txt"), '"' + m_sound->inputId() + "\"\r\n");
+        f.radio().radio().queueReception(hit("Marion County", "Fire Dispatch", "Engine 5"));
+        auto form = f.makeForm();
+        form->show();
+        // Long after the first paint (a hit logged), on the Log tab.
+        QTRY_COMPARE_WITH_TIMEOUT(form->hitLog().lineCount(), 1, hitTimeoutMs);
+        auto *input = child<QComboBox>(form.get(), "audio_input");
+        QCOMPARE(input->count(), 0);
+        // A chime played meanwhile loads the sound system but lists nothing.
+        auto *alerts = child<AlertsPanel>(form.get(), "Alerts");
+        AlertRule chime;
+        chime.notify = false;
+        chime.sound = true;
+        alerts->model().setRules({chime});
+        Q_EMIT alerts->testRequested(alerts->model().ruleId(0));
+        QCOMPARE(input->count(), 0);
+        child<QTabWidget>(form.get(), "SSTab1")->setCurrentIndex(3);
+        QTRY_COMPARE(input->currentData().toByteArray(), m_sound->inputId());
     }
 
     // Without the sound module the hits are logged as ever; the user is told

@@ -102,6 +102,7 @@ private Q_SLOTS:
     void countsFromCombinations_data();
     void countsFromCombinations();
     void countsManyHitsInParts();
+    void remembersFewNamesOfLiveHits();
     void importsOnce_data();
     void importsOnce();
     void keepsRecordingAsSaved();
@@ -302,6 +303,25 @@ void TestHitStore::countsManyHitsInParts()
     db.requestCount(7, filter, {});
     QTRY_COMPARE(counted.size(), 1);
     QCOMPARE(counted.first().at(1).toLongLong(), many);
+}
+
+// Each live hit brings new names (its times at least): only a few are
+// remembered, and a name forgotten is found again, not added twice.
+void TestHitStore::remembersFewNamesOfLiveHits()
+{
+    QTemporaryDir dir;
+    HitStore store;
+    QCOMPARE(store.open(HitDatabase::fileIn(dir.path())), HitStore::Fault::None);
+    for (int line = 1; line <= 1100; ++line)
+        QCOMPARE(store.add(liveHit(line)), HitStore::Fault::None);
+    QVERIFY2(store.rememberedNames() <= 1000, qPrintable(QString::number(store.rememberedNames())));
+    StoredHit again = liveHit(1101);
+    again.channel = liveHit(7).channel;
+    QCOMPARE(store.add(again), HitStore::Fault::None);
+    const HistoryFilter filter{QStringLiteral("unit7x"), {}, {}, false};
+    const QList<HistoryCount> channels = store.counts(filter, {}, CountBy::Channel);
+    QCOMPARE(channels.size(), 1);
+    QCOMPARE(channels.first().hits, 2);
 }
 
 void TestHitStore::importsOnce_data()
