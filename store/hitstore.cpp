@@ -165,6 +165,7 @@ HitStore::Fault HitStore::open(const QString &path)
     if (!error.isEmpty())
         return failText(error, Fault::Unwritable);
     m_bulk = true;
+    m_pageCacheKiB = 0; // a new connection has SQLite's own
     rememberForBulk(false);
     return Fault::None;
 }
@@ -365,9 +366,16 @@ void HitStore::rememberForBulk(bool bulk)
     }
     if (!bulk && m_combos.size() > rememberedLive)
         m_combos.clear();
+    keepPages(bulk || m_found ? pageCacheInBulkKiB : pageCacheLiveKiB);
+}
+
+void HitStore::keepPages(int kib)
+{
+    if (kib == m_pageCacheKiB)
+        return;
+    m_pageCacheKiB = kib;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.exec(QStringLiteral("PRAGMA cache_size = -%1")
-                   .arg(bulk ? pageCacheInBulkKiB : pageCacheLiveKiB));
+    query.exec(QStringLiteral("PRAGMA cache_size = -%1").arg(kib));
 }
 
 HitStore::Fault HitStore::addAll(const QList<StoredHit> &hits)
@@ -485,6 +493,11 @@ qint64 HitStore::number(const SqlPart &query)
 
 HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, Counting counting)
 {
+    // A find walks many pages: with the live hits' small cache a deep one
+    // read its pages again and again. Once the History has been looked in,
+    // the cache stays large.
+    m_found = true;
+    keepPages(pageCacheInBulkKiB);
     HitPlan plan;
     plan.find = buildHitFind(filter, thisRun, m_trigram);
     const HitFind &find = plan.find;

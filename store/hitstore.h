@@ -114,6 +114,8 @@ private:
     // Remembers many names and keeps a large page cache for hits coming in
     // bulk, few and a small one for hits coming one by one.
     void rememberForBulk(bool bulk);
+    // SQLite's page cache, in KiB.
+    void keepPages(int kib);
     qint64 comboId(const QList<qint64> &names);
     // The way to the hits of the filter, and their count: up to a bound
     // when many must be looked at (Quick), all of them, or none (the count
@@ -137,6 +139,8 @@ private:
     bool m_trigram = false;
     Fault m_lastFault = Fault::None;
     bool m_bulk = false;
+    bool m_found = false; // a find has been made: the page cache stays large
+    int m_pageCacheKiB = 0;
     QHash<QString, qint64> m_names;
     QHash<QString, qint64> m_runs;
     QHash<QString, qint64> m_combos;
