@@ -6,7 +6,6 @@
 #include <QAtomicInt>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -506,9 +505,10 @@ HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, Coun
     // time and no run's name, it is a name; in run names alone, a date.
     QList<In> in;
     QStringList names;
-    QHash<QString, qint64> timeTexts; // about how many hits each time word is in
+    QList<qint64> timeGuesses; // about how many hits each word's times are in
     for (const FindWord &word : find.words) {
         In where = In::Names;
+        qint64 guess = 0;
         if (word.timeOrDate) {
             const QList<double> found = numbers(
                 find.with +
@@ -522,8 +522,8 @@ HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, Coun
                         .arg(word.table, word.combos),
                     {word.word}});
             const bool times = found.value(0) != 0;
-            timeTexts[word.table] = timeHitsGuess(qint64(found.value(0)), qint64(found.value(3)),
-                                                  qint64(found.value(4)));
+            guess = timeHitsGuess(qint64(found.value(0)), qint64(found.value(3)),
+                                  qint64(found.value(4)));
             const bool runs = found.value(1) != 0;
             const bool names = found.value(2) != 0;
             if (times && (runs || names))
@@ -534,6 +534,7 @@ HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, Coun
                 where = names ? In::Anywhere : In::Runs;
         }
         in.append(where);
+        timeGuesses.append(guess);
         if (where == In::Names)
             names.append(word.combos);
     }
@@ -594,7 +595,7 @@ HitPlan HitStore::plan(const HistoryFilter &filter, const QString &thisRun, Coun
         // A word in very many times ("8:") is in more hits than are worth
         // counting through the time indexes: reading them would take longer
         // than walking the newest hits.
-        if (in.at(i) == In::Times && timeTexts.value(word.table) >= timeHits / 2)
+        if (in.at(i) == In::Times && timeGuesses.at(i) >= timeHits / 2)
             continue;
         if (in.at(i) == In::Times) {
             // The hits starting in one of the word's times, those ending in

@@ -18,14 +18,12 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
 
-    // The texts kept laid out (they are dropped when the font changes or
-    // when there are too many).
-    qsizetype keptTexts() const { return m_kept.size(); }
-
 private:
     const QStaticText &laidOut(const QString &text, int width,
                                const QStyleOptionViewItem &option) const;
 
+    // The texts kept laid out, dropped when the font changes or when there
+    // are too many.
     mutable QHash<QString, QStaticText> m_kept;
     mutable QFont m_keptFont;
 };
