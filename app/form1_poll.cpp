@@ -16,6 +16,8 @@ namespace {
 // Screen boxes show CR LF line ends as plain new lines.
 QString shown(const QString &text)
 {
+    if (!text.contains(QLatin1Char('\r')))
+        return text;
     QString s = text;
     s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return s;

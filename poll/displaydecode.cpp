@@ -2,6 +2,7 @@
 
 #include "poll/radiotext.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -83,13 +84,38 @@ QByteArrayView view(std::string_view text)
     return QByteArrayView(text.data(), qsizetype(text.size()));
 }
 
+// Most lines hold few of the symbols or none: looking for one costs far
+// less than a replace() that finds nothing.
 void apply(QByteArray &line, const Symbol &symbol)
 {
-    line.replace(view(symbol.bytes), view(symbol.word));
+    if (line.contains(view(symbol.bytes)))
+        line.replace(view(symbol.bytes), view(symbol.word));
 }
 
+constexpr bool isSymbolByte(char c)
+{
+    return static_cast<unsigned char>(c) >= 0x80;
+}
+
+template <std::size_t N>
+constexpr bool allStartWithSymbolBytes(const std::array<Symbol, N> &symbols)
+{
+    for (const Symbol &symbol : symbols) {
+        if (symbol.bytes.empty() || !isSymbolByte(symbol.bytes.front()))
+            return false;
+    }
+    return true;
+}
+
+static_assert(allStartWithSymbolBytes(statusSymbols) && allStartWithSymbolBytes(badgeSymbols) &&
+              allStartWithSymbolBytes(barSymbols));
+
+// Every symbol starts with a byte of 0x80 or above, so a line without one
+// has nothing to replace.
 template <std::size_t N> void applyAll(QByteArray &line, const std::array<Symbol, N> &symbols)
 {
+    if (std::none_of(line.cbegin(), line.cend(), isSymbolByte))
+        return;
     for (const Symbol &symbol : symbols)
         apply(line, symbol);
 }
@@ -110,7 +136,8 @@ QByteArray trimmedSpaces(const QByteArray &text)
 void takeArrow(QByteArray &text, QByteArray &icons, char arrow, std::string_view marker,
                QByteArrayView direction)
 {
-    text.replace(arrow, view(marker));
+    if (text.contains(arrow))
+        text.replace(arrow, view(marker));
     if (text.contains(view(marker))) {
         text.replace(view(marker), QByteArrayView());
         icons.append(direction);
@@ -143,8 +170,10 @@ SixLineScreen decodeSixLineScreen(const QList<QByteArray> &sts)
     QByteArray text1 = line2 + "\r\n" + line3 + "\r\n";
 
     QByteArray taskbarLine3 = line3;
-    taskbarLine3.replace(QByteArrayView(" \x82 "), QByteArrayView());
-    taskbarLine3.replace(upArrow, QByteArrayView());
+    if (taskbarLine3.contains(downArrow))
+        taskbarLine3.replace(QByteArrayView(" \x82 "), QByteArrayView());
+    if (taskbarLine3.contains(upArrow))
+        taskbarLine3.replace(upArrow, QByteArrayView());
     const QByteArray taskbar = ' ' + trimmedSpaces(line2) + '/' + taskbarLine3;
 
     QByteArray icons1 = sts.value(10);

@@ -161,8 +161,14 @@ void ScreenLabel::paintEvent(QPaintEvent *event)
     if (m_join)
         m_join->painted();
     const QRect box = contentsRect();
-    const QStaticText &layout = laidOut(text());
     keepCachesFor(devicePixelRatioF());
+    if (m_paintedText != text() || m_layoutFont != font()) {
+        m_paintedLayout = laidOut(text());
+        m_paintedText = text();
+        m_paintedLines = m_paintedText.split(QLatin1Char('\n'));
+    }
+    const QStaticText &layout = m_paintedLayout;
+    const QStringList &lines = m_paintedLines;
     if (m_lineHeightFont != font()) {
         m_lineHeightFont = font();
         m_lineHeight = QFontMetricsF(m_lineHeightFont).height();
@@ -172,7 +178,6 @@ void ScreenLabel::paintEvent(QPaintEvent *event)
     const int right = qMin(box.right() + 1, qCeil(origin.x() + layout.size().width()) + inkMargin);
     const qreal lineHeight = qMax<qreal>(1, m_lineHeight);
     const int bandHeight = qCeil(lineHeight);
-    const QStringList lines = text().split(QLatin1Char('\n'));
     const QRect wanted = event->rect() & box;
     QPainter painter(this);
     for (int top = box.top(); top <= box.bottom() && left < right; top += bandHeight) {

@@ -76,4 +76,9 @@ private:
     QFont m_layoutFont;
     QFont m_lineHeightFont;
     qreal m_lineHeight = 0;
+    // The text painted last, split into its lines, and its layout: a box
+    // is repainted several times a tick with the same text.
+    QString m_paintedText;
+    QStringList m_paintedLines;
+    QStaticText m_paintedLayout;
 };
