@@ -99,9 +99,10 @@ int main(int argc, char *argv[])
 
     // The font configuration is read while the application connects to the
     // display.
-    chooseDisplayTransfer();
+    DisplayChoices display;
     StartAhead ahead;
     QApplication app(argc, argv);
+    display.forget();
     QApplication::setApplicationName(QStringLiteral("tollvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tollvane"));
     // Watch for SIGTERM and SIGINT from the start; they are acted on once

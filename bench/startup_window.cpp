@@ -84,10 +84,13 @@ int main(int argc, char **argv)
     clock.start();
 #ifdef TOLLVANE_WINDOW
     // As Tollvane's main() does.
-    chooseDisplayTransfer();
+    DisplayChoices display;
     StartAhead ahead;
 #endif
     QApplication app(argc, argv);
+#ifdef TOLLVANE_WINDOW
+    display.forget();
+#endif
     const double appMs = clock.nsecsElapsed() / 1e6;
 #ifdef TOLLVANE_WINDOW
     // The data folder: the first argument, or a new empty one (a first start).

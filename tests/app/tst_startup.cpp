@@ -6,6 +6,7 @@
 
 #include "app/commandline.h"
 #include "app/datafolderlock.h"
+#include "app/displayconnection.h"
 #include "app/runninginstance.h"
 
 #include <QCheckBox>
@@ -404,6 +405,42 @@ private Q_SLOTS:
         const QStringList given{"tollvane", "-platform", "offscreen", "--style=fusion",
                                 "--port",   "radio",     "-reverse"};
         QCOMPARE(withoutWindowSystemOptions(given), (QStringList{"tollvane", "--port", "radio"}));
+    }
+
+    // The display choices are made for this program alone: a browser or a
+    // file manager started from it gets the user's environment.
+    void displayChoicesAreNotPassedOn_data()
+    {
+        QTest::addColumn<QByteArray>("users");
+        QTest::newRow("left to the program") << QByteArray();
+        QTest::newRow("the user's own") << QByteArray("0");
+    }
+
+    void displayChoicesAreNotPassedOn()
+    {
+        QFETCH(QByteArray, users);
+        const QByteArrayList names{"QT_XCB_NO_MITSHM", "QT_NO_GLIB"};
+        const QByteArrayList before{qgetenv(names[0]), qgetenv(names[1])};
+        for (const QByteArray &name : names) {
+            if (users.isNull())
+                qunsetenv(name);
+            else
+                qputenv(name, users);
+        }
+        DisplayChoices display;
+        for (const QByteArray &name : names)
+            QCOMPARE(qgetenv(name), users.isNull() ? QByteArray("1") : users);
+        display.forget();
+        for (const QByteArray &name : names) {
+            QCOMPARE(qEnvironmentVariableIsSet(name), !users.isNull());
+            QCOMPARE(qgetenv(name), users);
+        }
+        for (int i = 0; i < names.size(); ++i) {
+            if (before[i].isNull())
+                qunsetenv(names[i]);
+            else
+                qputenv(names[i], before[i]);
+        }
     }
 
     void relativePortPathsBecomeAbsolute_data()
