@@ -15,12 +15,17 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSysInfo>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -552,6 +557,30 @@ private Q_SLOTS:
         connect(&running, &RunningInstance::showRequested, form.get(), &Form1::showRunningWindow);
         QVERIFY(RunningInstance::askToShow(f.dataDir()));
         QTRY_VERIFY(!form->isMinimized() && form->isVisible());
+    }
+
+    // A crashed run's socket file, no one listening on it: replaced, by a
+    // socket for this user only, removed again at the end.
+    void aStaleSocketIsReplaced()
+    {
+        QTemporaryDir data;
+        const QByteArray path = QFile::encodeName(RunningInstance::socketPath(data.path()));
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+        const int crashed = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QCOMPARE(::bind(crashed, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        ::close(crashed);
+        QVERIFY(!RunningInstance::askToShow(data.path()));
+        {
+            RunningInstance running(data.path());
+            QVERIFY(running.listen());
+            QCOMPARE(QFile::permissions(QFile::decodeName(path)) & 0x0ff, QFile::Permissions());
+            QSignalSpy shown(&running, &RunningInstance::showRequested);
+            QVERIFY(RunningInstance::askToShow(data.path()));
+            QTRY_COMPARE(shown.count(), 1);
+        }
+        QVERIFY(!QFile::exists(QFile::decodeName(path)));
     }
 
     // Told to end with the data folder on a full disk: the failure goes to
