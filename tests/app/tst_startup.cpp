@@ -30,6 +30,15 @@
 namespace {
 
 const QString missingA = QStringLiteral("/nonexistent/ttyUSB7");
+
+sockaddr_un unixAddress(const QString &path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, QFile::encodeName(path).constData(),
+                 sizeof address.sun_path - 1);
+    return address;
+}
 const QString missingB = QStringLiteral("/nonexistent/ttyUSB8");
 
 } // namespace
@@ -564,23 +573,34 @@ private Q_SLOTS:
     void aStaleSocketIsReplaced()
     {
         QTemporaryDir data;
-        const QByteArray path = QFile::encodeName(RunningInstance::socketPath(data.path()));
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+        const QString path = RunningInstance::socketPath(data.path());
         const int crashed = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        QCOMPARE(::bind(crashed, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        const sockaddr_un address = unixAddress(path);
+        QCOMPARE(::bind(crashed, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
         ::close(crashed);
         QVERIFY(!RunningInstance::askToShow(data.path()));
         {
             RunningInstance running(data.path());
             QVERIFY(running.listen());
-            QCOMPARE(QFile::permissions(QFile::decodeName(path)) & 0x0ff, QFile::Permissions());
+            QCOMPARE(QFile::permissions(path) & 0x0ff, QFile::Permissions());
             QSignalSpy shown(&running, &RunningInstance::showRequested);
             QVERIFY(RunningInstance::askToShow(data.path()));
             QTRY_COMPARE(shown.count(), 1);
+
+            // A request that arrives in pieces is put together.
+            const int caller = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            QCOMPARE(
+                ::connect(caller, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+            QCOMPARE(::write(caller, "sh", 2), 2);
+            // Taken, and its first piece read, before the rest is sent.
+            QCoreApplication::processEvents();
+            QCoreApplication::processEvents();
+            QCOMPARE(shown.count(), 1);
+            QCOMPARE(::write(caller, "ow\n", 3), 3);
+            QTRY_COMPARE(shown.count(), 2);
+            ::close(caller);
         }
-        QVERIFY(!QFile::exists(QFile::decodeName(path)));
+        QVERIFY(!QFile::exists(path));
     }
 
     // Told to end with the data folder on a full disk: the failure goes to
