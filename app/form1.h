@@ -27,7 +27,7 @@
 #include "tuning/quickscan.h"
 #include "tuning/skiplist.h"
 #include "tuning/widgets/tunerpage.h"
-#include "web/webremoteserver.h"
+#include "web/webremote.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -598,7 +598,8 @@ private:
     // Web remote: the page served to browsers here or on the home network,
     // its frame on the Settings tab and "Listen" (form1_web.cpp).
 public:
-    WebRemoteServer *webRemote() const { return m_web.get(); }
+    // Null until the web remote is first turned on and its module loaded.
+    WebRemote *webRemote() const { return m_web.get(); }
 
 private:
     // Adds the frame below the Settings tab's others; the tab then scrolls.
@@ -607,11 +608,14 @@ private:
     void saveWebRemoteSettings();
     // Starts, restarts or stops the server as the frame says.
     void applyWebRemote();
+    // Loads the web remote module the first time it is needed; false, and
+    // the frame says why, when it cannot be loaded.
+    bool ensureWebRemote();
     void publishScreen();
     void publishHit(const StoredHit &stored);
     void onWebListeners(int count);
     std::unique_ptr<WebHitSource> m_webHits;
-    std::unique_ptr<WebRemoteServer> m_web;
+    std::unique_ptr<WebRemote> m_web;
     std::unique_ptr<ListenCapture> m_listen;
     QByteArray m_webPasswordHash;
     QCheckBox *web_remote_on = nullptr;

@@ -10,9 +10,9 @@
 #include "store/storedhit.h"
 #include "web/hitlookup.h"
 #include "web/webpassword.h"
+#include "web/webremote.h"
 #include "web/webremotesettings.h"
 #include "web/webscreenlines.h"
-#include "window/qrcode.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -82,32 +82,6 @@ QWidget *Form1::withWebRemoteFrame(QWidget *page)
     web_qr->setScaledContents(true);
     web_qr->setAccessibleName(QStringLiteral("QR code of the web remote's address"));
 
-    m_webHits = std::make_unique<HitLookup>(HitDatabase::fileIn(m_options.dataFolder));
-    m_web = std::make_unique<WebRemoteServer>();
-    m_web->setHitSource(m_webHits.get());
-    m_web->setAudioFormat(ListenCapture::outputRate, 1);
-    m_listen =
-        std::make_unique<ListenCapture>([this](const QByteArray &pcm) { m_web->sendAudio(pcm); });
-    connect(m_web.get(), &WebRemoteServer::keyPressed, this, [this](const QString &name) {
-        // Only the keypad's own keys; the hold bar and the macro keys too.
-        if (!keyPlacement(name).name.isEmpty())
-            runKeyOperation(name);
-    });
-    connect(m_web.get(), &WebRemoteServer::volumeChosen, this, [this](int level) {
-        if (level >= 0 && level < Vol_Combo->count()) {
-            Vol_Combo->setCurrentIndex(level);
-            setVolume();
-        }
-    });
-    connect(m_web.get(), &WebRemoteServer::squelchChosen, this, [this](int level) {
-        if (level >= 0 && level < Sql_Combo->count()) {
-            Sql_Combo->setCurrentIndex(level);
-            setSquelch();
-        }
-    });
-    connect(m_web.get(), &WebRemoteServer::listenersChanged, this, &Form1::onWebListeners);
-    connect(m_web.get(), &WebRemoteServer::screenWanted, this, &Form1::publishScreen);
-
     if (const auto file = readSettingsFile(webRemoteSettingsFile(m_options.dataFolder))) {
         const WebRemoteSettings settings = readWebRemoteSettings(*file);
         web_remote_on->setChecked(settings.enabled);
@@ -140,7 +114,7 @@ QWidget *Form1::withWebRemoteFrame(QWidget *page)
     });
     connect(web_port, &QSpinBox::editingFinished, this, [this] {
         const int port = web_port->value();
-        if (m_web->isListening() && (port == 0 || m_web->port() == port))
+        if (m_web && m_web->isListening() && (port == 0 || m_web->port() == port))
             return;
         applyWebRemote();
         saveWebRemoteSettings();
@@ -186,8 +160,53 @@ void Form1::saveWebRemoteSettings()
     saveSettingsFile(webRemoteSettingsFile(m_options.dataFolder), writeWebRemoteSettings(settings));
 }
 
+bool Form1::ensureWebRemote()
+{
+    if (m_web)
+        return true;
+    QString error;
+    m_web = loadWebRemote(
+        m_options.webModule.isEmpty() ? webRemoteModulePath() : m_options.webModule, &error);
+    if (!m_web) {
+        web_remote_on->setChecked(false);
+        web_address->setText(error.toHtmlEscaped());
+        return false;
+    }
+    m_webHits = std::make_unique<HitLookup>(HitDatabase::fileIn(m_options.dataFolder));
+    m_web->setHitSource(m_webHits.get());
+    m_web->setAudioFormat(ListenCapture::outputRate, 1);
+    m_listen =
+        std::make_unique<ListenCapture>([this](const QByteArray &pcm) { m_web->sendAudio(pcm); });
+    connect(m_web.get(), &WebRemote::keyPressed, this, [this](const QString &name) {
+        // Only the keypad's own keys; the hold bar and the macro keys too.
+        if (!keyPlacement(name).name.isEmpty())
+            runKeyOperation(name);
+    });
+    connect(m_web.get(), &WebRemote::volumeChosen, this, [this](int level) {
+        if (level >= 0 && level < Vol_Combo->count()) {
+            Vol_Combo->setCurrentIndex(level);
+            setVolume();
+        }
+    });
+    connect(m_web.get(), &WebRemote::squelchChosen, this, [this](int level) {
+        if (level >= 0 && level < Sql_Combo->count()) {
+            Sql_Combo->setCurrentIndex(level);
+            setSquelch();
+        }
+    });
+    connect(m_web.get(), &WebRemote::listenersChanged, this, &Form1::onWebListeners);
+    connect(m_web.get(), &WebRemote::screenWanted, this, &Form1::publishScreen);
+    return true;
+}
+
 void Form1::applyWebRemote()
 {
+    if (!m_web && !web_remote_on->isChecked()) {
+        web_address->setText(QStringLiteral("Off"));
+        return;
+    }
+    if (!ensureWebRemote())
+        return;
     m_web->stop();
     onWebListeners(0);
     if (web_remote_on->isChecked()) {
@@ -211,7 +230,7 @@ void Form1::applyWebRemote()
     }
     const QStringList addresses = m_web->addresses();
     web_address->setText(addressLinks(addresses));
-    web_qr->setPixmap(QPixmap::fromImage(qrCodeImage(addresses.value(0))));
+    web_qr->setPixmap(QPixmap::fromImage(m_web->addressCode()));
     publishScreen();
 }
 
@@ -249,6 +268,8 @@ void Form1::publishHit(const StoredHit &stored)
 
 void Form1::onWebListeners(int count)
 {
+    if (!m_listen)
+        return;
     if (count <= 0) {
         m_listen->stop();
         return;

@@ -35,6 +35,8 @@ struct Form1Options
     // The sound module's file; empty for where the program is installed
     // (tests: a module that is missing).
     QString soundModule;
+    // The web remote module's file, likewise.
+    QString webModule;
     // The web remote started on this port at start-up (--web; 0: any free
     // port); unset: as its settings file says.
     std::optional<quint16> webPort;

@@ -5,7 +5,7 @@
 // behind the pages saw each screen. Fails when 20 pages cost more than half
 // a percent of a core over none, or a screen reached a page later than
 // 150 ms. usage: bench_webremote [SECONDS per run, default 10]
-#include "web/webremoteserver.h"
+#include "web/server/webremoteserver.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -6,8 +6,9 @@ set(desktop_id org.tollvane.Tollvane)
 set(desktop_dir ${PROJECT_SOURCE_DIR}/assets/desktop)
 
 install(TARGETS tollvane tollvane-radio-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The sound module, loaded by the program from ../<libdir>/tollvane/.
-install(TARGETS tollvane_media LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/tollvane)
+# The sound and web remote modules, loaded by the program from
+# ../<libdir>/tollvane/.
+install(TARGETS tollvane_media tollvane_webserver LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/tollvane)
 install(FILES ${desktop_dir}/${desktop_id}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${desktop_dir}/tollvane.svg

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "web/webremoteserver.h"
+#include "web/webremote.h"
 
 #include <QByteArray>
 #include <QJsonArray>

@@ -2,7 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QList>
-#include <QPasswordDigestor>
+#include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
 
 namespace {
@@ -15,10 +15,22 @@ constexpr int hashBytes = 32;
 constexpr int leastIterations = 1000;
 constexpr int mostIterations = 1000000;
 
+// PBKDF2 with HMAC-SHA-256 (RFC 8018): one block is the whole hash.
 QByteArray derive(const QString &password, const QByteArray &salt, int rounds)
 {
-    return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256, password.toUtf8(), salt,
-                                              rounds, hashBytes);
+    QMessageAuthenticationCode mac(QCryptographicHash::Sha256, password.toUtf8());
+    mac.addData(salt);
+    mac.addData("\0\0\0\1", 4);
+    QByteArray block = mac.result();
+    QByteArray key = block;
+    for (int round = 1; round < rounds; ++round) {
+        mac.reset();
+        mac.addData(block);
+        block = mac.result();
+        for (qsizetype i = 0; i < hashBytes; ++i)
+            key[i] = char(key[i] ^ block[i]);
+    }
+    return key;
 }
 
 bool isHex(const QByteArray &text)

@@ -16,16 +16,30 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSysInfo>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
 const QString missingA = QStringLiteral("/nonexistent/ttyUSB7");
+
+sockaddr_un unixAddress(const QString &path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, QFile::encodeName(path).constData(),
+                 sizeof address.sun_path - 1);
+    return address;
+}
 const QString missingB = QStringLiteral("/nonexistent/ttyUSB8");
 
 } // namespace
@@ -589,6 +603,41 @@ private Q_SLOTS:
         connect(&running, &RunningInstance::showRequested, form.get(), &Form1::showRunningWindow);
         QVERIFY(RunningInstance::askToShow(f.dataDir()));
         QTRY_VERIFY(!form->isMinimized() && form->isVisible());
+    }
+
+    // A crashed run's socket file, no one listening on it: replaced, by a
+    // socket for this user only, removed again at the end.
+    void aStaleSocketIsReplaced()
+    {
+        QTemporaryDir data;
+        const QString path = RunningInstance::socketPath(data.path());
+        const int crashed = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const sockaddr_un address = unixAddress(path);
+        QCOMPARE(::bind(crashed, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+        ::close(crashed);
+        QVERIFY(!RunningInstance::askToShow(data.path()));
+        {
+            RunningInstance running(data.path());
+            QVERIFY(running.listen());
+            QCOMPARE(QFile::permissions(path) & 0x0ff, QFile::Permissions());
+            QSignalSpy shown(&running, &RunningInstance::showRequested);
+            QVERIFY(RunningInstance::askToShow(data.path()));
+            QTRY_COMPARE(shown.count(), 1);
+
+            // A request that arrives in pieces is put together.
+            const int caller = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            QCOMPARE(
+                ::connect(caller, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+            QCOMPARE(::write(caller, "sh", 2), 2);
+            // Taken, and its first piece read, before the rest is sent.
+            QCoreApplication::processEvents();
+            QCoreApplication::processEvents();
+            QCOMPARE(shown.count(), 1);
+            QCOMPARE(::write(caller, "ow\n", 3), 3);
+            QTRY_COMPARE(shown.count(), 2);
+            ::close(caller);
+        }
+        QVERIFY(!QFile::exists(path));
     }
 
     // Told to end with the data folder on a full disk: the failure goes to

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR and checks what lands there:
-# the two programs, the sound module where the program looks for it, the
-# menu entry (validated), the icon, the metainfo (validated when appstreamcli
-# is installed) and the two man pages.
+# the two programs, the sound and web remote modules where the program looks
+# for them, the menu entry (validated), the icon, the metainfo (validated
+# when appstreamcli is installed) and the two man pages.
 set -euo pipefail
 build=$1
 stage=$(mktemp -d)
@@ -15,6 +15,7 @@ expected=(
   usr/bin/tollvane
   usr/bin/tollvane-radio-sim
   "usr/$libdir/tollvane/libtollvane-media.so"
+  "usr/$libdir/tollvane/libtollvane-web.so"
   usr/share/applications/org.tollvane.Tollvane.desktop
   usr/share/icons/hicolor/scalable/apps/org.tollvane.Tollvane.svg
   usr/share/metainfo/org.tollvane.Tollvane.metainfo.xml
@@ -41,6 +42,13 @@ fi
 # to the end: with -q it would stop early and strings die of SIGPIPE.
 strings -el "$stage/usr/bin/tollvane" | grep "/\.\./$libdir/tollvane/libtollvane-media\.so" >/dev/null ||
   { echo "the program looks for its sound module elsewhere"; exit 1; }
+strings -el "$stage/usr/bin/tollvane" | grep "/\.\./$libdir/tollvane/libtollvane-web\.so" >/dev/null ||
+  { echo "the program looks for its web remote module elsewhere"; exit 1; }
+# The network libraries come only with the web remote module.
+if readelf -d "$stage/usr/bin/tollvane" | grep -E 'NEEDED.*libQt6(Network|HttpServer|WebSockets)'; then
+  echo "the program links the network libraries itself"
+  exit 1
+fi
 version=$("$stage/usr/bin/tollvane" --version)
 grep -q "$(sed -n 's/^.*"Tollvane \([^"]*\)".*$/\1/p' "$stage/usr/share/man/man1/tollvane.1")" <<<"$version" ||
   { echo "--version ($version) and the man page disagree"; exit 1; }

@@ -51,6 +51,7 @@ std::unique_ptr<Form1> RadioFixture::makeForm(const QStringList &portsBefore,
         return answer;
     };
     options.soundModule = soundModule;
+    options.webModule = webModule;
     options.webPort = webPort;
     return std::make_unique<Form1>(options);
 }

@@ -57,6 +57,8 @@ public:
     QString dataFolder;
     // The sound module's file when set, else where the program finds it.
     QString soundModule;
+    // The web remote module's file when set, else where the program finds it.
+    QString webModule;
     // The web remote started on this port (0: any free one), as --web does.
     std::optional<quint16> webPort;
 

@@ -7,9 +7,9 @@
 #include "support/cdpbrowser.h"
 #include "support/radiofixture.h"
 #include "support/soundserver.h"
+#include "web/server/qrcode.h"
 #include "web/webpassword.h"
 #include "web/webremotesettings.h"
-#include "window/qrcode.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -194,6 +194,28 @@ private Q_SLOTS:
         QTRY_VERIFY(child<QLineEdit>(form.get(), "Text3")
                         ->text()
                         .contains(QString::number(taken.serverPort())));
+    }
+
+    // The module is loaded when the web remote is first turned on; without
+    // it the frame says why and the box stays off.
+    void theModuleIsLoadedWhenTurnedOn()
+    {
+        RadioFixture f;
+        auto form = f.makeForm();
+        QVERIFY(!form->webRemote());
+        child<QSpinBox>(form.get(), "web_port")->setValue(0);
+        child<QCheckBox>(form.get(), "web_remote_on")->click();
+        QVERIFY(form->webRemote() && form->webRemote()->isListening());
+
+        RadioFixture missing;
+        missing.webModule = missing.dataDir() + QStringLiteral("/no-such-module.so");
+        missing.webPort = 0;
+        form = missing.makeForm();
+        QVERIFY(!form->webRemote());
+        QVERIFY(!child<QCheckBox>(form.get(), "web_remote_on")->isChecked());
+        QVERIFY(child<QLabel>(form.get(), "web_address")
+                    ->text()
+                    .startsWith(QStringLiteral("The web remote could not be loaded")));
     }
 
     // A QR code: the three finder squares in its corners, in the quiet zone.

@@ -1,7 +1,7 @@
 #include "store/hitstore.h"
 #include "web/hitlookup.h"
+#include "web/server/webremoteserver.h"
 #include "web/webpassword.h"
-#include "web/webremoteserver.h"
 #include "web/webremotesettings.h"
 
 #include <QFile>
@@ -11,6 +11,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkInterface>
 #include <QNetworkReply>
+#include <QPasswordDigestor>
 #include <QSignalSpy>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -161,6 +162,12 @@ private Q_SLOTS:
             << password << QByteArray(hash).replace("sha256", "sha1") << false;
         QTest::newRow("no iterations")
             << password << QByteArray(hash).replace(hash.split('$')[1], "0") << false;
+        // A hash of Qt's own PBKDF2, as the settings of earlier versions keep it.
+        const QByteArray salt = QByteArray::fromHex("00112233445566778899aabbccddeeff");
+        const QByteArray qtKey = QPasswordDigestor::deriveKeyPbkdf2(
+            QCryptographicHash::Sha256, password.toUtf8(), salt, 1000, 32);
+        QTest::newRow("made by Qt")
+            << password << "pbkdf2-sha256$1000$" + salt.toHex() + '$' + qtKey.toHex() << true;
     }
     void passwordHash()
     {

@@ -1,10 +1,11 @@
-#include "web/webremoteserver.h"
+#include "web/server/webremoteserver.h"
 
 #include "log/historyfilter.h"
 #include "web/byterange.h"
-#include "web/guardedtcpserver.h"
 #include "web/loginlimit.h"
-#include "web/webhttp.h"
+#include "web/server/guardedtcpserver.h"
+#include "web/server/qrcode.h"
+#include "web/server/webhttp.h"
 #include "web/webmessages.h"
 #include "web/webpassword.h"
 
@@ -94,7 +95,7 @@ void sendLogInPage(QHttpServerResponder &&responder, Status status)
 } // namespace
 
 WebRemoteServer::WebRemoteServer(QObject *parent)
-    : QObject(parent), m_loginLimit(std::make_unique<LoginLimit>(logInsPerMinute, 60000))
+    : WebRemote(parent), m_loginLimit(std::make_unique<LoginLimit>(logInsPerMinute, 60000))
 {}
 
 WebRemoteServer::~WebRemoteServer()
@@ -195,6 +196,11 @@ QStringList WebRemoteServer::addresses() const
     if (result.isEmpty())
         result.append(form.arg(QStringLiteral("127.0.0.1")).arg(port()));
     return result;
+}
+
+QImage WebRemoteServer::addressCode() const
+{
+    return isListening() ? qrCodeImage(addresses().value(0)) : QImage();
 }
 
 void WebRemoteServer::setHitSource(WebHitSource *source)
@@ -461,4 +467,10 @@ QList<WebHit> WebRemoteServer::recentHits(const QString &words, int limit) const
             result.append(*it);
     }
     return result;
+}
+
+// The module's entry point, found by loadWebRemote().
+extern "C" Q_DECL_EXPORT WebRemote *tollvane_web_remote()
+{
+    return new WebRemoteServer;
 }

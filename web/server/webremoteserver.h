@@ -1,14 +1,11 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
-#include <QObject>
-#include <QString>
-#include <QStringList>
+#include "web/webremote.h"
 
 #include <memory>
 
-// The web remote's server: one port for the page, its API and its WebSocket.
+// The web remote's server, in the module the program loads when the web
+// remote is first turned on: one port for the page, its API and its WebSocket.
 //
 // HTTP (every response carries "Content-Security-Policy: default-src 'self'"):
 //   GET  /login              the log-in page (:/web/login.html; /login.css from
@@ -43,38 +40,6 @@
 //   page -> server  {"t":"key","key":"key_scan"}  {"t":"vol","v":7}  {"t":"sql","v":3}
 //                   {"t":"listen","on":true}  {"t":"listen","on":false}
 
-struct WebScreenState
-{
-    QStringList lines; // six lines, top to bottom, as shown (may be empty strings)
-    int signal = 0;    // 0..5
-    bool operator==(const WebScreenState &) const = default;
-};
-
-struct WebHit
-{
-    qint64 id = -1; // the hit database's id of the hit, -1 if not stored yet
-    QString start, end, system, group, channel, frequency, code; // as the log shows them
-    QString date;           // the run's date as the log's date column shows it; may be empty
-    bool recording = false; // a recording is kept and can be fetched by id
-};
-
-// The hit database as the page reads it (read-only). Asked on the server's
-// thread while a request waits.
-class WebHitSource
-{
-public:
-    virtual ~WebHitSource() = default;
-    virtual QList<WebHit> find(const QString &words, int limit) = 0; // newest first
-    virtual QString recordingFile(qint64 hitId) = 0;                 // "" if none/deleted
-};
-
-struct WebRemoteOptions
-{
-    quint16 port = 8396;      // 0: any free port (tests)
-    bool allowOthers = false; // false: listen on 127.0.0.1 only, no log-in asked
-    QByteArray passwordHash;  // as hashPassword() made it; required when allowOthers
-};
-
 class QHttpServer;
 class QHttpServerRequest;
 class QHttpServerResponder;
@@ -82,36 +47,26 @@ class QTcpServer;
 class QWebSocket;
 class LoginLimit;
 
-class WebRemoteServer : public QObject
+class WebRemoteServer : public WebRemote
 {
     Q_OBJECT
 public:
     explicit WebRemoteServer(QObject *parent = nullptr);
     ~WebRemoteServer() override;
 
-    // False, and why in error, when the port cannot be had or other
-    // computers are allowed without a password.
-    bool start(const WebRemoteOptions &options, QString *error);
-    void stop();
-    bool isListening() const;
-    quint16 port() const;
-    QStringList addresses() const;                // "http://127.0.0.1:8396/", or each LAN address
-    void setHitSource(WebHitSource *source);      // may be null: then only this run's hits
-    void setScreen(const WebScreenState &screen); // pushed to every page if it changed
-    void addHit(const WebHit &hit);               // kept in the last 100, pushed to every page
-    void setAudioFormat(int sampleRate, int channels); // 16-bit signed little-endian PCM
-    void sendAudio(const QByteArray &pcm);             // to the pages that listen
-    int listenerCount() const;
-    // Whether a page is connected: while none is, the screen need not be
-    // gathered at all (screenWanted asks for it when one connects).
-    bool hasPages() const { return !m_sockets.isEmpty(); }
-
-Q_SIGNALS:
-    void keyPressed(const QString &keyName); // "key_1", "key_scan", ... as the keypad names them
-    void volumeChosen(int level);            // 0..15
-    void squelchChosen(int level);           // 0..15
-    void listenersChanged(int count);        // 0 when the last listener left
-    void screenWanted();                     // a page connected: setScreen() now, please
+    bool start(const WebRemoteOptions &options, QString *error) override;
+    void stop() override;
+    bool isListening() const override;
+    quint16 port() const override;
+    QStringList addresses() const override;
+    QImage addressCode() const override;
+    void setHitSource(WebHitSource *source) override;
+    void setScreen(const WebScreenState &screen) override;
+    void addHit(const WebHit &hit) override;
+    void setAudioFormat(int sampleRate, int channels) override;
+    void sendAudio(const QByteArray &pcm) override;
+    int listenerCount() const override;
+    bool hasPages() const override { return !m_sockets.isEmpty(); }
 
 private:
     void answer(const QHttpServerRequest &request, QHttpServerResponder &&responder);

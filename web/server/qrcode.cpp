@@ -1,4 +1,4 @@
-#include "window/qrcode.h"
+#include "web/server/qrcode.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "web/webhttp.h"
+#include "web/server/webhttp.h"
 
 #include <QHttpServerRequest>
 #include <QHttpServerResponse>

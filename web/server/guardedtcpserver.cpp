@@ -1,4 +1,4 @@
-#include "web/guardedtcpserver.h"
+#include "web/server/guardedtcpserver.h"
 
 #include "web/requestsizeguard.h"
 
