@@ -1,9 +1,9 @@
 #include "window/widgets/groupboxframestyle.h"
 
-#include <qdrawutil.h>
 #include <QGroupBox>
 #include <QImageReader>
 #include <QStyleOption>
+#include <qdrawutil.h>
 
 void GroupBoxFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
                                        QPainter *painter, const QWidget *widget) const
