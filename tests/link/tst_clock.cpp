@@ -45,20 +45,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("after a blank") << "h:mm:ss AP t"
-                                       << "h:mm:ss AP";
-        QTest::newRow("long name, two blanks") << "HH:mm:ss  tttt"
-                                               << "HH:mm:ss";
-        QTest::newRow("at the start") << "t HH:mm:ss"
-                                      << " HH:mm:ss";
-        QTest::newRow("after a tab, before a bracket") << "HH:mm:ss\tt)"
-                                                       << "HH:mm:ss)";
+        QTest::newRow("after blanks") << "h:mm:ss AP  tttt"
+                                      << "h:mm:ss AP";
         QTest::newRow("inside a word") << "HH:mm:sst 'at' tz"
                                        << "HH:mm:sst 'at' tz";
         QTest::newRow("after a narrow no-break space")
             << QStringLiteral("h:mm:ss\u202fAP\u202ft") << QStringLiteral("h:mm:ss\u202fAP\u202f");
-        QTest::newRow("after a letter outside ASCII")
-            << QStringLiteral("\u00e9t") << QStringLiteral("\u00e9");
     }
     void timeZoneTokenRemoved()
     {
