@@ -11,6 +11,7 @@
 #include "sim/scenario.h"
 #include "store/historyexport.h"
 #include "store/hitdatabase.h"
+#include "window/widgets/groupboxframestyle.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -105,6 +106,9 @@ int main(int argc, char *argv[])
     display.forget();
     QApplication::setApplicationName(QStringLiteral("tollvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tollvane"));
+    // The desktop's style, with Fusion's group box frame read without
+    // loading every image format plugin.
+    QApplication::setStyle(new GroupBoxFrameStyle);
     // Watch for SIGTERM and SIGINT from the start; they are acted on once
     // the event loop runs, when the window exists to be closed.
     SignalWatcher signals;

@@ -16,6 +16,7 @@
 #include "app/displayconnection.h"
 #include "app/form1.h"
 #include "app/startahead.h"
+#include "window/widgets/groupboxframestyle.h"
 
 #include <QTemporaryDir>
 #else
@@ -93,6 +94,7 @@ int main(int argc, char **argv)
 #endif
     const double appMs = clock.nsecsElapsed() / 1e6;
 #ifdef TOLLVANE_WINDOW
+    QApplication::setStyle(new GroupBoxFrameStyle);
     // The data folder: the first argument, or a new empty one (a first start).
     // The second names a serial device as --port does.
     QTemporaryDir scratch;

@@ -1,6 +1,19 @@
 #include "link/clock.h"
 
-#include <QRegularExpression>
+namespace {
+
+// As a regular expression's \s and \w see them: ASCII only.
+bool isBlank(QChar c)
+{
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+
+bool isWordChar(QChar c)
+{
+    return c.unicode() < 128 && (c.isLetterOrNumber() || c == u'_');
+}
+
+} // namespace
 
 QDateTime localTimeAt(qint64 msecsSinceEpoch, LocalOffsetCache &cache)
 {
@@ -13,12 +26,36 @@ QDateTime localTimeAt(qint64 msecsSinceEpoch, LocalOffsetCache &cache)
     return QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch, Qt::OffsetFromUTC, cache.offsetSeconds);
 }
 
+QString withoutTimeZone(const QString &format)
+{
+    QString kept;
+    qsizetype from = 0; // the first character not yet copied
+    for (qsizetype at = 0; at < format.size();) {
+        qsizetype t = at;
+        while (t < format.size() && isBlank(format[t]))
+            ++t;
+        qsizetype end = t;
+        while (end < format.size() && format[end] == u't')
+            ++end;
+        const bool wordStarts = t == 0 || !isWordChar(format[t - 1]);
+        const bool wordEnds = end == format.size() || !isWordChar(format[end]);
+        if (end > t && wordStarts && wordEnds) {
+            kept += QStringView(format).sliced(from, at - from);
+            from = at = end;
+        } else {
+            ++at;
+        }
+    }
+    kept += QStringView(format).sliced(from);
+    return kept;
+}
+
 QString timeOfDayFormat(const QLocale &locale)
 {
     // The long format is the one that carries seconds; drop its time zone
     // token ("t", "tt", ...) and the blank in front of it.
     QString format = locale.timeFormat(QLocale::LongFormat);
-    format.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b")));
+    format = withoutTimeZone(format);
     if (!format.contains(QLatin1Char('s')))
         format = QStringLiteral("HH:mm:ss");
     return format.trimmed();

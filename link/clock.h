@@ -46,6 +46,10 @@ private:
     QDateTime m_at;
 };
 
+// A time format without its time zone tokens ("t", "tt", ...: a run of t
+// standing alone as a word) and the blanks before each.
+QString withoutTimeZone(const QString &format);
+
 // The locale's own time format, with seconds and without a time zone
 // (e.g. "h:mm:ss AP" in the United States, "HH:mm:ss" in Germany).
 QString timeOfDayFormat(const QLocale &locale = QLocale::system());

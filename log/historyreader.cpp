@@ -41,8 +41,9 @@ QList<HistoryRun> findRunFiles(const QStringList &folders, const QString &exclud
             continue;
         seen.insert(canonical);
         const QDir dir(folder);
-        const QStringList names =
-            dir.entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Readable);
+        // No name filter: QDir matches one with a regular expression, and
+        // isRunFileName() passes only ".txt" names anyway.
+        const QStringList names = dir.entryList(QDir::Files | QDir::Readable);
         for (const QString &name : names) {
             HistoryRun run;
             if (name == excludeName || !isRunFileName(name, &run))

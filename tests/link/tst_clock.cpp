@@ -2,6 +2,7 @@
 
 #include "log/fixforlog.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 #include <ctime>
@@ -38,6 +39,43 @@ private Q_SLOTS:
         QCOMPARE(timeOfDayText(time, l, timeOfDayFormat(l)), text);
         QString name = timeOfDayText(time, l);
         QCOMPARE(FixForLog(name), inFileName);
+    }
+
+    void timeZoneTokenRemoved_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("after blanks") << "h:mm:ss AP  tttt"
+                                      << "h:mm:ss AP";
+        QTest::newRow("inside a word") << "HH:mm:sst 'at' tz"
+                                       << "HH:mm:sst 'at' tz";
+        QTest::newRow("after a narrow no-break space")
+            << QStringLiteral("h:mm:ss\u202fAP\u202ft") << QStringLiteral("h:mm:ss\u202fAP\u202f");
+    }
+    void timeZoneTokenRemoved()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, kept);
+        QCOMPARE(withoutTimeZone(format), kept);
+    }
+
+    // Every format of up to five characters from these removes what the
+    // expression "\s*\bt+\b" matches.
+    void timeZoneTokenRemovedAsTheExpressionDoes()
+    {
+        const QString alphabet = QStringLiteral("t a:\t\u202f\u00e9");
+        const QRegularExpression token(QStringLiteral("\\s*\\bt+\\b"));
+        QStringList formats{QString()};
+        for (int length = 1; length <= 5; ++length) {
+            QStringList longer;
+            for (const QString &format : std::as_const(formats)) {
+                for (QChar c : alphabet)
+                    longer.append(format + c);
+            }
+            for (const QString &format : std::as_const(longer))
+                QCOMPARE(withoutTimeZone(format), QString(format).remove(token));
+            formats = longer;
+        }
     }
 
     // Instants read one after another, as the poll reads the clock, each

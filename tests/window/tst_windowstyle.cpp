@@ -1,12 +1,17 @@
 // The window style object on a plain window: each frame feature switched
 // off and on again without moving or resizing the window, dragging by the
-// client area, and the window menu.
+// client area, and the window menu. The application style's group box
+// frame against Fusion's own.
+#include "window/widgets/groupboxframestyle.h"
 #include "window/widgets/windowstyle.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QGroupBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyleFactory>
 #include <QTest>
 
 namespace {
@@ -50,6 +55,43 @@ private Q_SLOTS:
     {
         m_style.setClient(nullptr);
         m_window.reset();
+    }
+
+    // Runs before any group box is painted by Fusion itself, which would
+    // load the image format plugins.
+    void groupBoxFrameLoadsNoImagePlugin()
+    {
+        GroupBoxFrameStyle style(QStyleFactory::create(QStringLiteral("Fusion")));
+        QGroupBox box(QStringLiteral("Port Settings"));
+        box.setStyle(&style);
+        box.resize(160, 80);
+        box.grab();
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        QVERIFY(!maps.readAll().contains("/imageformats/"));
+    }
+
+    void groupBoxFrameLooksAsFusionDrawsIt_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("checkable");
+        QTest::newRow("titled") << "Log Settings" << false;
+        QTest::newRow("untitled") << QString() << false;
+        QTest::newRow("checkable, untitled") << QString() << true;
+    }
+    void groupBoxFrameLooksAsFusionDrawsIt()
+    {
+        QFETCH(QString, title);
+        QFETCH(bool, checkable);
+        GroupBoxFrameStyle ours(QStyleFactory::create(QStringLiteral("Fusion")));
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        QGroupBox box(title);
+        box.setCheckable(checkable);
+        box.resize(170, 90);
+        box.setStyle(&ours);
+        const QImage drawn = box.grab().toImage();
+        box.setStyle(fusion.get());
+        QCOMPARE(drawn, box.grab().toImage());
     }
 
     void featureOffAndOnKeepsThePlace_data()
