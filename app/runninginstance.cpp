@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstring>
@@ -143,9 +144,16 @@ void RunningInstance::takeCallers()
     for (;;) {
         const int socket = ::accept4(m_fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (socket < 0) {
-            if (errno == EINTR)
+            if (errno == EINTR || errno == ECONNABORTED)
                 continue;
-            return; // EAGAIN: no one else waits; anything else: try at the next call
+            if (errno != EAGAIN && errno != EWOULDBLOCK) {
+                // Out of descriptors or memory: the caller stays queued and
+                // the notifier would fire again at once. Try again in a
+                // second rather than spin.
+                m_notifier->setEnabled(false);
+                QTimer::singleShot(1000, this, [this] { m_notifier->setEnabled(true); });
+            }
+            return;
         }
         auto caller = std::make_unique<Caller>(socket);
         Caller *taken = caller.get();

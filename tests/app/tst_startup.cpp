@@ -9,6 +9,7 @@
 #include "app/displayconnection.h"
 #include "app/runninginstance.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -24,9 +25,11 @@
 
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -636,6 +639,30 @@ private Q_SLOTS:
             QCOMPARE(::write(caller, "ow\n", 3), 3);
             QTRY_COMPARE(shown.count(), 2);
             ::close(caller);
+
+            // A caller that comes while the program has no descriptor left
+            // is served once one is free again.
+            const int late = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            std::vector<int> spent;
+            for (int fd; (fd = ::open("/dev/null", O_RDONLY)) >= 0;)
+                spent.push_back(fd);
+            QCOMPARE(errno, EMFILE);
+            QCOMPARE(::connect(late, reinterpret_cast<const sockaddr *>(&address), sizeof address),
+                     0);
+            QCOMPARE(::write(late, "show\n", 5), 5);
+            // Meanwhile the program waits rather than spins on the caller.
+            int wakeUps = 0;
+            const QMetaObject::Connection counting =
+                connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake,
+                        [&wakeUps] { ++wakeUps; });
+            QTest::qWait(100);
+            disconnect(counting);
+            for (int fd : spent)
+                ::close(fd);
+            QVERIFY2(wakeUps < 100, QByteArray::number(wakeUps));
+            QCOMPARE(shown.count(), 2);
+            QTRY_COMPARE(shown.count(), 3);
+            ::close(late);
         }
         QVERIFY(!QFile::exists(path));
     }
