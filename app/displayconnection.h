@@ -12,16 +12,19 @@
 // - The event loop is Qt's own rather than GLib's: GLib's writes to its
 //   wake-up descriptor at every event posted and looks at every descriptor
 //   twice a pass; ten polls a second took 40% fewer system calls with
-//   Qt's. Nothing in the program needs GLib's loop.
+//   Qt's. Where Qt's GTK theme is installed GLib's loop stays: the theme's
+//   file dialogs run on it.
 // A choice the user made in the environment is left as it is.
 class DisplayChoices
 {
 public:
-    DisplayChoices();
+    explicit DisplayChoices(bool gtkThemeInstalled = isGtkThemeInstalled());
     // Takes the choices back out of the environment once the application
     // has read them, so a program started from here (the browser, a file
     // manager) gets the user's own.
     void forget();
+
+    static bool isGtkThemeInstalled();
 
 private:
     QByteArrayList m_made;

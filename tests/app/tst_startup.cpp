@@ -429,13 +429,17 @@ private Q_SLOTS:
     void displayChoicesAreNotPassedOn_data()
     {
         QTest::addColumn<QByteArray>("users");
-        QTest::newRow("left to the program") << QByteArray();
-        QTest::newRow("the user's own") << QByteArray("0");
+        QTest::addColumn<bool>("gtkTheme");
+        QTest::newRow("left to the program") << QByteArray() << false;
+        QTest::newRow("the user's own") << QByteArray("0") << false;
+        // GTK's file dialogs need GLib's loop.
+        QTest::newRow("GTK's theme installed") << QByteArray() << true;
     }
 
     void displayChoicesAreNotPassedOn()
     {
         QFETCH(QByteArray, users);
+        QFETCH(bool, gtkTheme);
         const QByteArrayList names{"QT_XCB_NO_MITSHM", "QT_NO_GLIB"};
         const QByteArrayList before{qgetenv(names[0]), qgetenv(names[1])};
         for (const QByteArray &name : names) {
@@ -444,9 +448,9 @@ private Q_SLOTS:
             else
                 qputenv(name, users);
         }
-        DisplayChoices display;
-        for (const QByteArray &name : names)
-            QCOMPARE(qgetenv(name), users.isNull() ? QByteArray("1") : users);
+        DisplayChoices display(gtkTheme);
+        QCOMPARE(qgetenv(names[0]), users.isNull() ? QByteArray("1") : users);
+        QCOMPARE(qgetenv(names[1]), users.isNull() && !gtkTheme ? QByteArray("1") : users);
         display.forget();
         for (const QByteArray &name : names) {
             QCOMPARE(qEnvironmentVariableIsSet(name), !users.isNull());
