@@ -38,12 +38,15 @@ grep -q '^Categories=.*HamRadio;' "$stage/usr/share/applications/org.tollvane.To
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$stage/usr/share/metainfo/org.tollvane.Tollvane.metainfo.xml"
 fi
-# The program loads the sound module from ../<libdir>/tollvane/. grep reads
-# to the end: with -q it would stop early and strings die of SIGPIPE.
-strings -el "$stage/usr/bin/tollvane" | grep "/\.\./$libdir/tollvane/libtollvane-media\.so" >/dev/null ||
-  { echo "the program looks for its sound module elsewhere"; exit 1; }
-strings -el "$stage/usr/bin/tollvane" | grep "/\.\./$libdir/tollvane/libtollvane-web\.so" >/dev/null ||
-  { echo "the program looks for its web remote module elsewhere"; exit 1; }
+# The program loads its modules from ../<libdir>/tollvane/.
+strings -el "$stage/usr/bin/tollvane" >"$stage/program-strings"
+grep -q "^/\.\./$libdir/tollvane/\$" "$stage/program-strings" ||
+  { echo "the program looks for its modules elsewhere"; exit 1; }
+for module in media web; do
+  grep -q "^libtollvane-$module\.so\$" "$stage/program-strings" ||
+    { echo "the program does not know its module libtollvane-$module.so"; exit 1; }
+done
+rm "$stage/program-strings"
 # The network libraries come only with the web remote module.
 if readelf -d "$stage/usr/bin/tollvane" | grep -E 'NEEDED.*libQt6(Network|HttpServer|WebSockets)'; then
   echo "the program links the network libraries itself"
