@@ -28,12 +28,12 @@ bool Form1::pacePoll()
 
 void Form1::holdRestOfReplies()
 {
-    // The tick takes its set's replies only at the next tick, so the rest
-    // of them need not wake the program as they come; a slow line takes
-    // them as soon as they are in. A poll of a second or less finds a line
-    // hung up meanwhile soon enough.
+    // The tick takes its set's replies only at the next tick, so they need
+    // not wake the program as they come; a slow line takes them as soon as
+    // they are in. A poll of a second or less hears a silent radio, and
+    // finds a line hung up meanwhile, soon enough.
     if (!PollPacing::pacedAt(m_port.baud()) && Timer1->interval() <= 1000)
-        m_port.holdAfterNextArrival();
+        m_port.holdReplies();
 }
 
 void Form1::onRepliesArriving()

@@ -6,7 +6,7 @@
 RadioPort::RadioPort(QObject *parent) : QObject(parent)
 {
     connect(&m_port, &QSerialPort::errorOccurred, this, &RadioPort::onError);
-    connect(&m_port, &QSerialPort::readyRead, this, &RadioPort::onReadyRead);
+    connect(&m_port, &QSerialPort::readyRead, this, &RadioPort::bytesArrived);
 }
 
 RadioPort::~RadioPort() = default;
@@ -44,7 +44,7 @@ bool RadioPort::OpenRadioPort(const QString &device, int baud)
     m_heardSinceOpen = false;
     // The port's own watch for bytes to read, made as it opened.
     m_readWatch.clear();
-    m_holdArmed = m_held = false;
+    m_held = false;
     for (QSocketNotifier *watch : m_port.findChildren<QSocketNotifier *>()) {
         if (watch->type() == QSocketNotifier::Read)
             m_readWatch = watch;
@@ -55,7 +55,7 @@ bool RadioPort::OpenRadioPort(const QString &device, int baud)
 
 void RadioPort::close()
 {
-    m_holdArmed = m_held = false;
+    m_held = false;
     if (m_port.isOpen())
         m_port.close();
     m_port.clearError();
@@ -73,7 +73,6 @@ void RadioPort::SendCommands(const QList<QByteArray> &commands)
         return;
     // Replies to these commands must wake the program; what is held stays
     // for the next read.
-    m_holdArmed = false;
     release(false);
     QByteArray bytes;
     for (const QByteArray &command : commands)
@@ -96,19 +95,12 @@ QByteArray RadioPort::peekWaiting()
     return m_state == State::Open ? m_port.peek(m_port.bytesAvailable()) : QByteArray();
 }
 
-void RadioPort::holdAfterNextArrival()
+void RadioPort::holdReplies()
 {
-    m_holdArmed = m_readWatch != nullptr && m_state == State::Open;
-}
-
-void RadioPort::onReadyRead()
-{
-    Q_EMIT bytesArrived();
-    if (m_holdArmed && m_readWatch && m_state == State::Open) {
-        m_holdArmed = false;
-        m_held = true;
-        m_readWatch->setEnabled(false);
-    }
+    if (!m_readWatch || m_state != State::Open)
+        return;
+    m_held = true;
+    m_readWatch->setEnabled(false);
 }
 
 void RadioPort::release(bool take)

@@ -42,11 +42,11 @@ public:
     qint64 bytesWaiting();
 
     // The poll's set is out and its replies come a millisecond or so apart:
-    // the first of them wakes the program, the rest wait in the device
-    // until the next read or command takes them, so a set is read in one
-    // wake-up rather than one per reply. A line hung up meanwhile is found
-    // at that next read.
-    void holdAfterNextArrival();
+    // they wait in the device until the next read or command takes them, so
+    // they wake the program not at all, where each would wake it once (the
+    // poll takes a set's replies only at its next tick). A line hung up
+    // meanwhile is found at that next read.
+    void holdReplies();
 
     // A look at everything waiting, which stays waiting.
     QByteArray peekWaiting();
@@ -82,7 +82,6 @@ Q_SIGNALS:
 
 private:
     void onError(QSerialPort::SerialPortError error);
-    void onReadyRead();
     // Watches the device again after a hold; with taking, what waits there
     // now is read.
     void release(bool take);
@@ -95,8 +94,7 @@ private:
     QString m_errorText;
     bool m_heardSinceOpen = false;
     // The port's watch on the device for bytes to read, turned off while
-    // the rest of a reply set is held.
+    // a reply set is held.
     QPointer<QSocketNotifier> m_readWatch;
-    bool m_holdArmed = false;
     bool m_held = false; // bytes may wait in the device, unread
 };
