@@ -5,15 +5,10 @@
 
 DisplayChoices::DisplayChoices(bool gtkThemeInstalled)
 {
-    QByteArrayList names{"QT_XCB_NO_MITSHM"};
-    if (!gtkThemeInstalled)
-        names.append("QT_NO_GLIB");
-    for (const QByteArray &name : std::as_const(names)) {
-        if (qEnvironmentVariableIsSet(name.constData()))
-            continue;
-        qputenv(name.constData(), QByteArray("1"));
-        m_made.append(name);
-    }
+    if (gtkThemeInstalled || qEnvironmentVariableIsSet("QT_NO_GLIB"))
+        return;
+    qputenv("QT_NO_GLIB", QByteArray("1"));
+    m_made.append("QT_NO_GLIB");
 }
 
 void DisplayChoices::forget()

@@ -2,19 +2,17 @@
 
 #include <QByteArrayList>
 
-// Settles how the window's pixels reach the display and how the program
-// waits for its events, made before the application connects to the
-// display:
-// - Under X11 the pixels go over the X server's socket rather than through
-//   shared memory: every shared-memory put ends in a completion event that
-//   wakes the program twice per repaint, twenty times a second while the
-//   radio scans, and a repaint here is a few lines of the radio's screen.
-// - The event loop is Qt's own rather than GLib's: GLib's writes to its
-//   wake-up descriptor at every event posted and looks at every descriptor
-//   twice a pass; ten polls a second took 40% fewer system calls with
-//   Qt's. Where Qt's GTK theme is installed GLib's loop stays: the theme's
-//   file dialogs run on it.
-// A choice the user made in the environment is left as it is.
+// Settles how the program waits for its events, made before the
+// application connects to the display: the event loop is Qt's own rather
+// than GLib's. GLib's writes to its wake-up descriptor at every event posted
+// and looks at every descriptor twice a pass; ten polls a second took 40%
+// fewer system calls with Qt's. Where Qt's GTK theme is installed GLib's
+// loop stays: the theme's file dialogs run on it. A choice the user made in
+// the environment is left as it is.
+// (Under X11 the window's pixels go through shared memory, as Qt chooses:
+// sending them over the X server's socket instead spares the program the
+// shared-memory put's completion event, a wake-up per repaint, but costs
+// the X server more than that saves.)
 class DisplayChoices
 {
 public:
