@@ -4,6 +4,7 @@
 #include "link/keyoperations.h"
 #include "link/keypadlayout.h"
 #include "poll/listencapture.h"
+#include "poll/mediasystem.h"
 #include "support/cdpbrowser.h"
 #include "support/radiofixture.h"
 #include "support/soundserver.h"
@@ -218,6 +219,17 @@ private Q_SLOTS:
         QVERIFY(child<QLabel>(form.get(), "web_address")
                     ->text()
                     .startsWith(QStringLiteral("The web remote could not be loaded")));
+
+        // A library without the web remote's entry point (a module left from
+        // another build) is named as such, not as an unknown error.
+        RadioFixture stale;
+        stale.webModule = mediaModulePath();
+        stale.webPort = 0;
+        form = stale.makeForm();
+        QVERIFY(!form->webRemote());
+        const QString told = child<QLabel>(form.get(), "web_address")->text();
+        QVERIFY2(told.contains(QStringLiteral("has no entry point tollvane_web_remote")),
+                 qPrintable(told));
     }
 
     // A QR code: the three finder squares in its corners, in the quiet zone.
